@@ -1,0 +1,16 @@
+# Shared helpers for the project's targets.
+
+# Our own code builds without warnings.
+function(nx_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# A shared library of the product with its export macro switched to "export".
+function(nx_shared_library target export_define)
+    add_library(${target} SHARED ${ARGN})
+    target_compile_definitions(${target} PRIVATE ${export_define})
+    target_include_directories(${target} PUBLIC
+        "${CMAKE_CURRENT_SOURCE_DIR}"
+        "${PROJECT_SOURCE_DIR}/interfaces")
+    nx_warnings(${target})
+endfunction()

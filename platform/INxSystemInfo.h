@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Where the program keeps its data and how one user session is told apart
+// from another. One implementation per operating system; tests may install
+// their own through NxPlatform::setSystemInfo.
+class INxSystemInfo
+{
+public:
+    virtual ~INxSystemInfo() = default;
+
+    // Root of the machine-wide program data (%ALLUSERSPROFILE% on Windows).
+    virtual QString dataRoot() const = 0;
+    // Log directory used when version.ini names none.
+    virtual QString defaultLogDir() const = 0;
+    // Local-socket name and lock-file path that identify one running
+    // instance of appId within the current user session.
+    virtual QString instanceServerName(const QString& appId) const = 0;
+    virtual QString instanceLockPath(const QString& appId) const = 0;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "NxPlatformGlobal.h"
+
+class INxSystemInfo;
+
+// Entry point to the operating-system layer. Product code asks here instead
+// of calling the system directly, so its logic runs the same everywhere.
+class NX_PLATFORM_EXPORT NxPlatform
+{
+public:
+    static INxSystemInfo* systemInfo();
+
+    // Test seam: replaces the native implementation (not owned; null
+    // restores the native one).
+    static void setSystemInfo(INxSystemInfo* info);
+};

@@ -1,0 +1,45 @@
+#include "NxSystemInfoNative.h"
+
+#include <QDir>
+#include <QProcessEnvironment>
+
+#include <windows.h>
+
+namespace {
+
+// Terminal-services session of this process plus the user name: one
+// instance per user session, as on a shared panel several users may log on.
+QString sessionKey()
+{
+    DWORD sessionId = 0;
+    if (!ProcessIdToSessionId(GetCurrentProcessId(), &sessionId))
+        sessionId = 0;
+    wchar_t user[256] = {0};
+    DWORD size = sizeof(user) / sizeof(user[0]);
+    if (!GetUserNameW(user, &size))
+        user[0] = L'\0';
+    return QStringLiteral("%1-%2").arg(sessionId).arg(QString::fromWCharArray(user));
+}
+
+} // namespace
+
+QString NxSystemInfoNative::dataRoot() const
+{
+    return QProcessEnvironment::systemEnvironment().value(QStringLiteral("ALLUSERSPROFILE"));
+}
+
+QString NxSystemInfoNative::defaultLogDir() const
+{
+    return QStringLiteral("C:/ProgramData/Maplo/TavomcPresenterPro/Logs");
+}
+
+QString NxSystemInfoNative::instanceServerName(const QString& appId) const
+{
+    return appId + QLatin1Char('-') + sessionKey();
+}
+
+QString NxSystemInfoNative::instanceLockPath(const QString& appId) const
+{
+    // The temporary directory is already per user on Windows.
+    return QDir(QDir::tempPath()).absoluteFilePath(appId + QLatin1Char('-') + sessionKey() + QStringLiteral(".lock"));
+}

@@ -1,0 +1,34 @@
+# Shared by scripts/run and scripts/test. Sourced, not run.
+set -euo pipefail
+
+NX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+NX_BUILD="${NX_BUILD:-$NX_ROOT/build}"
+
+# Debian packages the build, the tests and the demo need.
+NX_PACKAGES=(
+    build-essential cmake ninja-build pkg-config
+    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
+    g++-mingw-w64-i686
+    xvfb xauth
+)
+
+# Installs only what is missing, so a second run costs nothing.
+nx_install_missing() {
+    local missing=()
+    local pkg
+    for pkg in "${NX_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+nx_build() {
+    cmake -S "$NX_ROOT" -B "$NX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$NX_BUILD" --parallel "$(nproc)"
+}
