@@ -14,3 +14,8 @@ function(nx_shared_library target export_define)
         "${PROJECT_SOURCE_DIR}/interfaces")
     nx_warnings(${target})
 endfunction()
+
+# Registers Windows-only sources (absolute paths) for the cross-compile check.
+function(nx_windows_sources)
+    set_property(GLOBAL APPEND PROPERTY NX_WINDOWS_SOURCES ${ARGN})
+endfunction()

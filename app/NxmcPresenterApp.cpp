@@ -1,0 +1,48 @@
+#include "NxmcPresenterApp.h"
+
+#include <QDebug>
+#include <QHash>
+#include <QStringList>
+
+NxmcPresenterApp::NxmcPresenterApp(const QString& appId, int& argc, char** argv)
+    : NxSingleApplication(appId, argc, argv)
+{
+    connect(this, SIGNAL(messageReceived(const QString&)), this, SLOT(sltMessageReceived(const QString&)));
+}
+
+QJsonObject NxmcPresenterApp::buildEventJson(const QString& argument)
+{
+    static const QHash<QString, QString> scenarios = {
+        {QStringLiteral("1"), QStringLiteral("ID_SCENARIO_MAIN")},
+        {QStringLiteral("2"), QStringLiteral("ID_SCENARIO_DETAILS")},
+        {QStringLiteral("3"), QStringLiteral("ID_SCENARIO_HONOR")},
+        {QStringLiteral("4"), QStringLiteral("ID_SCENARIO_POP")},
+    };
+    QJsonObject event;
+    event.insert(QStringLiteral("eventid"), QStringLiteral("ID_SCENARIO_SHOW"));
+    event.insert(QStringLiteral("from"), QString());
+    event.insert(QStringLiteral("scenario"), scenarios.value(argument, QStringLiteral("ID_SCENARIO_MAIN")));
+    return event;
+}
+
+QString NxmcPresenterApp::startArgument(const QStringList& arguments)
+{
+    return arguments.size() > 1 ? arguments.at(1) : QString();
+}
+
+QJsonObject NxmcPresenterApp::event() const
+{
+    return m_event;
+}
+
+void NxmcPresenterApp::setEvent(const QJsonObject& event)
+{
+    m_event = event;
+}
+
+void NxmcPresenterApp::sltMessageReceived(const QString& message)
+{
+    // Only remembered: the running instance neither re-routes nor raises.
+    m_event = buildEventJson(message);
+    qDebug() << "NxmcPresenterApp::sltMessageReceived" << message << m_event.value(QStringLiteral("scenario")).toString();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "NxSingleApplication.h"
+
+#include <QJsonObject>
+
+// The program's application object: remembers the scenario event of the
+// start (or of the latest second start).
+class NxmcPresenterApp : public NxSingleApplication
+{
+    Q_OBJECT
+
+public:
+    NxmcPresenterApp(const QString& appId, int& argc, char** argv);
+
+    static QJsonObject buildEventJson(const QString& argument);
+    // Element 1 of the argument list, or empty; later ones are ignored.
+    static QString startArgument(const QStringList& arguments);
+
+    QJsonObject event() const;
+    void setEvent(const QJsonObject& event);
+
+public slots:
+    void sltMessageReceived(const QString& message);
+
+private:
+    QJsonObject m_event;
+};

@@ -1,0 +1,31 @@
+# Compiles every Windows-only source with the MinGW cross compiler, syntax only,
+# against the Qt headers, so the Windows code path never rots.
+# Inputs: COMPILER, SOURCES, INCLUDES (;-separated lists passed with |).
+string(REPLACE "|" ";" sources "${SOURCES}")
+string(REPLACE "|" ";" includes "${INCLUDES}")
+if(NOT COMPILER OR NOT EXISTS "${COMPILER}")
+    message(FATAL_ERROR "i686-w64-mingw32-g++ not found (Debian package g++-mingw-w64-i686)")
+endif()
+set(flags -fsyntax-only -std=c++17 -Wall -Wextra -Wno-attributes -Werror -DUNICODE -D_UNICODE
+    -DNX_PLATFORM_LIBRARY -DRELAYNET_LIBRARY -DTAVOPUBLICDATA_LIBRARY)
+foreach(dir ${includes})
+    list(APPEND flags "-I${dir}")
+endforeach()
+set(failed 0)
+foreach(source ${sources})
+    execute_process(COMMAND "${COMPILER}" ${flags} "${source}"
+        RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(rc EQUAL 0)
+        message(STATUS "ok   ${source}")
+    else()
+        message("FAIL ${source}\n${out}${err}")
+        math(EXPR failed "${failed} + 1")
+    endif()
+endforeach()
+list(LENGTH sources count)
+if(count EQUAL 0)
+    message(FATAL_ERROR "no Windows sources found")
+endif()
+if(failed GREATER 0)
+    message(FATAL_ERROR "${failed} of ${count} Windows sources do not compile")
+endif()
