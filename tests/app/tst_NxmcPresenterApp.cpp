@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLocalSocket>
 #include <QtTest>
 
 // The start-up argument table, and the single-instance behaviour of the real
@@ -24,8 +23,7 @@ private slots:
     void simultaneousStartsLeaveOneInstance();
 
 private:
-    bool waitUntilListening(int timeoutMs);
-    QString socketPath() const;
+    bool waitUntilListening(int timeoutMs) { return NxProgramRunner::waitUntilListening(m_env->runtimeDir(), timeoutMs); }
 
     NxTestEnvironment* m_env = nullptr;
 };
@@ -39,27 +37,6 @@ void tst_NxmcPresenterApp::cleanup()
 {
     delete m_env;
     m_env = nullptr;
-}
-
-QString tst_NxmcPresenterApp::socketPath() const
-{
-    return m_env->runtimeDir() + QStringLiteral("/TavomcPresenterPro.socket");
-}
-
-bool tst_NxmcPresenterApp::waitUntilListening(int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        QLocalSocket probe;
-        probe.connectToServer(socketPath());
-        if (probe.waitForConnected(200)) {
-            probe.abort();
-            return true;
-        }
-        QTest::qWait(30);
-    }
-    return false;
 }
 
 void tst_NxmcPresenterApp::eventForArgument_data()

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QTest>
 
 NxProgramRunner::NxProgramRunner()
@@ -83,4 +84,20 @@ bool NxProgramRunner::waitForError(QProcess* process, const QString& text, int t
         QTest::qWait(20);
     }
     return true;
+}
+
+bool NxProgramRunner::waitUntilListening(const QString& runtimeDir, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        QLocalSocket probe;
+        probe.connectToServer(runtimeDir + QStringLiteral("/TavomcPresenterPro.socket"));
+        if (probe.waitForConnected(200)) {
+            probe.abort();
+            return true;
+        }
+        QTest::qWait(30);
+    }
+    return false;
 }

@@ -22,6 +22,8 @@ public:
     // Waits until the process's standard error contains text.
     static bool waitForError(QProcess* process, const QString& text, int timeoutMs);
     static QString errorText(QProcess* process);
+    // Waits until a running instance accepts connections in that runtime directory.
+    static bool waitUntilListening(const QString& runtimeDir, int timeoutMs);
 
 private:
     QString m_programDir;
