@@ -1,0 +1,105 @@
+#pragma once
+
+#include "INxWebCommandController.h"
+#include "NxChannelSet.h"
+#include "TavoWebCommandGlobal.h"
+
+#include <QImage>
+#include <QJsonObject>
+#include <QMap>
+#include <QNetworkReply>
+#include <QObject>
+#include <QThread>
+
+#include <functional>
+
+class NxWebCommand;
+class NxWebCmdTask;
+class NxWebLocalCache;
+
+// The cloud client: owns a worker thread on which every request is sent and
+// every reply parsed; results come back as queued signals.
+class TAVOWEBCOMMAND_EXPORT NxWebCmdCtrl : public QObject, public INxWebCommandController
+{
+    Q_OBJECT
+    Q_INTERFACES(INxWebCommandController)
+
+public:
+    using ImageCallback = std::function<void(const QImage&)>;
+
+    explicit NxWebCmdCtrl(QObject* parent = nullptr);
+    ~NxWebCmdCtrl() override;
+
+    QObject* getObject() override;
+    int init() override;
+    int startDataRequest(void* pCxt) override;
+    int stop() override;
+    int startDownloadChList(const QString& sType, void* pCxt) override;
+    int startDownloadUserChList(const QString& sType, const QString& sUserID, void* pCxt) override;
+    int downloadImage(const QString& sUrl, void* pCxt) override;
+    int startDownloadAddedChList(void* pCxt) override;
+
+    // Downloads a picture for a consumer inside this library; the callback
+    // runs on the worker thread, with a null image on failure.
+    void downloadImageInternal(const QString& sUrl, ImageCallback callback);
+
+    static void registerMetaTypes();
+
+signals:
+    void sigRecvUserChannelList(void* pCxt, QSharedPointer<NxChannelSet> chSet);
+    void sigRecvChAdded(void* pCxt, int iResult, QString id);
+    void sigRecvChDeleted(void* pCxt, int iResult, QString idlist);
+    void sigUserLogin(void* pCxt, int iResult, QImage image);
+    void sigRecvLiveUrl(void* pCxt, int iResult, QString sURl);
+    void sigRecvAllChannelList(QMap<NxChannelSet::ChannelCategory, QSharedPointer<NxChannelSet>> map);
+    void sigRecvAddedChannelList(void* pCxt, QList<QSharedPointer<NxChannelSet>> list);
+    void sigRecvChannelList(void* pCxt, QSharedPointer<NxChannelSet> chSet);
+    void sigRecvChannelImage(void* pCxt, QImage img);
+    void sigStartImgCache(QString sDir);
+    void sigStartDownloadTask();
+    void sigStartDownloadChList(QString sType, void* pCxt = nullptr);
+    void sigStartDownloadUserChList(QString sType, QString sUserID, void* pCxt = nullptr);
+    void sigDownloadImage(QString sUrl, void* pCxt, bool bInternal = false);
+    void sigStartDownloadAddedChList(void* pCxt = nullptr);
+
+public slots:
+    void onNetworkFinished(QNetworkReply* pNetwkReply);
+    void onReplyFinished();
+    void onReplyError(QNetworkReply::NetworkError error);
+    void onUploadProgress(qint64 bytesSent, qint64 bytesTotal);
+
+private slots:
+    void slotStartDownloadChList(QString sType, void* pCxt = nullptr);
+    void slotStartDownloadUserChList(QString sType, QString sUserID, void* pCxt = nullptr);
+    void slotDownloadImage(QString sUrl, void* pCxt, bool bInternal = false);
+    void slotStartDownloadAddedChList(void* pCxt = nullptr);
+
+private:
+    struct ImageCxt {
+        bool internal = false;
+        QString url;
+        void* pCxt = nullptr;
+    };
+    using Handler = std::function<void(const QByteArray&)>;
+
+    NxWebCommand* command();
+    void track(QNetworkReply* reply, Handler handler);
+    void connectInternalSignals();
+    void replaceWorkers();
+
+    QSharedPointer<NxChannelSet> ParseChannelJson(const QJsonObject& object);
+    void ParseChannelData(const QByteArray& data, void* pCxt);
+    void parseImageData(const QByteArray& data, ImageCxt* cxt);
+    void deliverImage(const QImage& image, bool internal, void* pCxt);
+
+    QThread m_thread;
+    NxWebCommand* m_pImdCmd = nullptr;
+    NxWebLocalCache* m_pImgCacher = nullptr;
+    NxWebCmdTask* m_task = nullptr;
+    QString m_uid;
+    QString m_token;
+    QString m_casid;
+    QMap<QNetworkReply*, Handler> m_pendingReplies;
+    QString m_appHost;
+    QString m_liveHost;
+};

@@ -1,0 +1,104 @@
+#include "NxWebCommand.h"
+
+#include "NxWebCmdCtrl.h"
+
+#include <QDebug>
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSslSocket>
+#include <QThread>
+
+#include <atomic>
+
+namespace {
+
+std::atomic<qint64> g_maxBodyBytes{32LL * 1024 * 1024};
+std::atomic<int> g_transferTimeoutMs{30000};
+
+} // namespace
+
+NxWebCommand::NxWebCommand(NxWebCmdCtrl* controller)
+    : m_controller(controller)
+    , m_manager(new QNetworkAccessManager(this))
+{
+    setObjectName(QStringLiteral("m_pImdCmd"));
+    // Redirects are the caller's business (a 302 ends an exchange silently).
+    m_manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    connect(m_manager, SIGNAL(finished(QNetworkReply*)), m_controller, SLOT(onNetworkFinished(QNetworkReply*)));
+    logSupport();
+}
+
+NxWebCommand::~NxWebCommand()
+{
+    qDebug() << "NxWebCommand::~NxWebCommand" << objectName();
+}
+
+void NxWebCommand::setLimits(qint64 maxBodyBytes, int transferTimeoutMs)
+{
+    g_maxBodyBytes = maxBodyBytes;
+    g_transferTimeoutMs = transferTimeoutMs;
+}
+
+qint64 NxWebCommand::maxBodyBytes()
+{
+    return g_maxBodyBytes;
+}
+
+int NxWebCommand::transferTimeoutMs()
+{
+    return g_transferTimeoutMs;
+}
+
+void NxWebCommand::logSupport() const
+{
+    qDebug() << "NxWebCommand::NxWebCommand" << m_manager->supportedSchemes();
+    qDebug() << "NxWebCommand::NxWebCommand" << "ssl:" << QSslSocket::supportsSsl() << QSslSocket::sslLibraryBuildVersionString()
+             << QSslSocket::sslLibraryVersionString();
+}
+
+QNetworkRequest NxWebCommand::request(const QString& url) const
+{
+    QNetworkRequest request{QUrl(url)};
+    request.setTransferTimeout(g_transferTimeoutMs);
+    return request;
+}
+
+QNetworkReply* NxWebCommand::get(const QString& url)
+{
+    QNetworkReply* reply = track(m_manager->get(request(url)));
+    qDebug() << "cmd thread: " << QThread::currentThread() << thread() << m_manager->thread() << reply->thread();
+    return reply;
+}
+
+QNetworkReply* NxWebCommand::postJson(const QString& url, const QJsonObject& body)
+{
+    QNetworkRequest jsonRequest = request(url);
+    jsonRequest.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    return track(m_manager->post(jsonRequest, QJsonDocument(body).toJson(QJsonDocument::Indented)));
+}
+
+QNetworkReply* NxWebCommand::postForm(const QString& url, const QByteArray& body)
+{
+    QNetworkRequest formRequest = request(url);
+    formRequest.setRawHeader("accept", "application/json");
+    return track(m_manager->post(formRequest, body));
+}
+
+QNetworkReply* NxWebCommand::track(QNetworkReply* reply)
+{
+    m_lastReply = reply;
+    connect(reply, SIGNAL(finished()), m_controller, SLOT(onReplyFinished()));
+    connect(reply, SIGNAL(error(QNetworkReply::NetworkError)), m_controller, SLOT(onReplyError(QNetworkReply::NetworkError)));
+    connect(reply, SIGNAL(uploadProgress(qint64, qint64)), m_controller, SLOT(onUploadProgress(qint64, qint64)));
+    // A hostile or broken server must not exhaust memory.
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
+        const qint64 cap = g_maxBodyBytes;
+        if (received > cap || total > cap) {
+            qWarning() << "NxWebCommand::track" << "reply body over" << cap << "bytes, aborted:" << reply->url().toString();
+            reply->abort();
+        }
+    });
+    return reply;
+}

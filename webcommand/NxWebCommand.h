@@ -1,0 +1,40 @@
+#pragma once
+
+#include "TavoWebCommandGlobal.h"
+
+#include <QJsonObject>
+#include <QObject>
+
+class NxWebCmdCtrl;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QNetworkRequest;
+
+// Sends the HTTP requests of the cloud client; lives on its worker thread.
+class TAVOWEBCOMMAND_EXPORT NxWebCommand : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit NxWebCommand(NxWebCmdCtrl* controller);
+    ~NxWebCommand() override;
+
+    QNetworkReply* get(const QString& url);
+    QNetworkReply* postJson(const QString& url, const QJsonObject& body);
+    QNetworkReply* postForm(const QString& url, const QByteArray& body);
+
+    // A reply body above maxBodyBytes is aborted and a transfer idle for
+    // transferTimeoutMs is ended: both then count as a failed exchange.
+    static void setLimits(qint64 maxBodyBytes, int transferTimeoutMs);
+    static qint64 maxBodyBytes();
+    static int transferTimeoutMs();
+
+private:
+    QNetworkRequest request(const QString& url) const;
+    QNetworkReply* track(QNetworkReply* reply);
+    void logSupport() const;
+
+    NxWebCmdCtrl* m_controller;
+    QNetworkAccessManager* m_manager;
+    QNetworkReply* m_lastReply = nullptr;
+};
