@@ -1,6 +1,19 @@
 #include "NxRelaynet.h"
 
-INxNetWorkManager* NxRelaynet::getInst(QObject*)
+#include "NxNetWorkManager.h"
+
+#include <QCoreApplication>
+#include <QMutex>
+#include <QPointer>
+
+INxNetWorkManager* NxRelaynet::getInst(QObject* parent)
 {
-    return nullptr; // filled in by the network manager
+    static QBasicMutex mutex;
+    static QPointer<NxNetWorkManager> instance;
+    QMutexLocker lock(&mutex);
+    // Without a parent the application owns it, so the recorder's thread is
+    // still joined at exit.
+    if (!instance)
+        instance = new NxNetWorkManager(parent ? parent : QCoreApplication::instance());
+    return instance.data();
 }

@@ -1,0 +1,372 @@
+#include "NxChannelItemImage.h"
+#include "NxTestCloud.h"
+#include "NxTestEnvironment.h"
+#include "NxWebCmdCtrl.h"
+#include "NxWebCmdTask.h"
+#include "NxWebCommand.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QtTest>
+
+// Collects the client's results on the GUI thread, as the window does.
+class Receiver : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Result {
+        void* context = nullptr;
+        QSharedPointer<NxChannelSet> channel;
+        QList<QSharedPointer<NxChannelSet>> list;
+        QImage image;
+    };
+    QList<Result> channels, users, offered, images;
+    QList<QMap<NxChannelSet::ChannelCategory, QSharedPointer<NxChannelSet>>> catalogues;
+    bool offThread = false;
+
+    void attach(QObject* client)
+    {
+        connect(client, SIGNAL(sigRecvChannelList(void*, QSharedPointer<NxChannelSet>)), this,
+                SLOT(onChannel(void*, QSharedPointer<NxChannelSet>)));
+        connect(client, SIGNAL(sigRecvUserChannelList(void*, QSharedPointer<NxChannelSet>)), this,
+                SLOT(onUser(void*, QSharedPointer<NxChannelSet>)));
+        connect(client, SIGNAL(sigRecvAddedChannelList(void*, QList<QSharedPointer<NxChannelSet>>)), this,
+                SLOT(onOffered(void*, QList<QSharedPointer<NxChannelSet>>)));
+        connect(client, SIGNAL(sigRecvChannelImage(void*, QImage)), this, SLOT(onImage(void*, QImage)));
+        connect(client, SIGNAL(sigRecvAllChannelList(QMap<NxChannelSet::ChannelCategory, QSharedPointer<NxChannelSet>>)),
+                this, SLOT(onCatalogue(QMap<NxChannelSet::ChannelCategory, QSharedPointer<NxChannelSet>>)));
+    }
+
+public slots:
+    void onChannel(void* c, QSharedPointer<NxChannelSet> s) { check(); channels.append({c, s, {}, {}}); }
+    void onUser(void* c, QSharedPointer<NxChannelSet> s) { check(); users.append({c, s, {}, {}}); }
+    void onOffered(void* c, QList<QSharedPointer<NxChannelSet>> l) { check(); offered.append({c, {}, l, {}}); }
+    void onImage(void* c, QImage i) { check(); images.append({c, {}, {}, i}); }
+    void onCatalogue(QMap<NxChannelSet::ChannelCategory, QSharedPointer<NxChannelSet>> m) { check(); catalogues.append(m); }
+
+private:
+    void check() { offThread |= QThread::currentThread() != qApp->thread(); }
+};
+
+// The request engine and the catalogue against the local cloud service.
+class tst_NxWebCmdCtrl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void categoryRequest();
+    void userChannelRequest();
+    void offeredRequest();
+    void failedExchangesGiveNoChannelList();
+    void statusHandling_data();
+    void statusHandling();
+    void backToBackRequestsAreBothTracked();
+    void initTwiceStartsOneThread();
+    void destroyWithOutstandingRequestIsQuick();
+    void oversizedBodyIsAborted();
+    void stalledTransferIsEnded();
+    void catalogueTaskWalk();
+    void catalogueWithoutPicturesCompletesAfterCategories();
+    void taskIgnoresForeignPictureContexts();
+    void restartAfterStopServesOnce();
+
+private:
+    NxWebCmdCtrl* makeClient();
+    QJsonObject lastBody(const QString& path) const;
+
+    NxTestEnvironment* m_env = nullptr;
+    NxTestCloud* m_cloud = nullptr;
+    NxWebCmdCtrl* m_client = nullptr;
+    Receiver* m_receiver = nullptr;
+    int m_context = 0;
+};
+
+void tst_NxWebCmdCtrl::init()
+{
+    m_env = new NxTestEnvironment;
+    const QString channelDir = m_env->dataRoot() + "/channel";
+    QDir().mkpath(channelDir);
+    qApp->setProperty("channelDir", channelDir);
+    m_cloud = new NxTestCloud;
+    m_receiver = new Receiver;
+    m_client = makeClient();
+}
+
+void tst_NxWebCmdCtrl::cleanup()
+{
+    delete m_client;
+    delete m_receiver;
+    delete m_cloud;
+    delete m_env;
+    NxWebCommand::setLimits(32LL * 1024 * 1024, 30000);
+}
+
+NxWebCmdCtrl* tst_NxWebCmdCtrl::makeClient()
+{
+    auto* client = new NxWebCmdCtrl;
+    client->init();
+    m_receiver->attach(client->getObject());
+    return client;
+}
+
+QJsonObject tst_NxWebCmdCtrl::lastBody(const QString& path) const
+{
+    const auto requests = m_cloud->server().requests();
+    for (auto it = requests.crbegin(); it != requests.crend(); ++it) {
+        if (it->path == path)
+            return it->jsonObject();
+    }
+    return {};
+}
+
+void tst_NxWebCmdCtrl::categoryRequest()
+{
+    m_client->startDownloadChList("nxtchannel", &m_context);
+    QTRY_COMPARE(m_receiver->channels.size(), 1);
+    const auto& result = m_receiver->channels.first();
+    QCOMPARE(result.context, static_cast<void*>(&m_context));
+    QVERIFY(!m_receiver->offThread);
+    QCOMPARE(result.channel->channelId(), QString("nxtchannel"));
+    QCOMPARE(result.channel->bannerCount(), 2);
+    QCOMPARE(result.channel->children().size(), 3);
+    QCOMPARE(result.channel->children().at(1)->channelName(), QString("Art"));
+    QCOMPARE(result.channel->children().at(1)->getImage(NxChannelSet::Small)->url(), m_cloud->pictureUrl("art_s.png"));
+
+    const auto request = m_cloud->server().requests().last();
+    QCOMPARE(request.method, QString("POST"));
+    QCOMPARE(request.header("Content-Type"), QString("application/json"));
+    QCOMPARE(request.jsonObject(), (QJsonObject{{"channelId", "nxtchannel"}}));
+}
+
+void tst_NxWebCmdCtrl::userChannelRequest()
+{
+    m_client->startDownloadUserChList("myresources", "u1", &m_context);
+    m_client->startDownloadUserChList("myresources", "", nullptr);
+    QTRY_COMPARE(m_receiver->users.size(), 2);
+    const auto mine = m_receiver->users.at(0).context ? m_receiver->users.at(0) : m_receiver->users.at(1);
+    QCOMPARE(mine.channel->channelId(), QString("myresources"));
+    QVERIFY(mine.channel->hasChild());
+    QCOMPARE(mine.channel->children().first()->channelName(), QString("Mine"));
+    const auto nobody = m_receiver->users.at(0).context ? m_receiver->users.at(1) : m_receiver->users.at(0);
+    QVERIFY(!nobody.channel->hasChild());
+    QVERIFY(nobody.channel->children().isEmpty());
+
+    QStringList bodies;
+    for (const auto& request : m_cloud->server().requests())
+        bodies << QString::fromUtf8(QJsonDocument(request.jsonObject()).toJson(QJsonDocument::Compact));
+    QVERIFY(bodies.contains(R"({"channelId":"myresources","userId":"u1"})"));
+    QVERIFY(bodies.contains(R"({"channelId":"myresources"})"));
+}
+
+void tst_NxWebCmdCtrl::offeredRequest()
+{
+    m_client->startDownloadAddedChList(&m_context);
+    QTRY_COMPARE(m_receiver->offered.size(), 1);
+    const auto list = m_receiver->offered.first().list;
+    QCOMPARE(m_receiver->offered.first().context, static_cast<void*>(&m_context));
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(list.at(0)->channelName(), QString("Science"));
+    QCOMPARE(list.at(1)->channelId(), QString());
+    QCOMPARE(lastBody("/channel/getChannelListToAdd"), QJsonObject());
+}
+
+void tst_NxWebCmdCtrl::failedExchangesGiveNoChannelList()
+{
+    NxCloudFault error;
+    error.status = 500;
+    m_cloud->server().setFault("/channel/getNxtChannelInfo", error);
+    NxCloudFault malformed;
+    malformed.body = NxCloudFault::Malformed;
+    m_cloud->server().setFault("/channel/getChannelListToAdd", malformed);
+    NxCloudFault wrongType;
+    wrongType.body = NxCloudFault::WrongType;
+    m_cloud->server().setFault("/channel/getChannelListByUserId", wrongType);
+
+    m_client->startDownloadChList("nxtchannel", nullptr);
+    m_client->startDownloadAddedChList(nullptr);
+    m_client->startDownloadUserChList("myresources", "u1", nullptr);
+    // A marker request queued behind them proves they were all handled.
+    m_client->downloadImage(m_cloud->pictureUrl("maths_s.png"), &m_context);
+    QTRY_COMPARE(m_receiver->images.size(), 1);
+    QTRY_COMPARE(m_cloud->server().requests().size(), 4);
+    QTest::qWait(200);
+    QVERIFY(m_receiver->channels.isEmpty());
+    QVERIFY(m_receiver->offered.isEmpty());
+    QVERIFY(m_receiver->users.isEmpty());
+}
+
+void tst_NxWebCmdCtrl::statusHandling_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("answered");
+    QTest::newRow("200") << 0 << true;
+    QTest::newRow("500") << 500 << true;
+    QTest::newRow("404") << 404 << true;
+    QTest::newRow("301") << 301 << true;
+    QTest::newRow("303") << 303 << true;
+    QTest::newRow("307") << 307 << true;
+    QTest::newRow("302") << 302 << false;
+}
+
+void tst_NxWebCmdCtrl::statusHandling()
+{
+    QFETCH(int, status);
+    QFETCH(bool, answered);
+    NxCloudFault fault;
+    fault.status = status;
+    fault.location = m_cloud->pictureUrl("art_s.png");
+    m_cloud->server().setFault("/pictures/maths_s.png", fault);
+
+    m_client->downloadImage(m_cloud->pictureUrl("maths_s.png"), &m_context);
+    int marker = 0;
+    m_client->downloadImage(m_cloud->pictureUrl("music_s.png"), &marker);
+    QTRY_VERIFY(!m_receiver->images.isEmpty());
+    QTRY_COMPARE(m_receiver->images.size(), answered ? 2 : 1);
+    QTest::qWait(100);
+    QCOMPARE(m_receiver->images.size(), answered ? 2 : 1);
+    for (const auto& result : m_receiver->images) {
+        if (result.context == &m_context)
+            QCOMPARE(result.image.isNull(), status != 0); // failures reach the parser as empty data
+        else
+            QVERIFY(!result.image.isNull());
+    }
+    QCOMPARE(m_cloud->server().requestCount("/pictures/art_s.png"), 0); // redirects are not followed
+}
+
+void tst_NxWebCmdCtrl::backToBackRequestsAreBothTracked()
+{
+    NxCloudFault slow;
+    slow.delayMs = 300;
+    m_cloud->server().setFault("/channel/getNxtChannelInfo", slow);
+    int second = 0;
+    m_client->startDownloadChList("nxtchannel", &m_context);
+    m_client->startDownloadChList("tvstation", &second);
+    QTRY_COMPARE(m_receiver->channels.size(), 2);
+    QSet<void*> contexts{m_receiver->channels.at(0).context, m_receiver->channels.at(1).context};
+    QCOMPARE(contexts, (QSet<void*>{&m_context, &second}));
+}
+
+void tst_NxWebCmdCtrl::initTwiceStartsOneThread()
+{
+    QThread* worker = m_client->thread();
+    QVERIFY(worker != qApp->thread());
+    QCOMPARE(m_client->init(), 0);
+    QCOMPARE(m_client->thread(), worker);
+    QCOMPARE(m_client->findChildren<NxWebCmdTask*>().size(), 1);
+}
+
+void tst_NxWebCmdCtrl::destroyWithOutstandingRequestIsQuick()
+{
+    NxCloudFault slow;
+    slow.delayMs = 5000;
+    m_cloud->server().setFault("/channel/getNxtChannelInfo", slow);
+    m_client->startDownloadChList("nxtchannel", &m_context);
+    QTRY_COMPARE(m_cloud->server().requestCount("/channel/getNxtChannelInfo"), 1);
+    QElapsedTimer timer;
+    timer.start();
+    delete m_client;
+    m_client = nullptr;
+    QVERIFY2(timer.elapsed() < 600, qPrintable(QString::number(timer.elapsed())));
+}
+
+void tst_NxWebCmdCtrl::oversizedBodyIsAborted()
+{
+    NxWebCommand::setLimits(256 * 1024, 30000);
+    NxCloudFault huge;
+    huge.body = NxCloudFault::Oversized;
+    huge.oversizeBytes = 8 * 1024 * 1024;
+    m_cloud->server().setFault("/pictures/maths_s.png", huge);
+    m_client->downloadImage(m_cloud->pictureUrl("maths_s.png"), &m_context);
+    QTRY_COMPARE_WITH_TIMEOUT(m_receiver->images.size(), 1, 10000);
+    QVERIFY(m_receiver->images.first().image.isNull());
+}
+
+void tst_NxWebCmdCtrl::stalledTransferIsEnded()
+{
+    NxWebCommand::setLimits(32LL * 1024 * 1024, 400);
+    NxCloudFault stall;
+    stall.delayMs = 4000;
+    m_cloud->server().setFault("/channel/getChannelListToAdd", stall);
+    m_cloud->server().setFault("/pictures/maths_s.png", stall);
+    QElapsedTimer timer;
+    timer.start();
+    m_client->startDownloadAddedChList(nullptr);
+    m_client->downloadImage(m_cloud->pictureUrl("maths_s.png"), &m_context);
+    QTRY_COMPARE_WITH_TIMEOUT(m_receiver->images.size(), 1, 3000);
+    QVERIFY(m_receiver->images.first().image.isNull());
+    QVERIFY(timer.elapsed() < 3000);
+    QVERIFY(m_receiver->offered.isEmpty());
+}
+
+void tst_NxWebCmdCtrl::catalogueTaskWalk()
+{
+    m_client->startDataRequest(nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(m_receiver->catalogues.size(), 1, 10000);
+    const auto catalogue = m_receiver->catalogues.first();
+    QCOMPARE(catalogue.keys(), (QList<NxChannelSet::ChannelCategory>{NxChannelSet::NxtChannel, NxChannelSet::TvStation}));
+    for (const auto& root : catalogue) {
+        for (const auto& child : root->children()) {
+            for (const auto& picture : child->images()) {
+                QVERIFY(picture->isLoaded());
+                QVERIFY(!picture->image().isNull());
+            }
+        }
+    }
+    // Categories one after another, then the pictures.
+    QStringList order;
+    for (const auto& request : m_cloud->server().requests())
+        order << (request.path.startsWith("/pictures/") ? "picture" : request.jsonObject().value("channelId").toString());
+    QCOMPARE(order.mid(0, 2), (QStringList{"nxtchannel", "tvstation"}));
+    QCOMPARE(order.count("picture"), NxTestCloud::defaultPictures().size());
+    QTest::qWait(100);
+    QCOMPARE(m_receiver->catalogues.size(), 1);
+}
+
+void tst_NxWebCmdCtrl::catalogueWithoutPicturesCompletesAfterCategories()
+{
+    delete m_client;
+    delete m_cloud;
+    QJsonObject seed = NxTestCloud::defaultSeed();
+    QJsonObject categories{
+        {"nxtchannel", QJsonObject{{"data", NxTestCloud::channel("nxtchannel", "Own", {}, {NxTestCloud::channel("a", "A")})}}},
+        {"tvstation", QJsonObject{{"data", NxTestCloud::channel("tvstation", "TV")}}}};
+    seed.insert("categories", categories);
+    m_cloud = new NxTestCloud(seed);
+    m_client = makeClient();
+
+    m_client->startDataRequest(nullptr);
+    QTRY_COMPARE(m_receiver->catalogues.size(), 1);
+    QCOMPARE(m_cloud->server().requests().size(), 2);
+    QCOMPARE(m_receiver->catalogues.first().value(NxChannelSet::TvStation)->channelName(), QString("TV"));
+}
+
+void tst_NxWebCmdCtrl::taskIgnoresForeignPictureContexts()
+{
+    // A tile's own picture request finishing while the task runs must not
+    // be taken for one of the task's picture records.
+    NxCloudFault slow;
+    slow.delayMs = 300;
+    m_cloud->server().setFault("/pictures/maths_s.png", slow);
+    QByteArray tileContext(64, 'x');
+    m_client->startDataRequest(nullptr);
+    m_client->downloadImage(m_cloud->pictureUrl("cctv1_s.png"), tileContext.data());
+    QTRY_COMPARE_WITH_TIMEOUT(m_receiver->catalogues.size(), 1, 10000);
+    QCOMPARE(tileContext, QByteArray(64, 'x'));
+}
+
+void tst_NxWebCmdCtrl::restartAfterStopServesOnce()
+{
+    QCOMPARE(m_client->stop(), 0);
+    QCOMPARE(m_client->init(), 0);
+    QCOMPARE(m_client->findChildren<NxWebCmdTask*>().size(), 1);
+    m_cloud->server().clearRequests();
+    m_client->startDataRequest(nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(m_receiver->catalogues.size(), 1, 10000);
+    QCOMPARE(m_cloud->server().requestCount("/channel/getNxtChannelInfo"), 2);
+}
+
+QTEST_MAIN(tst_NxWebCmdCtrl)
+#include "tst_NxWebCmdCtrl.moc"
