@@ -35,6 +35,11 @@ NxWebCmdCtrl::NxWebCmdCtrl(QObject* parent)
 NxWebCmdCtrl::~NxWebCmdCtrl()
 {
     qDebug() << "NxWebCmdCtrl::~NxWebCmdCtrl";
+    if (m_thread.isRunning() && m_pImdCmd) {
+        // The network objects are deleted on their own thread as it ends.
+        m_pImdCmd->deleteLater();
+        m_pImdCmd = nullptr;
+    }
     m_thread.quit();
     if (!m_thread.wait(500))
         qDebug() << "NxWebCmdCtrl::~NxWebCmdCtrl" << " thread exit error! ";
@@ -63,9 +68,9 @@ int NxWebCmdCtrl::init()
         return 0;
     if (!m_pImdCmd)
         m_pImdCmd = new NxWebCommand(this);
-    replaceWorkers();
     moveToThread(&m_thread);
     m_pImdCmd->moveToThread(&m_thread);
+    replaceWorkers();
     connectInternalSignals();
     m_thread.start(QThread::InheritPriority);
     emit sigStartImgCache(appProperty("channelDir"));
@@ -75,7 +80,8 @@ int NxWebCmdCtrl::init()
 void NxWebCmdCtrl::replaceWorkers()
 {
     // After a stop() the earlier task and cache would still answer the
-    // internal signals and run every request twice.
+    // internal signals and run every request twice. The new ones are made
+    // here and handed to the worker thread before they join this object.
     delete m_task;
     delete m_pImgCacher;
     m_task = new NxWebCmdTask(this);
@@ -172,7 +178,7 @@ void NxWebCmdCtrl::onNetworkFinished(QNetworkReply* pNetwkReply)
         qDebug() << " URL redirected" << pNetwkReply->attribute(QNetworkRequest::RedirectionTargetAttribute);
     } else {
         QByteArray data;
-        if (status == 200 && pNetwkReply->error() == QNetworkReply::NoError)
+        if (status == 200 && pNetwkReply->error() == QNetworkReply::NoError && !NxWebCommand::isOversized(pNetwkReply))
             data = pNetwkReply->readAll();
         else
             qDebug() << "NxWebCmdCtrl::onNetworkFinished" << ">>>>> http response error." << status;

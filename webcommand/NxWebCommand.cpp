@@ -16,6 +16,7 @@ namespace {
 
 std::atomic<qint64> g_maxBodyBytes{32LL * 1024 * 1024};
 std::atomic<int> g_transferTimeoutMs{30000};
+const char kOversized[] = "nxOversized";
 
 } // namespace
 
@@ -49,6 +50,11 @@ qint64 NxWebCommand::maxBodyBytes()
 int NxWebCommand::transferTimeoutMs()
 {
     return g_transferTimeoutMs;
+}
+
+bool NxWebCommand::isOversized(QNetworkReply* reply)
+{
+    return reply->property(kOversized).toBool() || reply->bytesAvailable() > g_maxBodyBytes;
 }
 
 void NxWebCommand::logSupport() const
@@ -95,8 +101,9 @@ QNetworkReply* NxWebCommand::track(QNetworkReply* reply)
     // A hostile or broken server must not exhaust memory.
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
         const qint64 cap = g_maxBodyBytes;
-        if (received > cap || total > cap) {
+        if ((received > cap || total > cap) && !isOversized(reply)) {
             qWarning() << "NxWebCommand::track" << "reply body over" << cap << "bytes, aborted:" << reply->url().toString();
+            reply->setProperty(kOversized, true);
             reply->abort();
         }
     });

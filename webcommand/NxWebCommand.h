@@ -28,6 +28,8 @@ public:
     static void setLimits(qint64 maxBodyBytes, int transferTimeoutMs);
     static qint64 maxBodyBytes();
     static int transferTimeoutMs();
+    // The body outgrew the limit, even if it arrived before the abort could.
+    static bool isOversized(QNetworkReply* reply);
 
 private:
     QNetworkRequest request(const QString& url) const;

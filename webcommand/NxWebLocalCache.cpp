@@ -88,8 +88,9 @@ void NxWebLocalCache::slotStartImgCache(QString sDir)
     QElapsedTimer timer;
     timer.start();
     loadIndex();
-    loadImages();
+    dropMissingFiles();
     qDebug() << "NxWebLocalCache::init" << " load_cahe: " << timer.elapsed();
+    decodeAhead();
 }
 
 void NxWebLocalCache::loadIndex()
@@ -107,25 +108,50 @@ void NxWebLocalCache::loadIndex()
     QMutexLocker locker(&m_mutex);
     m_entries = entries;
     m_recent.clear();
+    m_toDecode.clear();
     m_decodedBytes = 0;
 }
 
-void NxWebLocalCache::loadImages()
+void NxWebLocalCache::dropMissingFiles()
 {
     QMutexLocker locker(&m_mutex);
     for (auto it = m_entries.begin(); it != m_entries.end();) {
-        Entry& entry = it.value();
-        // Past the budget only the file's presence is checked; the picture
-        // is decoded on its first hit.
-        const bool present = m_decodedBytes < m_budget ? decodeEntry(it.key(), entry) : QFileInfo::exists(entry.path);
-        if (present) {
+        if (QFileInfo::exists(it.value().path)) {
+            m_toDecode.append(it.key());
             ++it;
             continue;
         }
-        qDebug() << "NxWebLocalCache::loadImages" << "file not found! " << entry.path;
-        forget(entry);
+        qDebug() << "NxWebLocalCache::loadImages" << "file not found! " << it.value().path;
         it = m_entries.erase(it);
     }
+}
+
+bool NxWebLocalCache::isDecodingAhead() const
+{
+    QMutexLocker locker(&m_mutex);
+    return !m_toDecode.isEmpty();
+}
+
+void NxWebLocalCache::decodeAhead()
+{
+    const int batch = 16;
+    {
+        QMutexLocker locker(&m_mutex);
+        for (int i = 0; i < batch && !m_toDecode.isEmpty() && m_decodedBytes < m_budget; ++i) {
+            const QString url = m_toDecode.takeFirst();
+            const auto it = m_entries.find(url);
+            if (it == m_entries.end() || it.value().decoded || decodeEntry(url, it.value()))
+                continue;
+            qDebug() << "NxWebLocalCache::loadImages" << "file not readable! " << it.value().path;
+            m_entries.erase(it);
+        }
+        if (m_decodedBytes >= m_budget)
+            m_toDecode.clear();
+        if (m_toDecode.isEmpty())
+            return;
+    }
+    // Queued, so that requests waiting on this thread are served in between.
+    QMetaObject::invokeMethod(this, &NxWebLocalCache::decodeAhead, Qt::QueuedConnection);
 }
 
 bool NxWebLocalCache::decodeEntry(const QString& url, Entry& entry)

@@ -7,13 +7,16 @@
 #include <QMap>
 #include <QMutex>
 #include <QObject>
+#include <QStringList>
 
 #include <list>
 
 // Keeps every downloaded channel picture as a file in the channel directory,
 // listed in an index, so pictures survive a restart without network.
-// Decoded pictures are kept in memory up to a budget, least recently used
-// ones are dropped past it and decoded again on their next hit.
+// The cache answers as soon as its index is read; pictures are then decoded
+// ahead in small batches between requests. Decoded pictures are kept in
+// memory up to a budget; past it the least recently used are dropped and
+// decoded again on their next hit.
 class TAVOWEBCOMMAND_EXPORT NxWebLocalCache : public QObject
 {
     Q_OBJECT
@@ -28,6 +31,7 @@ public:
     QString cacheDir() const;
     int count() const;
     qint64 decodedBytes() const;
+    bool isDecodingAhead() const;
     void setMemoryBudget(qint64 bytes);
 
     static QString extensionFor(const QString& url);
@@ -45,7 +49,8 @@ private:
     };
 
     void loadIndex();
-    void loadImages();
+    void dropMissingFiles();
+    void decodeAhead();
     void saveIndex();
     QString newFilePath(const QString& extension) const;
     bool decodeEntry(const QString& url, Entry& entry);
@@ -61,4 +66,5 @@ private:
     std::list<QString> m_recent; // decoded entries, most recently used first
     qint64 m_decodedBytes = 0;
     qint64 m_budget = 256LL * 1024 * 1024;
+    QStringList m_toDecode; // index order, decoded ahead while within budget
 };

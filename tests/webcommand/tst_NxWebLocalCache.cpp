@@ -26,6 +26,7 @@ private slots:
     void localFilesAreNotCached();
     void memoryStaysWithinBudget();
     void bigIndexDecodesOnlyUpToBudget();
+    void unreadableFileDroppedWhileDecodingAhead();
 
 private:
     QString channelDir() const { return m_env->dataRoot() + "/channel/"; }
@@ -233,10 +234,31 @@ void tst_NxWebLocalCache::bigIndexDecodesOnlyUpToBudget()
     cache.setMemoryBudget(5 * 50 * 50 * 4);
     cache.slotStartImgCache(channelDir());
     QCOMPARE(cache.count(), 20);
+    QTRY_VERIFY(!cache.isDecodingAhead());
+    QVERIFY(cache.decodedBytes() >= 5 * 50 * 50 * 4);
     QVERIFY(cache.decodedBytes() <= 5 * 50 * 50 * 4 + 50 * 50 * 4);
     QImage image;
     QVERIFY(cache.find("http://h/p19.png", image));
     QCOMPARE(image.size(), QSize(50, 50));
+}
+
+void tst_NxWebLocalCache::unreadableFileDroppedWhileDecodingAhead()
+{
+    const QString good = channelDir() + "good.png";
+    const QString bad = channelDir() + "bad.png";
+    QFile goodFile(good), badFile(bad);
+    QVERIFY(goodFile.open(QIODevice::WriteOnly) && badFile.open(QIODevice::WriteOnly));
+    goodFile.write(png(4, 4, Qt::blue));
+    badFile.write("not a picture");
+    goodFile.close();
+    badFile.close();
+    writeIndex({QJsonObject{{"url", "http://h/good.png"}, {"file", good}}, QJsonObject{{"url", "http://h/bad.png"}, {"file", bad}}});
+    NxWebLocalCache cache;
+    cache.slotStartImgCache(channelDir());
+    QTRY_VERIFY(!cache.isDecodingAhead());
+    QCOMPARE(cache.count(), 1);
+    QImage image;
+    QVERIFY(!cache.find("http://h/bad.png", image));
 }
 
 QTEST_MAIN(tst_NxWebLocalCache)

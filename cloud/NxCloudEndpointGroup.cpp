@@ -1,0 +1,3 @@
+#include "NxCloudEndpointGroup.h"
+
+NxCloudEndpointGroup::~NxCloudEndpointGroup() = default;

@@ -1,0 +1,6 @@
+#include "NxCloudFault.h"
+
+bool NxCloudFault::isUsedUp() const
+{
+    return times == 0;
+}

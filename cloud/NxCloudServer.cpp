@@ -1,0 +1,247 @@
+#include "NxCloudServer.h"
+
+#include "NxCatalogueEndpoints.h"
+#include "NxCloudEndpointGroup.h"
+#include "NxPictureEndpoints.h"
+
+#include <httplib.h>
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QMutexLocker>
+#include <chrono>
+
+namespace {
+// Enough workers that idle keep-alive connections never starve new ones.
+const size_t kWorkerThreads = 32;
+// Idle connections are dropped quickly: stop() waits for them.
+const time_t kKeepAliveSeconds = 2;
+const int kStartTimeoutMs = 5000;
+const int kDelaySliceMs = 10;
+
+NxCloudRequest toRequest(const httplib::Request& in)
+{
+    NxCloudRequest out;
+    out.method = QString::fromStdString(in.method);
+    out.path = QString::fromStdString(in.path);
+    const auto mark = in.target.find('?');
+    if (mark != std::string::npos)
+        out.query = QString::fromStdString(in.target.substr(mark + 1));
+    out.body = QByteArray(in.body.data(), static_cast<int>(in.body.size()));
+    for (const auto& header : in.headers) {
+        const QString name = QString::fromStdString(header.first);
+        const QString value = QString::fromStdString(header.second);
+        const QString earlier = out.headers.value(name);
+        out.headers.insert(name, earlier.isEmpty() ? value : earlier + QStringLiteral(", ") + value);
+    }
+    return out;
+}
+
+// The library's default adds SO_REUSEPORT, which lets a second server share a
+// busy port silently; a busy port must make start() fail instead.
+void reuseAddressOnly(socket_t sock)
+{
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&yes), sizeof(yes));
+}
+
+QString hostForUrl(const QString& host)
+{
+    // A wildcard address is reachable locally through the loopback address.
+    if (host.isEmpty() || host == QLatin1String("0.0.0.0") || host == QLatin1String("::"))
+        return QStringLiteral("127.0.0.1");
+    return host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host;
+}
+}
+
+NxCloudServer::NxCloudServer(const QJsonObject& seed)
+    : m_catalogue(seed)
+{
+    auto pictures = std::make_unique<NxPictureEndpoints>();
+    m_pictures = pictures.get();
+    addEndpoints(std::move(pictures));
+    addEndpoints(std::make_unique<NxCatalogueEndpoints>(m_catalogue, [this] { return baseUrl(); }));
+}
+
+NxCloudServer::~NxCloudServer()
+{
+    stop();
+}
+
+QJsonObject NxCloudServer::loadSeed(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return QJsonObject();
+    }
+    QJsonParseError parse;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parse);
+    if (error)
+        *error = document.isObject() ? QString() : parse.errorString();
+    return document.object();
+}
+
+bool NxCloudServer::start(const QString& host, quint16 port)
+{
+    stop();
+    m_stopping = false;
+    m_http = std::make_unique<httplib::Server>();
+    m_http->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+    m_http->set_keep_alive_timeout(kKeepAliveSeconds);
+    m_http->set_socket_options(reuseAddressOnly);
+    m_http->set_tcp_nodelay(true); // headers and body go out in separate writes
+    routeAllMethods(*m_http);
+    if (!listen(host, port)) {
+        m_http.reset();
+        return false;
+    }
+    httplib::Server* http = m_http.get();
+    m_thread = std::thread([http] { http->listen_after_bind(); });
+    if (waitUntilRunning())
+        return true;
+    stop();
+    return false;
+}
+
+void NxCloudServer::stop()
+{
+    if (!m_http)
+        return;
+    m_stopping = true;
+    m_http->stop();
+    if (m_thread.joinable())
+        m_thread.join();
+    m_http.reset();
+    QMutexLocker lock(&m_addressMutex);
+    m_port = 0;
+}
+
+bool NxCloudServer::isRunning() const
+{
+    return m_http && m_http->is_running();
+}
+
+quint16 NxCloudServer::port() const
+{
+    QMutexLocker lock(&m_addressMutex);
+    return m_port;
+}
+
+QString NxCloudServer::baseUrl() const
+{
+    QMutexLocker lock(&m_addressMutex);
+    return QStringLiteral("http://%1:%2").arg(hostForUrl(m_host)).arg(m_port);
+}
+
+void NxCloudServer::setPictureDir(const QString& dir)
+{
+    m_pictures->setDirectory(dir);
+}
+
+QString NxCloudServer::pictureDir() const
+{
+    return m_pictures->directory();
+}
+
+void NxCloudServer::setFault(const QString& path, const Fault& fault)
+{
+    m_faults.set(path, fault);
+}
+
+void NxCloudServer::clearFaults()
+{
+    m_faults.clear();
+}
+
+QList<NxCloudServer::Request> NxCloudServer::requests() const
+{
+    return m_log.all();
+}
+
+int NxCloudServer::requestCount(const QString& path) const
+{
+    return m_log.count(path);
+}
+
+void NxCloudServer::clearRequests()
+{
+    m_log.clear();
+}
+
+NxCloudCatalogue& NxCloudServer::catalogue()
+{
+    return m_catalogue;
+}
+
+void NxCloudServer::addEndpoints(std::unique_ptr<NxCloudEndpointGroup> group)
+{
+    group->addRoutes(m_router);
+    m_groups.push_back(std::move(group));
+}
+
+void NxCloudServer::routeAllMethods(httplib::Server& http)
+{
+    // Every request goes through our own router so that recording and faults
+    // cover unknown paths too.
+    const auto handler = [this](const httplib::Request& req, httplib::Response& res) { handle(req, res); };
+    const std::string any = ".*";
+    http.Get(any, handler);
+    http.Post(any, handler);
+    http.Put(any, handler);
+    http.Patch(any, handler);
+    http.Delete(any, handler);
+    http.Options(any, handler);
+}
+
+bool NxCloudServer::listen(const QString& host, quint16 port)
+{
+    const std::string address = host.toStdString();
+    const int bound = port == 0 ? m_http->bind_to_any_port(address)
+                                : (m_http->bind_to_port(address, port) ? port : -1);
+    if (bound <= 0)
+        return false;
+    QMutexLocker lock(&m_addressMutex);
+    m_host = host;
+    m_port = static_cast<quint16>(bound);
+    return true;
+}
+
+bool NxCloudServer::waitUntilRunning() const
+{
+    // stop() is only effective once the accept loop runs, so wait for it.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
+    while (!m_http->is_running()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+void NxCloudServer::handle(const httplib::Request& request, httplib::Response& response)
+{
+    const NxCloudRequest received = toRequest(request);
+    m_log.append(received);
+    const NxCloudFault fault = m_faults.take(received.path);
+    if (!waitDelay(fault.delayMs)) {
+        m_writer.write(NxCloudReply::plainStatus(503), NxCloudFault(), response);
+        return;
+    }
+    const NxCloudReply reply = fault.status != 0 ? NxCloudReply::plainStatus(fault.status, fault.location)
+                                                 : m_router.dispatch(received);
+    m_writer.write(reply, fault, response);
+}
+
+bool NxCloudServer::waitDelay(int ms) const
+{
+    // Sleeps in slices so that stop() is not held up by a long delay.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (m_stopping)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kDelaySliceMs));
+    }
+    return !m_stopping;
+}

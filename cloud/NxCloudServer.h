@@ -1,0 +1,85 @@
+#pragma once
+
+#include "NxCloudCatalogue.h"
+#include "NxCloudFault.h"
+#include "NxCloudFaultTable.h"
+#include "NxCloudRequest.h"
+#include "NxCloudRequestLog.h"
+#include "NxCloudResponseWriter.h"
+#include "NxCloudRouter.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+}
+class NxCloudEndpointGroup;
+class NxPictureEndpoints;
+
+// The local cloud service: the HTTP/JSON endpoints the client talks to, served
+// on a background thread, with faults that tests program per request path.
+class NxCloudServer
+{
+public:
+    using Fault = NxCloudFault;
+    using Request = NxCloudRequest;
+
+    explicit NxCloudServer(const QJsonObject& seed = QJsonObject());
+    ~NxCloudServer();
+    NxCloudServer(const NxCloudServer&) = delete;
+    NxCloudServer& operator=(const NxCloudServer&) = delete;
+
+    // An empty object when the file is missing or not a JSON object.
+    static QJsonObject loadSeed(const QString& path, QString* error = nullptr);
+
+    // Port 0 picks a free port. Returns once the server accepts connections.
+    bool start(const QString& host = QStringLiteral("127.0.0.1"), quint16 port = 0);
+    void stop();
+    bool isRunning() const;
+    quint16 port() const;
+    QString baseUrl() const;
+
+    void setPictureDir(const QString& dir);
+    QString pictureDir() const;
+
+    void setFault(const QString& path, const Fault& fault);
+    void clearFaults();
+
+    QList<Request> requests() const;
+    int requestCount(const QString& path) const;
+    void clearRequests();
+
+    NxCloudCatalogue& catalogue();
+
+private:
+    void addEndpoints(std::unique_ptr<NxCloudEndpointGroup> group);
+    void routeAllMethods(httplib::Server& http);
+    bool listen(const QString& host, quint16 port);
+    bool waitUntilRunning() const;
+    void handle(const httplib::Request& request, httplib::Response& response);
+    bool waitDelay(int ms) const;
+
+    NxCloudCatalogue m_catalogue;
+    NxCloudRequestLog m_log;
+    NxCloudFaultTable m_faults;
+    NxCloudRouter m_router;
+    std::vector<std::unique_ptr<NxCloudEndpointGroup>> m_groups;
+    NxPictureEndpoints* m_pictures = nullptr;
+
+    std::atomic<bool> m_stopping{false};
+    NxCloudResponseWriter m_writer{m_stopping};
+    std::unique_ptr<httplib::Server> m_http;
+    std::thread m_thread;
+    mutable QMutex m_addressMutex;
+    QString m_host;
+    quint16 m_port = 0;
+};

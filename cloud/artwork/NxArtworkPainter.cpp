@@ -1,0 +1,184 @@
+#include "NxArtworkPainter.h"
+
+#include "NxArtworkMotif.h"
+
+#include <QFontMetricsF>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QRadialGradient>
+#include <QTextOption>
+#include <QtMath>
+
+namespace {
+const QString kFontFamily = QStringLiteral("WenQuanYi Micro Hei");
+// The accent gradient rgba(73,83,219) -> rgba(95,87,252) sits at these hues;
+// each channel shifts it by its own hue offset.
+const qreal kAccentHue = 236.0;
+const qreal kAccentHueEnd = 244.0;
+// The ground follows a channel's hue only half-way, so every picture keeps
+// the deep blue-violet base.
+const qreal kGroundHue = 248.0;
+const qreal kGroundFollow = 0.5;
+
+qreal wrapHue(qreal hue)
+{
+    return hue - 360.0 * qFloor(hue / 360.0);
+}
+}
+
+QSize NxArtworkPainter::sizeFor(const QString& type)
+{
+    if (type == QLatin1String("large"))
+        return QSize(1280, 480);
+    if (type == QLatin1String("middle"))
+        return QSize(480, 320);
+    return QSize(240, 160);
+}
+
+QImage NxArtworkPainter::render(const NxArtworkPlan::Picture& picture)
+{
+    QImage image(sizeFor(picture.type), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    const QRectF area(QPointF(0, 0), QSizeF(image.size()));
+    if (picture.type == QLatin1String("large"))
+        paintBanner(p, area, picture);
+    else
+        paintTile(p, area, picture);
+    p.end();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+void NxArtworkPainter::paintTile(QPainter& p, const QRectF& area, const NxArtworkPlan::Picture& picture)
+{
+    const qreal u = area.height() / 160.0;
+    paintBackground(p, area, picture.hue);
+    paintGlow(p, QPointF(area.width() * 0.82, area.height() * 0.12), area.height() * 0.75, picture.hue, 120);
+    paintRings(p, QPointF(area.width() * 0.06, area.height() * 0.98), 40 * u, 16 * u, 4);
+    paintDots(p, QRectF(12 * u, 12 * u, 44 * u, 28 * u), 9 * u, 1.2 * u);
+    paintBadge(p, QPointF(area.width() / 2, 60 * u), 33 * u, picture.motif, picture.hue);
+    const QRectF panel(10 * u, 110 * u, area.width() - 20 * u, 40 * u);
+    paintPanel(p, panel, 9 * u);
+    paintText(p, panel.adjusted(8 * u, 0, -8 * u, 0), picture.name, qRound(17 * u), Qt::white,
+              Qt::AlignCenter, false);
+}
+
+void NxArtworkPainter::paintBanner(QPainter& p, const QRectF& area, const NxArtworkPlan::Picture& picture)
+{
+    const qreal u = area.height() / 480.0;
+    const QPointF badge(area.width() - 300 * u, area.height() / 2);
+    paintBackground(p, area, picture.hue);
+    paintGlow(p, badge, 330 * u, picture.hue, 150);
+    paintGlow(p, QPointF(0, area.height()), 360 * u, picture.hue + 30, 70);
+    paintRings(p, badge, 150 * u, 34 * u, 5);
+    paintDots(p, QRectF(64 * u, 44 * u, 180 * u, 40 * u), 18 * u, 2.2 * u);
+    paintBadge(p, badge, 120 * u, picture.motif, picture.hue);
+
+    const QRectF panel(56 * u, 120 * u, 640 * u, 240 * u);
+    paintPanel(p, panel, 28 * u);
+    QLinearGradient bar(panel.left(), 0, panel.left() + 96 * u, 0);
+    bar.setColorAt(0, hsv(picture.hue, 0.67, 0.86));
+    bar.setColorAt(1, hsv(picture.hue + kAccentHueEnd - kAccentHue, 0.65, 0.99));
+    p.setPen(Qt::NoPen);
+    p.setBrush(bar);
+    p.drawRoundedRect(QRectF(panel.left() + 40 * u, panel.top() + 36 * u, 96 * u, 8 * u), 4 * u, 4 * u);
+    const qreal left = panel.left() + 40 * u;
+    const qreal width = panel.width() - 80 * u;
+    paintText(p, QRectF(left, panel.top() + 56 * u, width, 76 * u), picture.name, qRound(58 * u),
+              Qt::white, Qt::AlignLeft | Qt::AlignVCenter, false);
+    paintText(p, QRectF(left, panel.top() + 142 * u, width, 76 * u), picture.intro, qRound(26 * u),
+              QColor(220, 222, 255, 210), Qt::AlignLeft | Qt::AlignTop, true);
+}
+
+void NxArtworkPainter::paintBackground(QPainter& p, const QRectF& area, qreal channelHue)
+{
+    const qreal hue = kGroundHue + (channelHue - kGroundHue) * kGroundFollow;
+    QLinearGradient ground(area.topLeft(), area.bottomRight());
+    ground.setColorAt(0, hsv(hue + 6, 0.70, 0.17));
+    ground.setColorAt(0.55, hsv(hue + 10, 0.64, 0.25));
+    ground.setColorAt(1, hsv(hue + 22, 0.58, 0.33));
+    p.fillRect(area, ground);
+}
+
+void NxArtworkPainter::paintGlow(QPainter& p, const QPointF& centre, qreal radius, qreal hue, int alpha)
+{
+    QRadialGradient glow(centre, radius);
+    glow.setColorAt(0, hsv(hue + 4, 0.66, 0.98, alpha));
+    glow.setColorAt(0.45, hsv(hue + 4, 0.66, 0.90, alpha / 3));
+    glow.setColorAt(1, hsv(hue, 0.66, 0.80, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(centre, radius, radius);
+}
+
+void NxArtworkPainter::paintDots(QPainter& p, const QRectF& area, qreal spacing, qreal radius)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 46));
+    for (qreal y = area.top(); y <= area.bottom(); y += spacing) {
+        for (qreal x = area.left(); x <= area.right(); x += spacing)
+            p.drawEllipse(QPointF(x, y), radius, radius);
+    }
+}
+
+void NxArtworkPainter::paintRings(QPainter& p, const QPointF& centre, qreal radius, qreal step, int count)
+{
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < count; ++i) {
+        p.setPen(QPen(QColor(255, 255, 255, 34 - i * 5), qMax<qreal>(1.0, step / 16)));
+        const qreal r = radius + i * step;
+        p.drawEllipse(centre, r, r);
+    }
+}
+
+void NxArtworkPainter::paintBadge(QPainter& p, const QPointF& centre, qreal radius, const QString& motif, qreal hue)
+{
+    const qreal shift = hue - kAccentHue;
+    p.setPen(Qt::NoPen);
+    p.setBrush(hsv(kAccentHue + shift, 0.55, 1.0, 50));
+    p.drawEllipse(centre, radius * 1.16, radius * 1.16);
+    QLinearGradient fill(centre - QPointF(radius, radius), centre + QPointF(radius, radius));
+    fill.setColorAt(0, hsv(kAccentHue + shift, 0.667, 0.86));
+    fill.setColorAt(1, hsv(kAccentHueEnd + shift, 0.655, 0.99));
+    p.setBrush(fill);
+    p.setPen(QPen(QColor(255, 255, 255, 70), qMax<qreal>(1.0, radius / 40)));
+    p.drawEllipse(centre, radius, radius);
+    const qreal side = radius * 1.18;
+    NxArtworkMotif::draw(p, motif, QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side),
+                         hsv(kAccentHue + shift, 0.70, 0.72));
+}
+
+void NxArtworkPainter::paintPanel(QPainter& p, const QRectF& box, qreal radius)
+{
+    p.setPen(QPen(QColor(255, 255, 255, 28), 1));
+    p.setBrush(QColor(8, 8, 36, 150));
+    p.drawRoundedRect(box, radius, radius);
+}
+
+void NxArtworkPainter::paintText(QPainter& p, const QRectF& box, const QString& text, int pixelSize,
+                                 const QColor& color, Qt::Alignment align, bool wrap)
+{
+    QFont font(kFontFamily);
+    font.setPixelSize(pixelSize);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    p.setFont(font);
+    p.setPen(color);
+    const QFontMetricsF metrics(font);
+    if (!wrap) {
+        p.drawText(box, align, metrics.elidedText(text, Qt::ElideRight, box.width()));
+        return;
+    }
+    // Wrapped text never spills out of its box.
+    QTextOption option(align);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    p.save();
+    p.setClipRect(box);
+    p.drawText(box, text, option);
+    p.restore();
+}
+
+QColor NxArtworkPainter::hsv(qreal hue, qreal saturation, qreal value, int alpha)
+{
+    return QColor::fromHsvF(wrapHue(hue) / 360.0, saturation, value, alpha / 255.0);
+}

@@ -1,0 +1,83 @@
+// NxCloudService: the local cloud service as a program, for demos and manual
+// testing. Serves the demo seed and its pictures until SIGINT or SIGTERM.
+
+#include "NxCloudServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+#include <QThread>
+#include <atomic>
+#include <csignal>
+
+namespace {
+std::atomic<bool> g_quit{false};
+
+void requestQuit(int)
+{
+    g_quit = true;
+}
+
+struct Options
+{
+    QString host;
+    quint16 port = 0;
+    QString seed;
+    QString pictures;
+};
+
+bool parseOptions(const QCoreApplication& app, Options& options, QString& error)
+{
+    const QString cloudDir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cloud"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Local cloud service of the classroom media centre."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("host"), QStringLiteral("Address to listen on."), QStringLiteral("address"), QStringLiteral("127.0.0.1")});
+    parser.addOption({QStringLiteral("port"), QStringLiteral("Port; 0 picks a free one."), QStringLiteral("port"), QStringLiteral("8090")});
+    parser.addOption({QStringLiteral("seed"), QStringLiteral("Seed JSON file."), QStringLiteral("file"), QDir(cloudDir).filePath(QStringLiteral("demo-seed.json"))});
+    parser.addOption({QStringLiteral("pictures"), QStringLiteral("Directory served under /pictures/."), QStringLiteral("dir"), QDir(cloudDir).filePath(QStringLiteral("pictures"))});
+    parser.process(app);
+    bool portOk = false;
+    const uint port = parser.value(QStringLiteral("port")).toUInt(&portOk);
+    if (!portOk || port > 65535) {
+        error = QStringLiteral("invalid port: ") + parser.value(QStringLiteral("port"));
+        return false;
+    }
+    options = Options{parser.value(QStringLiteral("host")), static_cast<quint16>(port),
+                      parser.value(QStringLiteral("seed")), parser.value(QStringLiteral("pictures"))};
+    return true;
+}
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    Options options;
+    QString error;
+    if (!parseOptions(app, options, error)) {
+        err << error << Qt::endl;
+        return 2;
+    }
+    const QJsonObject seed = NxCloudServer::loadSeed(options.seed, &error);
+    if (seed.isEmpty()) {
+        err << "cannot read seed " << options.seed << ": " << error << Qt::endl;
+        return 1;
+    }
+    NxCloudServer server(seed);
+    server.setPictureDir(options.pictures);
+    if (!server.start(options.host, options.port)) {
+        err << "cannot listen on " << options.host << ':' << options.port << Qt::endl;
+        return 1;
+    }
+    std::signal(SIGINT, requestQuit);
+    std::signal(SIGTERM, requestQuit);
+    // The first line is the address, so scripts and tests can read it.
+    out << server.baseUrl() << Qt::endl;
+    while (!g_quit)
+        QThread::msleep(50);
+    server.stop();
+    return 0;
+}

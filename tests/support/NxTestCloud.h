@@ -1,0 +1,33 @@
+#pragma once
+
+#include "NxCloudServer.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+// The local cloud service started in-process on 127.0.0.1 for one test, with
+// real pictures on disk and the application properties pointing at it.
+class NxTestCloud
+{
+public:
+    explicit NxTestCloud(const QJsonObject& seed = defaultSeed());
+
+    NxCloudServer& server();
+    QString baseUrl() const;
+    QString pictureUrl(const QString& file) const;
+    QString pictureDir() const;
+    // Writes a real PNG of the given size into the picture directory.
+    void addPicture(const QString& file, int width = 64, int height = 48);
+
+    static QJsonObject channel(const QString& id, const QString& name, const QStringList& pictures = {},
+                               const QJsonArray& children = {});
+    // "nxtchannel" with three channels (two pictures each), "tvstation" with
+    // two, an offered list of two groups and user "u1" with one channel.
+    static QJsonObject defaultSeed();
+    static QStringList defaultPictures();
+
+private:
+    QTemporaryDir m_pictures;
+    NxCloudServer m_server;
+};
