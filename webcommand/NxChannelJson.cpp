@@ -25,7 +25,7 @@ QSharedPointer<NxChannelSet> NxChannelJson::read(const QJsonObject& object)
 {
     if (!object.contains(QLatin1String("channelName")))
         return {};
-    QSharedPointer<NxChannelSet> channel(NxChannelSet::create());
+    QSharedPointer<NxChannelSet> channel = QSharedPointer<NxChannelSet>::create();
     channel->m_id = number(object, "id");
     channel->m_channelId = text(object, "channelId");
     channel->m_channelName = text(object, "channelName");
