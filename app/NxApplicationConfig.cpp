@@ -39,6 +39,8 @@ const VersionKey kVersionKeys[] = {
     {"liveHost", "liveHost", false},
     {"wechatHost", "wechatHost", false},
     {"hostType", "hostType", false},
+    // Web base of the classroom platform that serves the QR sign-in.
+    {"platformHost", "platformHost", false},
 };
 
 void setAppProperty(const char* name, const QVariant& value)

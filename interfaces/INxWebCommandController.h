@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QSharedPointer>
@@ -27,6 +28,16 @@ public:
     virtual int startDownloadChList(const QString& sType, void* pCxt) = 0;
     virtual int startDownloadUserChList(const QString& sType, const QString& sUserID, void* pCxt) = 0;
     virtual int downloadImage(const QString& sUrl, void* pCxt) = 0;
+    virtual bool getLoginQr(QString& url) = 0;
+    virtual int queryQRlogin(const QString& sQrUrl, void* pCxt) = 0;
+    virtual bool getLoginInfo(stLoginInfo& info) = 0;
+    virtual bool getLoginInfo(QString& uid, QString& token) = 0;
+    virtual int startLiveCode(const QString& sCode, void* pCxt) = 0;
+    virtual int addUserChannel(const QString& sUserID, const QString& sParentID, QSharedPointer<NxChannelSet> channel,
+                               void* pCxt) = 0;
+    virtual int addUserChannel(const QString& sUserID, const QString& sParentID, const QJsonObject& jsChannel, void* pCxt) = 0;
+    virtual int deleteUserChannel(const QString& sUserID, QList<QSharedPointer<NxChannelSet>> channels, void* pCxt) = 0;
+    virtual int deleteUserChannel(const QString& sUserID, const QJsonObject& request, void* pCxt) = 0;
     virtual int startDownloadAddedChList(void* pCxt) = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "NxWebCmdCtrl.h"
 
+#include "NxAxloginUtil.h"
 #include "NxChannelJson.h"
 #include "NxWebCmdTask.h"
 #include "NxWebCommand.h"
@@ -29,6 +30,7 @@ NxWebCmdCtrl::NxWebCmdCtrl(QObject* parent)
 {
     m_appHost = appProperty("appHost");
     m_liveHost = appProperty("liveHost");
+    m_loginUtil = new NxAxloginUtil;
     registerMetaTypes();
 }
 
@@ -44,6 +46,7 @@ NxWebCmdCtrl::~NxWebCmdCtrl()
     if (!m_thread.wait(500))
         qDebug() << "NxWebCmdCtrl::~NxWebCmdCtrl" << " thread exit error! ";
     delete m_pImdCmd;
+    delete m_loginUtil;
 }
 
 void NxWebCmdCtrl::registerMetaTypes()
@@ -103,6 +106,12 @@ void NxWebCmdCtrl::connectInternalSignals()
     connect(this, SIGNAL(sigStartDownloadUserChList(QString, QString, void*)), this,
             SLOT(slotStartDownloadUserChList(QString, QString, void*)), unique);
     connect(this, SIGNAL(sigStartDownloadAddedChList(void*)), this, SLOT(slotStartDownloadAddedChList(void*)), unique);
+    connect(this, SIGNAL(sigAddUserChannel(QString, QString, QJsonObject, void*)), this,
+            SLOT(slotAddUserChannel(QString, QString, QJsonObject, void*)), unique);
+    connect(this, SIGNAL(sigDeleteUserChannel(QString, QString, void*)), this, SLOT(slotDeleteUserChannel(QString, QString, void*)),
+            unique);
+    connect(this, SIGNAL(sigQueryQRlogin(QString, void*)), this, SLOT(slotQueryQRlogin(QString, void*)), unique);
+    connect(this, SIGNAL(sigStartLiveCode(QString, void*)), this, SLOT(slotStartLiveCode(QString, void*)), unique);
 }
 
 int NxWebCmdCtrl::stop()
@@ -305,4 +314,244 @@ void NxWebCmdCtrl::deliverImage(const QImage& image, bool internal, void* pCxt)
         (*callback)(image);
         delete callback;
     }
+}
+
+bool NxWebCmdCtrl::getLoginQr(QString& url)
+{
+    url = m_loginUtil->loginQrText();
+    return true;
+}
+
+int NxWebCmdCtrl::queryQRlogin(const QString& sQrUrl, void* pCxt)
+{
+    emit sigQueryQRlogin(sQrUrl, pCxt);
+    return 0;
+}
+
+bool NxWebCmdCtrl::getLoginInfo(stLoginInfo& info)
+{
+    info.uid = m_uid;
+    info.token = m_token;
+    info.casid = m_casid;
+    return true;
+}
+
+bool NxWebCmdCtrl::getLoginInfo(QString& uid, QString& token)
+{
+    uid = m_uid;
+    token = m_token;
+    return true;
+}
+
+void NxWebCmdCtrl::slotQueryQRlogin(QString sQrUrl, void* pCxt)
+{
+    const QString url = m_loginUtil->pollUrl(sQrUrl);
+    track(command()->get(url), [this, pCxt](const QByteArray& data) { ParseUnitedLoginData(data, pCxt); });
+    qDebug() << "NxWebCmdCtrl::slotQueryQRlogin" << url << "pending: " << m_pendingReplies.size();
+}
+
+void NxWebCmdCtrl::ParseUnitedLoginData(const QByteArray& data, void* pCxt)
+{
+    if (data.isEmpty()) {
+        emit sigUserLogin(pCxt, -11, QImage());
+        return;
+    }
+    const QJsonObject reply = parseObject(data);
+    if (!reply.value(QStringLiteral("success")).toBool(false)) {
+        emit sigUserLogin(pCxt, -21, QImage());
+        return;
+    }
+    const QJsonObject user = reply.value(QStringLiteral("data")).toObject();
+    const QString uid = user.value(QStringLiteral("uid")).toString();
+    if (user.contains(QStringLiteral("token"))) {
+        m_token = user.value(QStringLiteral("token")).toString();
+        qDebug() << "NxWebCmdCtrl::ParseQrLoginUserInfo" << " UnitedLogin-format: " << uid << m_token;
+    } else if (user.contains(QStringLiteral("usertoken"))) {
+        m_token = user.value(QStringLiteral("usertoken")).toString();
+        qDebug() << "NxWebCmdCtrl::ParseQrLoginUserInfo" << " Baoding-Format: " << uid << m_token;
+    }
+    if (uid.isEmpty()) {
+        // Not confirmed on the phone yet: the caller polls again.
+        qDebug() << "NxWebCmdCtrl::ParseUnitedLoginData" << reply;
+        return;
+    }
+    m_uid = uid;
+    qDebug() << "NxWebCmdCtrl::ParseUnitedLoginData" << "UnitedLogin Success: " << m_uid << m_token;
+    startQuickLogin(m_uid, m_token, true, true, pCxt);
+}
+
+void NxWebCmdCtrl::startQuickLogin(const QString& uid, const QString& token, bool rememberMe, bool issign, void* pCxt)
+{
+    const QByteArray body = m_loginUtil->quickLoginBody(uid, token, rememberMe, issign);
+    track(command()->postForm(m_loginUtil->quickLoginUrl(), body),
+          [this, pCxt](const QByteArray& data) { ParseUnitedQuickLoginResult(data, pCxt); });
+}
+
+void NxWebCmdCtrl::ParseUnitedQuickLoginResult(const QByteArray& data, void* pCxt)
+{
+    if (data.isEmpty()) {
+        emit sigUserLogin(pCxt, -21, QImage());
+        return;
+    }
+    const QJsonObject reply = parseObject(data);
+    if (!reply.value(QStringLiteral("success")).toBool(false)) {
+        qDebug() << "NxWebCmdCtrl::ParseUnitedQuickLoginResult" << " failed: " << reply.value(QStringLiteral("message"));
+        emit sigUserLogin(pCxt, -1, QImage());
+        return;
+    }
+    const QJsonObject user = reply.value(QStringLiteral("data")).toObject();
+    m_casid = user.value(QStringLiteral("h4token")).toString();
+    qDebug() << "NxWebCmdCtrl::ParseUnitedQuickLoginResult" << " uid: " << user.value(QStringLiteral("uid")).toString()
+             << " casid: " << m_casid;
+    if (m_casid.isEmpty()) {
+        emit sigUserLogin(pCxt, -100, QImage());
+        return;
+    }
+    const QString avatar = user.value(QStringLiteral("avatar")).toString();
+    qDebug() << "NxWebCmdCtrl::ParseUnitedQuickLoginResult" << " uid: " << user.value(QStringLiteral("uid")).toDouble()
+             << " download image: " << avatar;
+    auto* callback = new ImageCallback([this, pCxt](const QImage& image) { emit sigUserLogin(pCxt, 0, image); });
+    emit sigDownloadImage(avatar, callback, true);
+}
+
+int NxWebCmdCtrl::addUserChannel(const QString& sUserID, const QString& sParentID, const QJsonObject& jsChannel, void* pCxt)
+{
+    emit sigAddUserChannel(sUserID, sParentID, jsChannel, pCxt);
+    return 0;
+}
+
+void NxWebCmdCtrl::slotAddUserChannel(QString sUserID, QString sParentID, QJsonObject jsChannel, void* pCxt)
+{
+    QSharedPointer<NxChannelSet> channel = ParseChannelJson(jsChannel);
+    if (!channel) {
+        // Nothing that could be sent: answer as the service would to a bad add.
+        qDebug() << "NxWebCmdCtrl::slotAddUserChannel" << "channel without channelName, not sent" << jsChannel;
+        emit sigRecvChAdded(pCxt, -901, QString());
+        return;
+    }
+    addUserChannel(sUserID, sParentID, channel, pCxt);
+}
+
+int NxWebCmdCtrl::addUserChannel(const QString& sUserID, const QString& sParentID, QSharedPointer<NxChannelSet> channel,
+                                 void* pCxt)
+{
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, [=] { addUserChannel(sUserID, sParentID, channel, pCxt); }, Qt::QueuedConnection);
+        return 0;
+    }
+    const QJsonObject body{{QStringLiteral("userId"), sUserID},
+                           {QStringLiteral("parentChannelId"), sParentID},
+                           {QStringLiteral("data"), NxChannelSet::channel2Json(channel)}};
+    qDebug() << "NxWebCmdCtrl::addUserChannel" << body;
+    auto* cxt = new tagOperationCxt{0, pCxt};
+    track(command()->postJson(QStringLiteral("%1/channel/reportUserCustomChannel").arg(m_appHost), body),
+          [this, cxt](const QByteArray& data) { ParseOperationResult(data, cxt); });
+    return 0;
+}
+
+int NxWebCmdCtrl::deleteUserChannel(const QString& sUserID, QList<QSharedPointer<NxChannelSet>> channels, void* pCxt)
+{
+    QStringList ids;
+    for (const QSharedPointer<NxChannelSet>& channel : channels) {
+        if (channel)
+            ids << channel->channelId();
+    }
+    emit sigDeleteUserChannel(sUserID, ids.join(QLatin1Char(',')), pCxt);
+    return 0;
+}
+
+int NxWebCmdCtrl::deleteUserChannel(const QString& sUserID, const QJsonObject& request, void* pCxt)
+{
+    qDebug() << "NxWebCmdCtrl::deleteUserChannel" << request;
+    QString ids;
+    if (request.contains(QStringLiteral("id"))) {
+        ids = request.value(QStringLiteral("id")).toVariant().toString();
+    } else if (request.contains(QStringLiteral("ids"))) {
+        QStringList list;
+        for (const QJsonValue& id : request.value(QStringLiteral("ids")).toArray())
+            list << id.toVariant().toString();
+        ids = list.join(QLatin1Char(','));
+    } else {
+        qDebug() << "NxWebCmdCtrl::deleteUserChannel" << "param error!";
+        return -1;
+    }
+    emit sigDeleteUserChannel(sUserID, ids, pCxt);
+    return 0;
+}
+
+void NxWebCmdCtrl::slotDeleteUserChannel(QString sUserID, QString ids, void* pCxt)
+{
+    const QJsonObject body{{QStringLiteral("userId"), sUserID}, {QStringLiteral("channelIds"), ids}};
+    qDebug() << "NxWebCmdCtrl::slotDeleteUserChannel" << body;
+    auto* cxt = new tagOperationCxt{1, pCxt};
+    track(command()->postJson(QStringLiteral("%1/channel/deleteCustomChannel").arg(m_appHost), body),
+          [this, cxt](const QByteArray& data) { ParseOperationResult(data, cxt); });
+}
+
+void NxWebCmdCtrl::ParseOperationResult(const QByteArray& data, tagOperationCxt* cxt)
+{
+    const QJsonObject reply = parseObject(data);
+    int result = reply.contains(QStringLiteral("code")) ? reply.value(QStringLiteral("code")).toInt(0) : -1;
+    const QString msg = reply.value(QStringLiteral("msg")).toString();
+    const QString type = reply.value(QStringLiteral("type")).toString();
+    QString id;
+    if (cxt->type == 0) {
+        qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "add_ch response.  " << type;
+        if (type == QLatin1String("reportUserCustomChannelList_ACK")) {
+            qDebug() << "add_ch NO_channelID version";
+        } else if (type == QLatin1String("reportUserCustomChannel_ACK")) {
+            const QJsonObject added = reply.value(QStringLiteral("result")).toObject();
+            qDebug() << "add_ch with_channelID version" << added;
+            const bool ok = added.value(QStringLiteral("result")).toBool(false);
+            result = ok ? 0 : -910;
+            id = ok ? added.value(QStringLiteral("channelId")).toVariant().toString() : msg;
+        } else {
+            result = -901;
+        }
+    } else if (type != QLatin1String("deleteCustomChannel_ACK")) {
+        result = -902;
+    } else {
+        const bool ok = reply.value(QStringLiteral("result")).toBool(false);
+        qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "delete_ch response.  " << type << ok;
+        result = ok ? 0 : -905;
+    }
+    if (result != 0)
+        qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "operation failed:  " << type << result;
+    else
+        qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "operation OK:  " << type << msg;
+    if (cxt->type == 0)
+        emit sigRecvChAdded(cxt->pCxt, result, id);
+    else
+        emit sigRecvChDeleted(cxt->pCxt, result, QString());
+    delete cxt;
+}
+
+int NxWebCmdCtrl::startLiveCode(const QString& sCode, void* pCxt)
+{
+    emit sigStartLiveCode(sCode, pCxt);
+    return 0;
+}
+
+void NxWebCmdCtrl::slotStartLiveCode(QString sCode, void* pCxt)
+{
+    const QString url = QStringLiteral("%1/backendService/liveService/getLiveInfoByCode").arg(m_liveHost)
+        + QStringLiteral("?streamCodeDevice=%1").arg(sCode);
+    track(command()->get(url), [this, pCxt](const QByteArray& data) { parseLiveCodeData(data, pCxt); });
+    qDebug() << "NxWebCmdCtrl::slotStartLiveCode" << sCode << "pending: " << m_pendingReplies.size();
+}
+
+void NxWebCmdCtrl::parseLiveCodeData(const QByteArray& data, void* pCxt)
+{
+    const QJsonObject reply = parseObject(data);
+    int result = -1;
+    QString url;
+    if (reply.contains(QStringLiteral("code")))
+        result = reply.value(QStringLiteral("code")).toInt(0);
+    if (reply.contains(QStringLiteral("code")) && result == 0) {
+        url = reply.value(QStringLiteral("result")).toObject().value(QStringLiteral("livePlayRtmpUrl")).toString();
+        qDebug() << "NxWebCmdCtrl::parseLiveCodeData" << " live url : " << url;
+    } else {
+        qDebug() << "NxWebCmdCtrl::parseLiveCodeData" << " response error! " << reply.value(QStringLiteral("msg"));
+    }
+    emit sigRecvLiveUrl(pCxt, result, url);
 }

@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class NxAxloginUtil;
 class NxWebCommand;
 class NxWebCmdTask;
 class NxWebLocalCache;
@@ -37,6 +38,16 @@ public:
     int startDownloadChList(const QString& sType, void* pCxt) override;
     int startDownloadUserChList(const QString& sType, const QString& sUserID, void* pCxt) override;
     int downloadImage(const QString& sUrl, void* pCxt) override;
+    bool getLoginQr(QString& url) override;
+    int queryQRlogin(const QString& sQrUrl, void* pCxt) override;
+    bool getLoginInfo(stLoginInfo& info) override;
+    bool getLoginInfo(QString& uid, QString& token) override;
+    int startLiveCode(const QString& sCode, void* pCxt) override;
+    int addUserChannel(const QString& sUserID, const QString& sParentID, QSharedPointer<NxChannelSet> channel,
+                       void* pCxt) override;
+    int addUserChannel(const QString& sUserID, const QString& sParentID, const QJsonObject& jsChannel, void* pCxt) override;
+    int deleteUserChannel(const QString& sUserID, QList<QSharedPointer<NxChannelSet>> channels, void* pCxt) override;
+    int deleteUserChannel(const QString& sUserID, const QJsonObject& request, void* pCxt) override;
     int startDownloadAddedChList(void* pCxt) override;
 
     // Downloads a picture for a consumer inside this library; the callback
@@ -61,6 +72,10 @@ signals:
     void sigStartDownloadUserChList(QString sType, QString sUserID, void* pCxt = nullptr);
     void sigDownloadImage(QString sUrl, void* pCxt, bool bInternal = false);
     void sigStartDownloadAddedChList(void* pCxt = nullptr);
+    void sigAddUserChannel(QString sUserID, QString sParentID, QJsonObject jsChannel, void* pCxt = nullptr);
+    void sigDeleteUserChannel(QString sUserID, QString ids, void* pCxt = nullptr);
+    void sigQueryQRlogin(QString sQrUrl, void* pCxt = nullptr);
+    void sigStartLiveCode(QString sCode, void* pCxt = nullptr);
 
 public slots:
     void onNetworkFinished(QNetworkReply* pNetwkReply);
@@ -73,11 +88,19 @@ private slots:
     void slotStartDownloadUserChList(QString sType, QString sUserID, void* pCxt = nullptr);
     void slotDownloadImage(QString sUrl, void* pCxt, bool bInternal = false);
     void slotStartDownloadAddedChList(void* pCxt = nullptr);
+    void slotAddUserChannel(QString sUserID, QString sParentID, QJsonObject jsChannel, void* pCxt = nullptr);
+    void slotDeleteUserChannel(QString sUserID, QString ids, void* pCxt = nullptr);
+    void slotQueryQRlogin(QString sQrUrl, void* pCxt = nullptr);
+    void slotStartLiveCode(QString sCode, void* pCxt = nullptr);
 
 private:
     struct ImageCxt {
         bool internal = false;
         QString url;
+        void* pCxt = nullptr;
+    };
+    struct tagOperationCxt {
+        int type = 0; // 0 add, 1 delete
         void* pCxt = nullptr;
     };
     using Handler = std::function<void(const QByteArray&)>;
@@ -91,6 +114,11 @@ private:
     void ParseChannelData(const QByteArray& data, void* pCxt);
     void parseImageData(const QByteArray& data, ImageCxt* cxt);
     void deliverImage(const QImage& image, bool internal, void* pCxt);
+    void ParseUnitedLoginData(const QByteArray& data, void* pCxt);
+    void startQuickLogin(const QString& uid, const QString& token, bool rememberMe, bool issign, void* pCxt);
+    void ParseUnitedQuickLoginResult(const QByteArray& data, void* pCxt);
+    void ParseOperationResult(const QByteArray& data, tagOperationCxt* cxt);
+    void parseLiveCodeData(const QByteArray& data, void* pCxt);
 
     QThread m_thread;
     NxWebCommand* m_pImdCmd = nullptr;
@@ -102,4 +130,5 @@ private:
     QMap<QNetworkReply*, Handler> m_pendingReplies;
     QString m_appHost;
     QString m_liveHost;
+    NxAxloginUtil* m_loginUtil = nullptr;
 };

@@ -87,6 +87,7 @@ void tst_NxApplicationConfig::versionInfoFromIni()
         {"versionInformation/appHost", "http://app.example:8080"},
         {"versionInformation/liveHost", "http://live.example"},
         {"versionInformation/hostType", "test"},
+        {"versionInformation/platformHost", "https://platform.example/"},
     }));
     NxApplicationConfig config(qApp);
     QCOMPARE(qApp->property("projectName").toString(), QString("课堂"));
@@ -97,6 +98,7 @@ void tst_NxApplicationConfig::versionInfoFromIni()
     QCOMPARE(qApp->property("appHost").toString(), QString("http://app.example:8080"));
     QCOMPARE(qApp->property("liveHost").toString(), QString("http://live.example"));
     QCOMPARE(qApp->property("hostType").toString(), QString("test"));
+    QCOMPARE(qApp->property("platformHost").toString(), QString("https://platform.example/"));
     QCOMPARE(qApp->property("cloudrest").toString(), QString());
     QCOMPARE(qApp->property("uploadSize").userType(), int(QMetaType::Int));
     QCOMPARE(qApp->property("uploadSize").toInt(), 512);
@@ -120,7 +122,7 @@ void tst_NxApplicationConfig::versionInfoDefaults()
     QFETCH(bool, writeFile);
     QFETCH(QString, uploadSize);
     const char* names[] = {"projectName", "appkey", "appname", "version", "cloudhost", "cloudrest", "appHost",
-                           "loginHost", "ssoHost", "liveHost", "wechatHost", "hostType"};
+                           "loginHost", "ssoHost", "liveHost", "wechatHost", "hostType", "platformHost"};
     for (const char* name : names)
         qApp->setProperty(name, "stale");
     if (writeFile) {
