@@ -1,0 +1,1 @@
+# Pictures of TavomcPresenterScenarioMain (filled by the artwork pipeline).

@@ -1,0 +1,1 @@
+# Pictures of TavoUIElement (filled by the artwork pipeline).
