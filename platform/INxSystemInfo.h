@@ -18,4 +18,8 @@ public:
     // instance of appId within the current user session.
     virtual QString instanceServerName(const QString& appId) const = 0;
     virtual QString instanceLockPath(const QString& appId) const = 0;
+    // Windows 10 (or later, which reports itself as 10) and the kernel
+    // build string, for the rules that single out Windows builds.
+    virtual bool isWindows10() const = 0;
+    virtual QString kernelVersion() const = 0;
 };

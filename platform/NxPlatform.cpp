@@ -1,11 +1,13 @@
 #include "NxPlatform.h"
 
+#include "NxShellNative.h"
 #include "NxSystemInfoNative.h"
 
 #include <atomic>
 
 namespace {
 std::atomic<INxSystemInfo*> g_systemInfo{nullptr};
+std::atomic<INxShell*> g_shell{nullptr};
 }
 
 INxSystemInfo* NxPlatform::systemInfo()
@@ -19,4 +21,17 @@ INxSystemInfo* NxPlatform::systemInfo()
 void NxPlatform::setSystemInfo(INxSystemInfo* info)
 {
     g_systemInfo.store(info);
+}
+
+INxShell* NxPlatform::shell()
+{
+    if (INxShell* shell = g_shell.load())
+        return shell;
+    static NxShellNative native;
+    return &native;
+}
+
+void NxPlatform::setShell(INxShell* shell)
+{
+    g_shell.store(shell);
 }

@@ -2,6 +2,7 @@
 
 #include "NxPlatformGlobal.h"
 
+class INxShell;
 class INxSystemInfo;
 
 // Entry point to the operating-system layer. Product code asks here instead
@@ -14,4 +15,7 @@ public:
     // Test seam: replaces the native implementation (not owned; null
     // restores the native one).
     static void setSystemInfo(INxSystemInfo* info);
+
+    static INxShell* shell();
+    static void setShell(INxShell* shell);
 };

@@ -12,4 +12,6 @@ public:
     QString defaultLogDir() const override;
     QString instanceServerName(const QString& appId) const override;
     QString instanceLockPath(const QString& appId) const override;
+    bool isWindows10() const override;
+    QString kernelVersion() const override;
 };

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 #include <unistd.h>
 
@@ -48,4 +49,14 @@ QString NxSystemInfoNative::instanceServerName(const QString& appId) const
 QString NxSystemInfoNative::instanceLockPath(const QString& appId) const
 {
     return sessionPrefix(appId) + QStringLiteral(".lock");
+}
+
+bool NxSystemInfoNative::isWindows10() const
+{
+    return false;
+}
+
+QString NxSystemInfoNative::kernelVersion() const
+{
+    return QSysInfo::kernelVersion();
 }

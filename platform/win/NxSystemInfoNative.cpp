@@ -1,6 +1,8 @@
 #include "NxSystemInfoNative.h"
 
 #include <QDir>
+#include <QOperatingSystemVersion>
+#include <QSysInfo>
 #include <QProcessEnvironment>
 
 #include <windows.h>
@@ -42,4 +44,14 @@ QString NxSystemInfoNative::instanceLockPath(const QString& appId) const
 {
     // The temporary directory is already per user on Windows.
     return QDir(QDir::tempPath()).absoluteFilePath(appId + QLatin1Char('-') + sessionKey() + QStringLiteral(".lock"));
+}
+
+bool NxSystemInfoNative::isWindows10() const
+{
+    return QOperatingSystemVersion::current().majorVersion() == 10;
+}
+
+QString NxSystemInfoNative::kernelVersion() const
+{
+    return QSysInfo::kernelVersion();
 }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "INxLiveCodeController.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class INxLivePlayerController;
+class INxWebCommandController;
+class QTimer;
+class QWidget;
+
+// Takes a live code from the teacher and starts its stream.
+class NxLiveCodeController : public QObject, public INxLiveCodeController
+{
+    Q_OBJECT
+    Q_INTERFACES(INxLiveCodeController)
+
+public:
+    explicit NxLiveCodeController(QObject* parent = nullptr);
+
+    QObject* getObject() override;
+    void showLiveCodeInput(QWidget* parent) override;
+    int showLiveCodeFailure(QWidget* parent) override;
+    void setWebCommandCtrl(INxWebCommandController* ctrl) override;
+    void setLivePlayerCtrl(INxLivePlayerController* player) override;
+
+private slots:
+    void slotPlayerStarted(bool bSucc);
+    void slotNetworkTimeout();
+    void slotLivingCode(QString date);
+    void slotLivingCodeDate(void* pCxt, int iResult, QString sURl);
+
+private:
+    INxWebCommandController* m_webCommand = nullptr;
+    INxLivePlayerController* m_player = nullptr;
+    QPointer<QWidget> m_parent;
+    QTimer* m_answerTimer;
+};

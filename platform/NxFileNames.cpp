@@ -1,0 +1,17 @@
+#include "NxFileNames.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString NxFileNames::resolve(const QString& dir, const QString& name)
+{
+    const QDir directory(dir);
+    if (QFileInfo::exists(directory.filePath(name)))
+        return directory.filePath(name);
+    const QStringList entries = directory.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return directory.filePath(entry);
+    }
+    return directory.filePath(name);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "NxPlatformGlobal.h"
+
+#include <QString>
+
+// File names as Windows treats them: letters match whatever their case.
+class NX_PLATFORM_EXPORT NxFileNames
+{
+public:
+    // dir + "/" + the entry of dir whose name equals name ignoring case;
+    // dir + "/" + name when there is none (or several, then an exact match wins).
+    static QString resolve(const QString& dir, const QString& name);
+};

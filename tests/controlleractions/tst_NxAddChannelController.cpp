@@ -1,0 +1,169 @@
+#include "NxAddChannelController.h"
+#include "NxTestCloud.h"
+#include "NxTestEnvironment.h"
+#include "NxWebCmdCtrl.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QtTest>
+
+// Local channel files and the cloud requests for own channels.
+class tst_NxAddChannelController : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void saveWritesTheWholeListIndented();
+    void saveWithoutDataWritesEmptyArray();
+    void saveMeetsReaderSpelling_data();
+    void saveMeetsReaderSpelling();
+    void saveIntoMissingDirectoryChangesNothing();
+    void addSendsChannelWithLocalPictures();
+    void deleteSendsOnlyTheChannelId();
+    void withoutWebCommandNothingIsSent();
+
+private:
+    QString channelDir() const { return m_env->dataRoot() + "/channel"; }
+    QByteArray read(const QString& name) const;
+    void write(const QString& name, const QByteArray& data) const;
+    NxCloudRequest lastRequest(const QString& path) const;
+
+    NxTestEnvironment* m_env = nullptr;
+    NxTestCloud* m_cloud = nullptr;
+};
+
+void tst_NxAddChannelController::init()
+{
+    m_env = new NxTestEnvironment;
+    QDir().mkpath(channelDir());
+    qApp->setProperty("channelDir", channelDir());
+    m_cloud = new NxTestCloud;
+}
+
+void tst_NxAddChannelController::cleanup()
+{
+    delete m_cloud;
+    delete m_env;
+}
+
+QByteArray tst_NxAddChannelController::read(const QString& name) const
+{
+    QFile file(channelDir() + "/" + name);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void tst_NxAddChannelController::write(const QString& name, const QByteArray& data) const
+{
+    QFile file(channelDir() + "/" + name);
+    file.open(QIODevice::WriteOnly);
+    file.write(data);
+}
+
+NxCloudRequest tst_NxAddChannelController::lastRequest(const QString& path) const
+{
+    NxCloudRequest found;
+    for (const NxCloudRequest& request : m_cloud->server().requests()) {
+        if (request.path == path)
+            found = request;
+    }
+    return found;
+}
+
+void tst_NxAddChannelController::saveWritesTheWholeListIndented()
+{
+    NxAddChannelController controller;
+    const QJsonArray channels{QJsonObject{{"ID", "ID_CHANNEL"}, {"channelid", "cctv1"}, {"name", "CCTV-1"}},
+                              QJsonObject{{"ID", "ID_CHANNEL"}, {"channelid", "cctv2"}, {"name", "CCTV-2"}}};
+    write("TV_Local.jdx", "[{\"old\": true}]");
+    controller.saveLocalChannels({{"saveType", "LOCAL"}, {"funcType", "TV"}, {"data", channels}});
+    QCOMPARE(read("TV_Local.jdx"), QJsonDocument(channels).toJson(QJsonDocument::Indented));
+    QVERIFY(read("TV_Local.jdx").contains("\n    {\n        \""));
+    QCOMPARE(QDir(channelDir()).entryList(QDir::Files), QStringList{"TV_Local.jdx"}); // no temporary file left
+}
+
+void tst_NxAddChannelController::saveWithoutDataWritesEmptyArray()
+{
+    NxAddChannelController controller;
+    controller.saveLocalChannels({{"funcType", "TV"}});
+    QCOMPARE(QJsonDocument::fromJson(read("TV_Local.jdx")).array(), QJsonArray());
+    QVERIFY(QJsonDocument::fromJson(read("TV_Local.jdx")).isArray());
+}
+
+void tst_NxAddChannelController::saveMeetsReaderSpelling_data()
+{
+    QTest::addColumn<QString>("funcType");
+    QTest::addColumn<QString>("readerName");
+    QTest::newRow("home page") << "firstpage" << "FirstPage_Local.jdx";
+    QTest::newRow("own catalogue") << "tavochanneL" << "TavoChannel_Local.jdx";
+}
+
+void tst_NxAddChannelController::saveMeetsReaderSpelling()
+{
+    QFETCH(QString, funcType);
+    QFETCH(QString, readerName);
+    write(readerName, "[]");
+    NxAddChannelController controller;
+    const QJsonArray data{QJsonObject{{"channelid", "x"}}};
+    controller.saveLocalChannels({{"funcType", funcType}, {"data", data}});
+    QCOMPARE(QDir(channelDir()).entryList(QDir::Files), QStringList{readerName});
+    QCOMPARE(QJsonDocument::fromJson(read(readerName)).array(), data);
+}
+
+void tst_NxAddChannelController::saveIntoMissingDirectoryChangesNothing()
+{
+    qApp->setProperty("channelDir", channelDir() + "/missing");
+    NxAddChannelController controller;
+    controller.saveLocalChannels({{"funcType", "TV"}, {"data", QJsonArray{1}}});
+    QVERIFY(!QFileInfo::exists(channelDir() + "/missing"));
+}
+
+void tst_NxAddChannelController::addSendsChannelWithLocalPictures()
+{
+    NxWebCmdCtrl web;
+    web.init();
+    NxAddChannelController controller;
+    controller.setWebCommandCtrl(&web);
+    controller.addChannel({{"name", "我的频道"}, {"url", "https://mine.example"}, {"funcType", "myresources"}, {"uid", "u1"},
+                           {"pic_small", "/pics/s.png"}, {"pic_large", "/pics/l.png"}});
+    QTRY_COMPARE(m_cloud->server().requestCount("/channel/reportUserCustomChannel"), 1);
+    const QJsonObject body = lastRequest("/channel/reportUserCustomChannel").jsonObject();
+    QCOMPARE(body.value("userId").toString(), QString("u1"));
+    QCOMPARE(body.value("parentChannelId").toString(), QString("myresources"));
+    const QJsonObject data = body.value("data").toObject();
+    QCOMPARE(data.value("channelName").toString(), QString("我的频道"));
+    QCOMPARE(data.value("address").toString(), QString("https://mine.example"));
+    QCOMPARE(data.value("channelType").toString(), QString("web"));
+    const QJsonArray images = data.value("images").toArray();
+    QCOMPARE(images.size(), 3);
+    QCOMPARE(images.at(0).toObject().value("type").toString(), QString("small"));
+    QCOMPARE(images.at(0).toObject().value("url").toString(), QString("file:///pics/s.png"));
+    QCOMPARE(images.at(1).toObject().value("url").toString(), QString("file://")); // no middle picture given
+    QCOMPARE(images.at(2).toObject().value("type").toString(), QString("large"));
+}
+
+void tst_NxAddChannelController::deleteSendsOnlyTheChannelId()
+{
+    NxWebCmdCtrl web;
+    web.init();
+    NxAddChannelController controller;
+    controller.setWebCommandCtrl(&web);
+    controller.deleteChannel({{"channelid", "c9"}, {"uid", "u1"}, {"name", "ignored"}});
+    QTRY_COMPARE(m_cloud->server().requestCount("/channel/deleteCustomChannel"), 1);
+    QCOMPARE(lastRequest("/channel/deleteCustomChannel").jsonObject(), (QJsonObject{{"userId", "u1"}, {"channelIds", "c9"}}));
+}
+
+void tst_NxAddChannelController::withoutWebCommandNothingIsSent()
+{
+    NxAddChannelController controller;
+    controller.addChannel({{"name", "x"}, {"uid", "u1"}});
+    controller.deleteChannel({{"channelid", "c9"}, {"uid", "u1"}});
+    QTest::qWait(200);
+    QCOMPARE(m_cloud->server().requests().size(), 0);
+}
+
+QTEST_MAIN(tst_NxAddChannelController)
+#include "tst_NxAddChannelController.moc"
