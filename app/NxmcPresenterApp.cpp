@@ -1,5 +1,7 @@
 #include "NxmcPresenterApp.h"
 
+#include "INxWatchManager.h"
+
 #include <QDebug>
 #include <QHash>
 #include <QStringList>
@@ -38,6 +40,26 @@ QJsonObject NxmcPresenterApp::event() const
 void NxmcPresenterApp::setEvent(const QJsonObject& event)
 {
     m_event = event;
+}
+
+void NxmcPresenterApp::setScenarioManager(INxScenarioManager* manager)
+{
+    m_scenarioManager = manager;
+}
+
+void NxmcPresenterApp::setWatchManager(INxWatchManager* manager)
+{
+    m_watchManager = manager;
+}
+
+bool NxmcPresenterApp::notify(QObject* receiver, QEvent* event)
+{
+    if (m_watchManager) {
+        m_watchManager->setEnabled(true);
+        if (!m_watchManager->filterEvent(receiver, event))
+            return false;
+    }
+    return QApplication::notify(receiver, event);
 }
 
 void NxmcPresenterApp::sltMessageReceived(const QString& message)

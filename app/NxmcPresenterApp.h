@@ -4,6 +4,9 @@
 
 #include <QJsonObject>
 
+class INxScenarioManager;
+class INxWatchManager;
+
 // The program's application object: remembers the scenario event of the
 // start (or of the latest second start).
 class NxmcPresenterApp : public NxSingleApplication
@@ -19,10 +22,16 @@ public:
 
     QJsonObject event() const;
     void setEvent(const QJsonObject& event);
+    void setScenarioManager(INxScenarioManager* manager);
+    void setWatchManager(INxWatchManager* manager);
+
+    bool notify(QObject* receiver, QEvent* event) override;
 
 public slots:
     void sltMessageReceived(const QString& message);
 
 private:
     QJsonObject m_event;
+    INxScenarioManager* m_scenarioManager = nullptr;
+    INxWatchManager* m_watchManager = nullptr;
 };

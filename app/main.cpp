@@ -1,5 +1,8 @@
 #include "NxApplicationConfig.h"
 #include "NxLogHandler.h"
+#include "NxNativeEventFilter.h"
+#include "NxScenarioManager.h"
+#include "NxWatchManager.h"
 #include "NxmcPresenterApp.h"
 
 #include <QIcon>
@@ -10,7 +13,9 @@ int main(int argc, char* argv[])
     // Qt reads this attribute only before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
 
+    NxNativeEventFilter nativeEventFilter;
     NxmcPresenterApp app(QStringLiteral("TavomcPresenterPro"), argc, argv);
+    app.installNativeEventFilter(&nativeEventFilter);
 
     qputenv("QT_PAN_TOUCHPOINTS", "1");
 
@@ -20,6 +25,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     app.setEvent(NxmcPresenterApp::buildEventJson(argument));
+    nativeEventFilter.startVolumeWatch();
 
     if (NxApplicationConfig::readNeedLog() == 1)
         NxLogHandler::install();
@@ -28,6 +34,14 @@ int main(int argc, char* argv[])
 
     QApplication::setApplicationDisplayName(QObject::tr("ID_MEDIA_CENTER"));
     QApplication::setWindowIcon(QIcon(QStringLiteral("./TavomcPresenterPro.ico")));
+
+    auto* watchManager = new NxWatchManager(&config);
+    app.setWatchManager(watchManager);
+
+    // Lives until the process ends.
+    auto* scenarioManager = new NxScenarioManager(config.networkManager(), nullptr, &nativeEventFilter);
+    app.setScenarioManager(scenarioManager);
+    scenarioManager->handleEvent(app.event());
 
     return QApplication::exec();
 }

@@ -22,4 +22,6 @@ public:
     // build string, for the rules that single out Windows builds.
     virtual bool isWindows10() const = 0;
     virtual QString kernelVersion() const = 0;
+    // A program of that base name in dir, with this system's suffix.
+    virtual QString executablePath(const QString& dir, const QString& baseName) const = 0;
 };

@@ -1,5 +1,6 @@
 #include "NxPlatform.h"
 
+#include "NxNativeEventsNative.h"
 #include "NxShellNative.h"
 #include "NxSystemInfoNative.h"
 
@@ -8,6 +9,7 @@
 namespace {
 std::atomic<INxSystemInfo*> g_systemInfo{nullptr};
 std::atomic<INxShell*> g_shell{nullptr};
+std::atomic<INxNativeEvents*> g_nativeEvents{nullptr};
 }
 
 INxSystemInfo* NxPlatform::systemInfo()
@@ -34,4 +36,17 @@ INxShell* NxPlatform::shell()
 void NxPlatform::setShell(INxShell* shell)
 {
     g_shell.store(shell);
+}
+
+INxNativeEvents* NxPlatform::nativeEvents()
+{
+    if (INxNativeEvents* events = g_nativeEvents.load())
+        return events;
+    static NxNativeEventsNative native;
+    return &native;
+}
+
+void NxPlatform::setNativeEvents(INxNativeEvents* events)
+{
+    g_nativeEvents.store(events);
 }

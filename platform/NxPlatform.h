@@ -2,6 +2,7 @@
 
 #include "NxPlatformGlobal.h"
 
+class INxNativeEvents;
 class INxShell;
 class INxSystemInfo;
 
@@ -18,4 +19,7 @@ public:
 
     static INxShell* shell();
     static void setShell(INxShell* shell);
+
+    static INxNativeEvents* nativeEvents();
+    static void setNativeEvents(INxNativeEvents* events);
 };

@@ -14,4 +14,5 @@ public:
     QString instanceLockPath(const QString& appId) const override;
     bool isWindows10() const override;
     QString kernelVersion() const override;
+    QString executablePath(const QString& dir, const QString& baseName) const override;
 };

@@ -29,6 +29,9 @@ bool NxShellNative::open(const QString& target, const QString& parameters, Show)
     if (opener.isEmpty())
         return false;
     const QUrl url = QUrl::fromUserInput(target);
+    // A missing file is refused here, as the Windows shell refuses it.
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+        return false;
     return QProcess::startDetached(opener, {url.isLocalFile() ? url.toLocalFile() : target});
 }
 

@@ -60,3 +60,8 @@ QString NxSystemInfoNative::kernelVersion() const
 {
     return QSysInfo::kernelVersion();
 }
+
+QString NxSystemInfoNative::executablePath(const QString& dir, const QString& baseName) const
+{
+    return dir + QLatin1Char('/') + baseName;
+}

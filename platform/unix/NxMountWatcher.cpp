@@ -1,0 +1,65 @@
+#include "NxMountWatcher.h"
+
+#include "NxMountTable.h"
+
+#include <QFile>
+#include <QSet>
+#include <QSocketNotifier>
+#include <QTimer>
+
+struct NxMountWatcher::Private {
+    QString mountInfoPath;
+    QString sysfsBlockDir;
+    QSet<QString> usbMounts;
+    QTimer timer;
+    QFile mountInfo;
+    QSocketNotifier* notifier = nullptr;
+
+    QSet<QString> currentUsbMounts() const
+    {
+        QFile file(mountInfoPath);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QSet<QString> found;
+        const QMap<QString, QString> mounts = NxMountTable::parse(file.readAll());
+        for (auto it = mounts.cbegin(); it != mounts.cend(); ++it) {
+            if (NxMountTable::isUsbDevice(it.value(), sysfsBlockDir))
+                found.insert(it.key());
+        }
+        return found;
+    }
+};
+
+NxMountWatcher::NxMountWatcher(QObject* parent, const QString& mountInfoPath, const QString& sysfsBlockDir)
+    : QObject(parent)
+    , d(new Private)
+{
+    d->mountInfoPath = mountInfoPath.isEmpty() ? QStringLiteral("/proc/self/mountinfo") : mountInfoPath;
+    d->sysfsBlockDir = sysfsBlockDir.isEmpty() ? QStringLiteral("/sys/class/block") : sysfsBlockDir;
+    connect(&d->timer, &QTimer::timeout, this, &NxMountWatcher::check);
+}
+
+NxMountWatcher::~NxMountWatcher() = default;
+
+void NxMountWatcher::start(int pollIntervalMs)
+{
+    d->usbMounts = d->currentUsbMounts();
+    // The kernel flags mountinfo as exceptional when the mount table changes;
+    // the timer covers files that cannot be watched that way.
+    d->mountInfo.setFileName(d->mountInfoPath);
+    if (!d->notifier && d->mountInfo.open(QIODevice::ReadOnly)) {
+        d->notifier = new QSocketNotifier(d->mountInfo.handle(), QSocketNotifier::Exception, this);
+        connect(d->notifier, &QSocketNotifier::activated, this, &NxMountWatcher::check);
+    }
+    d->timer.start(pollIntervalMs);
+}
+
+void NxMountWatcher::check()
+{
+    const QSet<QString> now = d->currentUsbMounts();
+    for (const QString& mount : now - d->usbMounts)
+        emit volumeArrived(mount);
+    for (const QString& mount : d->usbMounts - now)
+        emit volumeRemoved(mount);
+    d->usbMounts = now;
+}

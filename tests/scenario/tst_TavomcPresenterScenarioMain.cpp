@@ -1,0 +1,124 @@
+#include "INxShell.h"
+#include "NxChannelSet.h"
+#include "NxControllerManager.h"
+#include "NxPlatform.h"
+#include "NxTestEnvironment.h"
+#include "NxWebCmdCtrl.h"
+#include "TavomcPresenterScenarioMain.h"
+
+#include <QJsonDocument>
+#include <QScreen>
+#include <QWidget>
+#include <QtTest>
+
+namespace {
+
+class RecordingShell : public INxShell
+{
+public:
+    QList<QPair<QString, QString>> opened;
+    bool open(const QString& target, const QString& parameters, Show) override
+    {
+        opened.append({target, parameters});
+        return false;
+    }
+    QString onScreenKeyboard() const override { return QString(); }
+};
+
+} // namespace
+
+// The main scenario: window, wiring and the updater command.
+class tst_TavomcPresenterScenarioMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void showBeforeInitStartsUpdaterOnly();
+    void updaterCommandDecodes();
+    void initBuildsFullScreenFramelessWindow();
+    void bothChannelSignalsReachOneSlot();
+
+private:
+    NxTestEnvironment m_env;
+    RecordingShell m_shell;
+};
+
+void tst_TavomcPresenterScenarioMain::initTestCase()
+{
+    NxPlatform::setShell(&m_shell);
+    qApp->setProperty("scalefactor", 1.0);
+    qApp->setProperty("channelDir", m_env.dataRoot());
+}
+
+void tst_TavomcPresenterScenarioMain::cleanupTestCase()
+{
+    NxPlatform::setShell(nullptr);
+}
+
+void tst_TavomcPresenterScenarioMain::showBeforeInitStartsUpdaterOnly()
+{
+    TavomcPresenterScenarioMain scenario;
+    scenario.showScenario(QJsonObject());
+    QVERIFY(!scenario.mainWindow());
+    QCOMPARE(m_shell.opened.size(), 1);
+    QCOMPARE(m_shell.opened.first().first, QCoreApplication::applicationDirPath() + "/TavoSoftwareUpdate");
+}
+
+void tst_TavomcPresenterScenarioMain::updaterCommandDecodes()
+{
+    const QString text = TavomcPresenterScenarioMain::updateCommand("/opt/mc", "2.1.0");
+    const QByteArray json = QByteArray::fromBase64(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    QVERIFY(!json.isEmpty());
+    QVERIFY(json.contains("\n    ")); // indented form
+    const QJsonObject command = QJsonDocument::fromJson(json).object();
+    QCOMPARE(command.keys(), (QStringList{"eventid", "from", "property", "scenario"}));
+    QCOMPARE(command.value("eventid").toString(), QString("ID_TAVOMCPRESENTERPRO_UPDATE_CMD"));
+    QCOMPARE(command.value("from").toString(), QString("ID_PC_TAVOMCPRESENTERPRO"));
+    QCOMPARE(command.value("scenario").toString(), QString("ID_SCENARIO_UNKNOW"));
+    const QJsonObject property = command.value("property").toObject();
+    QVERIFY(property.value("autoupdate").isBool());
+    QCOMPARE(property.value("autoupdate").toBool(), false);
+    QVERIFY(property.value("style").isString());
+    QCOMPARE(property.value("style").toString(), QString("1"));
+    QCOMPARE(property.value("versionInfoFilePath").toString(), QString("/opt/mc/version.ini"));
+    QCOMPARE(property.value("apppath").toString(), QString("/opt/mc"));
+    QCOMPARE(property.value("appname").toString(), QString("TavomcPresenterPro"));
+    QCOMPARE(property.value("regeditversion").toString(), QString("2.1.0"));
+    QCOMPARE(property.value("backPicPath").toString(), QString("/opt/mc/images/update_back_pic.png"));
+}
+
+void tst_TavomcPresenterScenarioMain::initBuildsFullScreenFramelessWindow()
+{
+    NxControllerManager manager;
+    TavomcPresenterScenarioMain scenario;
+    scenario.initScenario(QJsonObject(), &manager, nullptr);
+    auto* window = qobject_cast<QWidget*>(scenario.mainWindow());
+    QVERIFY(window);
+    QVERIFY(scenario.mainController());
+    QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(window->size(), QGuiApplication::primaryScreen()->geometry().size());
+    QVERIFY(!window->isVisible());
+    scenario.showScenario(QJsonObject());
+    QVERIFY(window->isVisible());
+    delete window;
+}
+
+void tst_TavomcPresenterScenarioMain::bothChannelSignalsReachOneSlot()
+{
+    NxControllerManager manager;
+    NxWebCmdCtrl web;
+    manager.setWebCommandCtrl(&web);
+    TavomcPresenterScenarioMain scenario;
+    scenario.initScenario(QJsonObject(), &manager, nullptr);
+    QSharedPointer<NxChannelSet> set(NxChannelSet::create());
+    QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvChannelList \"\"");
+    QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvChannelList \"\"");
+    emit web.sigRecvChannelList(nullptr, set);
+    emit web.sigRecvUserChannelList(nullptr, set);
+    delete scenario.mainWindow();
+}
+
+QTEST_MAIN(tst_TavomcPresenterScenarioMain)
+#include "tst_TavomcPresenterScenarioMain.moc"
