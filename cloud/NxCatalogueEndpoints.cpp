@@ -31,7 +31,7 @@ NxCloudReply NxCatalogueEndpoints::channelInfo(const NxCloudRequest& request) co
     bool ok = false;
     const QString id = request.jsonObject(&ok).value(kChannelId).toString();
     if (!ok)
-        return badBody();
+        return NxCloudReply::badJson();
     const QString type = QStringLiteral("getNxtChannelInfo_ACK");
     if (!m_catalogue.hasCategory(id)) {
         // A root without "channelName" is what the client reads as "no channel".
@@ -50,7 +50,7 @@ NxCloudReply NxCatalogueEndpoints::userChannels(const NxCloudRequest& request) c
     bool ok = false;
     const QString userId = request.jsonObject(&ok).value(QStringLiteral("userId")).toString();
     if (!ok)
-        return badBody();
+        return NxCloudReply::badJson();
     const QJsonArray channels = userId.isEmpty() ? QJsonArray() : m_catalogue.userChannels(userId);
     return NxCloudReply::envelope(QStringLiteral("getChannelListByUserId_ACK"), kOk,
                                   linksFor(request).channels(channels));
@@ -64,12 +64,5 @@ NxCloudReply NxCatalogueEndpoints::channelsToAdd(const NxCloudRequest& request) 
 
 NxCloudLinkResolver NxCatalogueEndpoints::linksFor(const NxCloudRequest& request) const
 {
-    // Pictures are addressed the way the client reached us, so a client on
-    // another machine gets URLs it can fetch.
-    return NxCloudLinkResolver(request.origin(m_baseUrl()));
-}
-
-NxCloudReply NxCatalogueEndpoints::badBody()
-{
-    return NxCloudReply::error(400, QStringLiteral("request body is not a JSON object"));
+    return NxCloudLinkResolver::forRequest(request, m_baseUrl());
 }

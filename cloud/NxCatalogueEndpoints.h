@@ -25,7 +25,6 @@ private:
     NxCloudReply userChannels(const NxCloudRequest& request) const;
     NxCloudReply channelsToAdd(const NxCloudRequest& request) const;
     NxCloudLinkResolver linksFor(const NxCloudRequest& request) const;
-    static NxCloudReply badBody();
 
     NxCloudCatalogue& m_catalogue;
     std::function<QString()> m_baseUrl;

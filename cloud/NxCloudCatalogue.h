@@ -11,6 +11,7 @@
 //   "categories": { "<channelId>": { "bannerCount": n, "data": <root channel> } }
 //   "offered":    [ <group channel with "children"> ... ]
 //   "users":      { "<userId>": [ <channel> ... ] }
+//   "liveCodes":  { "<code>": { "clip": "media/<file>" or an absolute URL } }
 class NxCloudCatalogue
 {
 public:
@@ -24,10 +25,22 @@ public:
     QJsonArray userChannels(const QString& userId) const;
     void setUserChannels(const QString& userId, const QJsonArray& channels);
     QStringList userIds() const;
+    bool hasUser(const QString& userId) const;
+    // Appends a copy under a new channelId and id; returns what was stored.
+    QJsonObject addUserChannel(const QString& userId, const QJsonObject& channel);
+    // How many of the ids were in the user's list (and are gone now).
+    int removeUserChannels(const QString& userId, const QStringList& channelIds);
+
+    // The clip reference of a live code; empty when the code is unknown.
+    QString liveClip(const QString& code) const;
 
 private:
+    static QJsonArray withNumericOrder(const QJsonArray& images);
+
     mutable QMutex m_mutex;
     QMap<QString, QJsonObject> m_categories;
     QJsonArray m_offered;
     QMap<QString, QJsonArray> m_users;
+    QJsonObject m_liveCodes;
+    int m_nextOwnId;
 };

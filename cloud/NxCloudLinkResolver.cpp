@@ -1,5 +1,7 @@
 #include "NxCloudLinkResolver.h"
 
+#include "NxCloudRequest.h"
+
 #include <QUrl>
 
 namespace {
@@ -9,6 +11,11 @@ const QString kArtKey = QStringLiteral("art"); // artwork hints, not for clients
 NxCloudLinkResolver::NxCloudLinkResolver(const QString& baseUrl)
     : m_base(baseUrl.endsWith(QLatin1Char('/')) ? baseUrl.chopped(1) : baseUrl)
 {
+}
+
+NxCloudLinkResolver NxCloudLinkResolver::forRequest(const NxCloudRequest& request, const QString& fallbackBase)
+{
+    return NxCloudLinkResolver(request.origin(fallbackBase));
 }
 
 QString NxCloudLinkResolver::placeholder()

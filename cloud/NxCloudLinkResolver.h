@@ -4,6 +4,8 @@
 #include <QJsonObject>
 #include <QString>
 
+struct NxCloudRequest;
+
 // The seed stores picture references relative to the server ("pictures/x.png"
 // or "{base}/pictures/x.png") because the port is only known at start; this
 // turns them into absolute URLs for one answer and drops server-only keys.
@@ -11,6 +13,9 @@ class NxCloudLinkResolver
 {
 public:
     explicit NxCloudLinkResolver(const QString& baseUrl);
+    // Links the way the client reached us (its Host header), so a client on
+    // another machine gets URLs it can fetch; fallbackBase without Host.
+    static NxCloudLinkResolver forRequest(const NxCloudRequest& request, const QString& fallbackBase);
 
     static QString placeholder();
     QString pictureUrl(const QString& reference) const;

@@ -26,6 +26,30 @@ NxCloudReply NxCloudReply::error(int status, const QString& msg)
     return envelope(QStringLiteral("error"), msg, QJsonValue::Null, status);
 }
 
+NxCloudReply NxCloudReply::badJson()
+{
+    return error(400, QStringLiteral("request body is not a JSON object"));
+}
+
+NxCloudReply NxCloudReply::success(const QJsonObject& data)
+{
+    return json(QJsonObject{{QStringLiteral("success"), true}, {QStringLiteral("data"), data}});
+}
+
+NxCloudReply NxCloudReply::failure(const QString& message)
+{
+    return json(QJsonObject{{QStringLiteral("success"), false}, {QStringLiteral("message"), message}});
+}
+
+NxCloudReply NxCloudReply::html(const QString& page, int status)
+{
+    NxCloudReply reply;
+    reply.status = status;
+    reply.contentType = "text/html;charset=UTF-8";
+    reply.body = page.toUtf8();
+    return reply;
+}
+
 NxCloudReply NxCloudReply::plainStatus(int status, const QString& location)
 {
     NxCloudReply reply;

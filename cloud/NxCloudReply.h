@@ -19,6 +19,12 @@ struct NxCloudReply
     static NxCloudReply envelope(const QString& type, const QString& msg,
                                  const QJsonValue& result, int status = 200);
     static NxCloudReply error(int status, const QString& msg);
+    static NxCloudReply badJson();
+    // The sign-in platform's answers: {"success": true, "data"} or
+    // {"success": false, "message"}.
+    static NxCloudReply success(const QJsonObject& data);
+    static NxCloudReply failure(const QString& message);
+    static NxCloudReply html(const QString& page, int status = 200);
     // A bare HTTP status with its reason phrase; Location set when given.
     static NxCloudReply plainStatus(int status, const QString& location = QString());
     static NxCloudReply file(const QByteArray& data, const QByteArray& contentType);

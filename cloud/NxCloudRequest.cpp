@@ -1,6 +1,7 @@
 #include "NxCloudRequest.h"
 
 #include <QJsonDocument>
+#include <QUrlQuery>
 
 QString NxCloudRequest::header(const QString& name) const
 {
@@ -25,4 +26,29 @@ QString NxCloudRequest::origin(const QString& fallback) const
 {
     const QString host = header(QStringLiteral("Host")).trimmed();
     return host.isEmpty() ? fallback : QStringLiteral("http://") + host;
+}
+
+QMap<QString, QString> NxCloudRequest::queryFields() const
+{
+    QMap<QString, QString> fields;
+    for (const auto& item : QUrlQuery(query).queryItems(QUrl::FullyDecoded))
+        fields.insert(item.first, item.second);
+    return fields;
+}
+
+QMap<QString, QString> NxCloudRequest::formFields() const
+{
+    QMap<QString, QString> fields;
+    QString lastKey;
+    const QStringList pieces = QString::fromUtf8(body).split(QLatin1Char('&'));
+    for (const QString& piece : pieces) {
+        const int equals = piece.indexOf(QLatin1Char('='));
+        if (equals > 0) {
+            lastKey = piece.left(equals);
+            fields.insert(lastKey, piece.mid(equals + 1));
+        } else if (!lastKey.isEmpty()) {
+            fields[lastKey] += QLatin1Char('&') + piece;
+        }
+    }
+    return fields;
 }

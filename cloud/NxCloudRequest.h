@@ -17,6 +17,11 @@ struct NxCloudRequest
 
     QString header(const QString& name) const; // case-insensitive
     QJsonObject jsonObject(bool* ok = nullptr) const;
+    // The decoded query parameters ("+" stays "+").
+    QMap<QString, QString> queryFields() const;
+    // A "k=v&k=v" body taken literally: the client does not encode values,
+    // so a piece without "=" belongs to the value before it.
+    QMap<QString, QString> formFields() const;
     // "http://<Host header>", or fallback when the client sent no Host.
     QString origin(const QString& fallback) const;
 };

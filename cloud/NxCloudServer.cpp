@@ -2,7 +2,11 @@
 
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
+#include "NxLiveCodeEndpoints.h"
+#include "NxMediaEndpoints.h"
 #include "NxPictureEndpoints.h"
+#include "NxPlatformEndpoints.h"
+#include "NxQuickSignInEndpoints.h"
 
 #include <httplib.h>
 
@@ -56,11 +60,16 @@ QString hostForUrl(const QString& host)
 
 NxCloudServer::NxCloudServer(const QJsonObject& seed)
     : m_catalogue(seed)
+    , m_signIn(seed)
 {
-    auto pictures = std::make_unique<NxPictureEndpoints>();
-    m_pictures = pictures.get();
-    addEndpoints(std::move(pictures));
-    addEndpoints(std::make_unique<NxCatalogueEndpoints>(m_catalogue, [this] { return baseUrl(); }));
+    const auto base = [this] { return baseUrl(); };
+    m_pictures = addEndpoints(std::make_unique<NxPictureEndpoints>());
+    m_media = addEndpoints(std::make_unique<NxMediaEndpoints>());
+    addEndpoints(std::make_unique<NxCatalogueEndpoints>(m_catalogue, base));
+    m_ownChannels = addEndpoints(std::make_unique<NxOwnChannelEndpoints>(m_catalogue));
+    addEndpoints(std::make_unique<NxPlatformEndpoints>(m_signIn, base));
+    addEndpoints(std::make_unique<NxQuickSignInEndpoints>(m_signIn, base));
+    addEndpoints(std::make_unique<NxLiveCodeEndpoints>(m_catalogue, base));
 }
 
 NxCloudServer::~NxCloudServer()
@@ -145,6 +154,41 @@ QString NxCloudServer::pictureDir() const
     return m_pictures->directory();
 }
 
+void NxCloudServer::setMediaDir(const QString& dir)
+{
+    m_media->setDirectory(dir);
+}
+
+QString NxCloudServer::mediaDir() const
+{
+    return m_media->directory();
+}
+
+void NxCloudServer::setSignInOptions(const SignInOptions& options)
+{
+    m_signIn.setOptions(options);
+}
+
+NxCloudServer::SignInOptions NxCloudServer::signInOptions() const
+{
+    return m_signIn.options();
+}
+
+bool NxCloudServer::confirmCode(const QString& code)
+{
+    return m_signIn.confirm(code);
+}
+
+void NxCloudServer::setAddChannelReply(AddChannelReply reply)
+{
+    m_ownChannels->setAddReply(reply);
+}
+
+NxCloudServer::AddChannelReply NxCloudServer::addChannelReply() const
+{
+    return m_ownChannels->addReply();
+}
+
 void NxCloudServer::setFault(const QString& path, const Fault& fault)
 {
     m_faults.set(path, fault);
@@ -175,10 +219,13 @@ NxCloudCatalogue& NxCloudServer::catalogue()
     return m_catalogue;
 }
 
-void NxCloudServer::addEndpoints(std::unique_ptr<NxCloudEndpointGroup> group)
+template <class Group>
+Group* NxCloudServer::addEndpoints(std::unique_ptr<Group> group)
 {
-    group->addRoutes(m_router);
+    Group* added = group.get();
+    added->addRoutes(m_router);
     m_groups.push_back(std::move(group));
+    return added;
 }
 
 void NxCloudServer::routeAllMethods(httplib::Server& http)

@@ -7,6 +7,9 @@
 #include "NxCloudRequestLog.h"
 #include "NxCloudResponseWriter.h"
 #include "NxCloudRouter.h"
+#include "NxCloudSignInBook.h"
+#include "NxCloudSignInOptions.h"
+#include "NxOwnChannelEndpoints.h"
 
 #include <QJsonObject>
 #include <QList>
@@ -23,6 +26,7 @@ struct Request;
 struct Response;
 }
 class NxCloudEndpointGroup;
+class NxMediaEndpoints;
 class NxPictureEndpoints;
 
 // The local cloud service: the HTTP/JSON endpoints the client talks to, served
@@ -32,6 +36,8 @@ class NxCloudServer
 public:
     using Fault = NxCloudFault;
     using Request = NxCloudRequest;
+    using SignInOptions = NxCloudSignInOptions;
+    using AddChannelReply = NxOwnChannelEndpoints::AddReply;
 
     explicit NxCloudServer(const QJsonObject& seed = QJsonObject());
     ~NxCloudServer();
@@ -50,6 +56,16 @@ public:
 
     void setPictureDir(const QString& dir);
     QString pictureDir() const;
+    // Clips served under /media/, e.g. the stream of a live code.
+    void setMediaDir(const QString& dir);
+    QString mediaDir() const;
+
+    void setSignInOptions(const SignInOptions& options);
+    SignInOptions signInOptions() const;
+    // Does what the phone's confirm button does; false for a malformed code.
+    bool confirmCode(const QString& code);
+    void setAddChannelReply(AddChannelReply reply);
+    AddChannelReply addChannelReply() const;
 
     void setFault(const QString& path, const Fault& fault);
     void clearFaults();
@@ -61,7 +77,8 @@ public:
     NxCloudCatalogue& catalogue();
 
 private:
-    void addEndpoints(std::unique_ptr<NxCloudEndpointGroup> group);
+    template <class Group>
+    Group* addEndpoints(std::unique_ptr<Group> group);
     void routeAllMethods(httplib::Server& http);
     bool listen(const QString& host, quint16 port);
     bool waitUntilRunning() const;
@@ -69,11 +86,14 @@ private:
     bool waitDelay(int ms) const;
 
     NxCloudCatalogue m_catalogue;
+    NxCloudSignInBook m_signIn;
     NxCloudRequestLog m_log;
     NxCloudFaultTable m_faults;
     NxCloudRouter m_router;
     std::vector<std::unique_ptr<NxCloudEndpointGroup>> m_groups;
     NxPictureEndpoints* m_pictures = nullptr;
+    NxMediaEndpoints* m_media = nullptr;
+    NxOwnChannelEndpoints* m_ownChannels = nullptr;
 
     std::atomic<bool> m_stopping{false};
     NxCloudResponseWriter m_writer{m_stopping};

@@ -1,5 +1,5 @@
 // NxCloudService: the local cloud service as a program, for demos and manual
-// testing. Serves the demo seed and its pictures until SIGINT or SIGTERM.
+// testing. Serves the demo seed, its pictures and clips until SIGINT or SIGTERM.
 
 #include "NxCloudServer.h"
 
@@ -25,7 +25,22 @@ struct Options
     quint16 port = 0;
     QString seed;
     QString pictures;
+    QString media;
+    int autoConfirmAfter = -1;
 };
+
+// "--auto-confirm-after N": N polls stay unconfirmed, then the code confirms.
+bool parseAutoConfirm(const QCommandLineParser& parser, Options& options, QString& error)
+{
+    if (!parser.isSet(QStringLiteral("auto-confirm-after")))
+        return true;
+    bool ok = false;
+    options.autoConfirmAfter = parser.value(QStringLiteral("auto-confirm-after")).toInt(&ok);
+    if (ok && options.autoConfirmAfter >= 0)
+        return true;
+    error = QStringLiteral("invalid poll count: ") + parser.value(QStringLiteral("auto-confirm-after"));
+    return false;
+}
 
 bool parseOptions(const QCoreApplication& app, Options& options, QString& error)
 {
@@ -37,6 +52,8 @@ bool parseOptions(const QCoreApplication& app, Options& options, QString& error)
     parser.addOption({QStringLiteral("port"), QStringLiteral("Port; 0 picks a free one."), QStringLiteral("port"), QStringLiteral("8090")});
     parser.addOption({QStringLiteral("seed"), QStringLiteral("Seed JSON file."), QStringLiteral("file"), QDir(cloudDir).filePath(QStringLiteral("demo-seed.json"))});
     parser.addOption({QStringLiteral("pictures"), QStringLiteral("Directory served under /pictures/."), QStringLiteral("dir"), QDir(cloudDir).filePath(QStringLiteral("pictures"))});
+    parser.addOption({QStringLiteral("media"), QStringLiteral("Directory of clips served under /media/."), QStringLiteral("dir"), QDir(cloudDir).filePath(QStringLiteral("media"))});
+    parser.addOption({QStringLiteral("auto-confirm-after"), QStringLiteral("Confirm a QR sign-in code by itself after this many polls (off by default)."), QStringLiteral("polls")});
     parser.process(app);
     bool portOk = false;
     const uint port = parser.value(QStringLiteral("port")).toUInt(&portOk);
@@ -45,8 +62,9 @@ bool parseOptions(const QCoreApplication& app, Options& options, QString& error)
         return false;
     }
     options = Options{parser.value(QStringLiteral("host")), static_cast<quint16>(port),
-                      parser.value(QStringLiteral("seed")), parser.value(QStringLiteral("pictures"))};
-    return true;
+                      parser.value(QStringLiteral("seed")), parser.value(QStringLiteral("pictures")),
+                      parser.value(QStringLiteral("media")), -1};
+    return parseAutoConfirm(parser, options, error);
 }
 }
 
@@ -68,6 +86,10 @@ int main(int argc, char* argv[])
     }
     NxCloudServer server(seed);
     server.setPictureDir(options.pictures);
+    server.setMediaDir(options.media);
+    NxCloudServer::SignInOptions signIn;
+    signIn.autoConfirmAfterPolls = options.autoConfirmAfter;
+    server.setSignInOptions(signIn);
     if (!server.start(options.host, options.port)) {
         err << "cannot listen on " << options.host << ':' << options.port << Qt::endl;
         return 1;

@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
+#include <QPainterPath>
 #include <QPainter>
 #include <QRadialGradient>
 #include <QTextOption>
@@ -28,6 +29,8 @@ qreal wrapHue(qreal hue)
 
 QSize NxArtworkPainter::sizeFor(const QString& type)
 {
+    if (type == QLatin1String("avatar"))
+        return QSize(256, 256);
     if (type == QLatin1String("large"))
         return QSize(1280, 480);
     if (type == QLatin1String("middle"))
@@ -42,12 +45,16 @@ QImage NxArtworkPainter::render(const NxArtworkPlan::Picture& picture)
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     const QRectF area(QPointF(0, 0), QSizeF(image.size()));
-    if (picture.type == QLatin1String("large"))
+    const bool avatar = picture.type == QLatin1String("avatar");
+    if (avatar)
+        paintAvatar(p, area, picture);
+    else if (picture.type == QLatin1String("large"))
         paintBanner(p, area, picture);
     else
         paintTile(p, area, picture);
     p.end();
-    return image.convertToFormat(QImage::Format_RGB32);
+    // The avatar keeps its transparent corners.
+    return image.convertToFormat(avatar ? QImage::Format_ARGB32 : QImage::Format_RGB32);
 }
 
 void NxArtworkPainter::paintTile(QPainter& p, const QRectF& area, const NxArtworkPlan::Picture& picture)
@@ -89,6 +96,26 @@ void NxArtworkPainter::paintBanner(QPainter& p, const QRectF& area, const NxArtw
               Qt::white, Qt::AlignLeft | Qt::AlignVCenter, false);
     paintText(p, QRectF(left, panel.top() + 142 * u, width, 76 * u), picture.intro, qRound(26 * u),
               QColor(220, 222, 255, 210), Qt::AlignLeft | Qt::AlignTop, true);
+}
+
+void NxArtworkPainter::paintAvatar(QPainter& p, const QRectF& area, const NxArtworkPlan::Picture& picture)
+{
+    const QPointF centre = area.center();
+    const qreal radius = area.width() / 2;
+    p.save();
+    QPainterPath round;
+    round.addEllipse(centre, radius, radius);
+    p.setClipPath(round);
+    paintBackground(p, area, picture.hue);
+    paintGlow(p, QPointF(area.width() * 0.78, area.height() * 0.18), radius * 1.1, picture.hue, 150);
+    paintDots(p, QRectF(radius * 0.22, radius * 1.45, radius * 0.5, radius * 0.3), radius * 0.1, radius * 0.014);
+    p.restore();
+    paintDisc(p, centre, radius * 0.62, picture.hue);
+    paintText(p, QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
+              picture.name.left(1), qRound(radius * 0.62), Qt::white, Qt::AlignCenter, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 90), qMax<qreal>(2.0, radius / 40)));
+    p.drawEllipse(centre, radius - radius / 40, radius - radius / 40);
 }
 
 void NxArtworkPainter::paintBackground(QPainter& p, const QRectF& area, qreal channelHue)
@@ -135,6 +162,15 @@ void NxArtworkPainter::paintRings(QPainter& p, const QPointF& centre, qreal radi
 void NxArtworkPainter::paintBadge(QPainter& p, const QPointF& centre, qreal radius, const QString& motif, qreal hue)
 {
     const qreal shift = hue - kAccentHue;
+    paintDisc(p, centre, radius, hue);
+    const qreal side = radius * 1.18;
+    NxArtworkMotif::draw(p, motif, QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side),
+                         hsv(kAccentHue + shift, 0.70, 0.72));
+}
+
+void NxArtworkPainter::paintDisc(QPainter& p, const QPointF& centre, qreal radius, qreal hue)
+{
+    const qreal shift = hue - kAccentHue;
     p.setPen(Qt::NoPen);
     p.setBrush(hsv(kAccentHue + shift, 0.55, 1.0, 50));
     p.drawEllipse(centre, radius * 1.16, radius * 1.16);
@@ -144,9 +180,6 @@ void NxArtworkPainter::paintBadge(QPainter& p, const QPointF& centre, qreal radi
     p.setBrush(fill);
     p.setPen(QPen(QColor(255, 255, 255, 70), qMax<qreal>(1.0, radius / 40)));
     p.drawEllipse(centre, radius, radius);
-    const qreal side = radius * 1.18;
-    NxArtworkMotif::draw(p, motif, QRectF(centre.x() - side / 2, centre.y() - side / 2, side, side),
-                         hsv(kAccentHue + shift, 0.70, 0.72));
 }
 
 void NxArtworkPainter::paintPanel(QPainter& p, const QRectF& box, qreal radius)

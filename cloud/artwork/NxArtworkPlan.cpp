@@ -32,7 +32,17 @@ QList<NxArtworkPlan::Picture> NxArtworkPlan::fromSeed(const QJsonObject& seed)
                                     art.value(QStringLiteral("motif")).toString(), hueFor(i, art)});
         }
     }
+    addAvatar(seed, pictures);
     return pictures;
+}
+
+void NxArtworkPlan::addAvatar(const QJsonObject& seed, QList<Picture>& pictures)
+{
+    const QJsonObject signIn = seed.value(QStringLiteral("signIn")).toObject();
+    const QString file = localFile(signIn.value(QStringLiteral("avatar")).toString());
+    if (!file.isEmpty())
+        pictures.append(Picture{file, QStringLiteral("avatar"), signIn.value(QStringLiteral("name")).toString(),
+                                QString(), QString(), kHueFrom + kHueSpan / 2});
 }
 
 QList<QJsonObject> NxArtworkPlan::channelsOf(const QJsonObject& seed)

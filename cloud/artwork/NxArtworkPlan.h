@@ -13,7 +13,7 @@ public:
     struct Picture
     {
         QString file;   // file name inside the picture directory
-        QString type;   // "small", "middle" or "large"
+        QString type;   // "small", "middle", "large" or "avatar"
         QString name;
         QString intro;
         QString motif;
@@ -23,6 +23,7 @@ public:
     static QList<Picture> fromSeed(const QJsonObject& seed);
 
 private:
+    static void addAvatar(const QJsonObject& seed, QList<Picture>& pictures);
     static QList<QJsonObject> channelsOf(const QJsonObject& seed);
     static void collect(const QJsonArray& channels, QList<QJsonObject>& out);
     static QString localFile(const QString& url);

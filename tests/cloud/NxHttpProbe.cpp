@@ -28,6 +28,17 @@ NxHttpProbe::Result NxHttpProbe::get(const QString& url, int timeoutMs)
     return await(startGet(url), timeoutMs);
 }
 
+NxHttpProbe::Result NxHttpProbe::get(const QString& url, const Headers& extra, int timeoutMs)
+{
+    return await(startGet(url, extra), timeoutMs);
+}
+
+NxHttpProbe::Result NxHttpProbe::post(const QString& url, const QByteArray& body, const Headers& extra,
+                                      int timeoutMs)
+{
+    return await(m_manager.post(request(url, extra), body), timeoutMs);
+}
+
 NxHttpProbe::Result NxHttpProbe::postJson(const QString& url, const QJsonObject& body,
                                           const Headers& extra, int timeoutMs)
 {
@@ -36,16 +47,23 @@ NxHttpProbe::Result NxHttpProbe::postJson(const QString& url, const QJsonObject&
 
 QNetworkReply* NxHttpProbe::startPostJson(const QString& url, const QJsonObject& body, const Headers& extra)
 {
-    QNetworkRequest request{QUrl(url)};
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("application/json"));
-    for (const auto& header : extra)
-        request.setRawHeader(header.first, header.second);
-    return m_manager.post(request, QJsonDocument(body).toJson(QJsonDocument::Indented));
+    QNetworkRequest json = request(url, extra);
+    if (json.header(QNetworkRequest::ContentTypeHeader).isNull())
+        json.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("application/json"));
+    return m_manager.post(json, QJsonDocument(body).toJson(QJsonDocument::Indented));
 }
 
-QNetworkReply* NxHttpProbe::startGet(const QString& url)
+QNetworkReply* NxHttpProbe::startGet(const QString& url, const Headers& extra)
 {
-    return m_manager.get(QNetworkRequest(QUrl(url)));
+    return m_manager.get(request(url, extra));
+}
+
+QNetworkRequest NxHttpProbe::request(const QString& url, const Headers& extra)
+{
+    QNetworkRequest request{QUrl(url)};
+    for (const auto& header : extra)
+        request.setRawHeader(header.first, header.second);
+    return request;
 }
 
 NxHttpProbe::Result NxHttpProbe::await(QNetworkReply* reply, int timeoutMs)

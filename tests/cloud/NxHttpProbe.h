@@ -30,13 +30,19 @@ public:
     };
 
     Result get(const QString& url, int timeoutMs = 10000);
+    Result get(const QString& url, const Headers& extra, int timeoutMs = 10000);
+    // Body sent unchanged; Content-Type only when extra sets one.
+    Result post(const QString& url, const QByteArray& body, const Headers& extra = Headers(),
+                int timeoutMs = 10000);
     // Body as an indented JSON document with Content-Type application/json.
     Result postJson(const QString& url, const QJsonObject& body, const Headers& extra = Headers(),
                     int timeoutMs = 10000);
     QNetworkReply* startPostJson(const QString& url, const QJsonObject& body, const Headers& extra = Headers());
-    QNetworkReply* startGet(const QString& url);
+    QNetworkReply* startGet(const QString& url, const Headers& extra = Headers());
     static Result await(QNetworkReply* reply, int timeoutMs);
 
 private:
+    static QNetworkRequest request(const QString& url, const Headers& extra);
+
     QNetworkAccessManager m_manager;
 };

@@ -1,0 +1,36 @@
+#include "NxLiveCodeEndpoints.h"
+
+#include "NxCloudCatalogue.h"
+#include "NxCloudLinkResolver.h"
+#include "NxCloudRouter.h"
+
+namespace {
+const int kNotFound = 1001;
+}
+
+NxLiveCodeEndpoints::NxLiveCodeEndpoints(NxCloudCatalogue& catalogue, std::function<QString()> baseUrl)
+    : m_catalogue(catalogue)
+    , m_baseUrl(std::move(baseUrl))
+{
+}
+
+void NxLiveCodeEndpoints::addRoutes(NxCloudRouter& router)
+{
+    router.add(QStringLiteral("GET"), QStringLiteral("/backendService/liveService/getLiveInfoByCode"),
+               [this](const NxCloudRequest& r) { return liveInfo(r); });
+}
+
+NxCloudReply NxLiveCodeEndpoints::liveInfo(const NxCloudRequest& request) const
+{
+    const QString clip = m_catalogue.liveClip(request.queryFields().value(QStringLiteral("streamCodeDevice")).trimmed());
+    if (clip.isEmpty())
+        return answer(kNotFound, QStringLiteral("live code not found"), QJsonObject());
+    const QString url = NxCloudLinkResolver::forRequest(request, m_baseUrl()).pictureUrl(clip);
+    return answer(0, QStringLiteral("ok"), QJsonObject{{QStringLiteral("livePlayRtmpUrl"), url}});
+}
+
+NxCloudReply NxLiveCodeEndpoints::answer(int code, const QString& msg, const QJsonObject& result)
+{
+    return NxCloudReply::json(QJsonObject{{QStringLiteral("code"), code}, {QStringLiteral("msg"), msg},
+                                          {QStringLiteral("result"), result}});
+}

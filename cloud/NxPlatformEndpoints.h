@@ -1,0 +1,34 @@
+#pragma once
+
+#include "NxCloudEndpointGroup.h"
+#include "NxCloudReply.h"
+#include "NxCloudRequest.h"
+
+#include <QString>
+#include <functional>
+
+class NxCloudSignInBook;
+
+// The classroom platform's side of the QR sign-in: the page a phone opens
+// from the code, its confirm button, and the poll of the panel.
+class NxPlatformEndpoints : public NxCloudEndpointGroup
+{
+public:
+    static QString confirmPath();
+
+    NxPlatformEndpoints(NxCloudSignInBook& book, std::function<QString()> baseUrl);
+
+    void addRoutes(NxCloudRouter& router) override;
+
+private:
+    NxCloudReply invitationPage(const NxCloudRequest& request) const;
+    NxCloudReply confirmPage(const NxCloudRequest& request) const;
+    NxCloudReply poll(const NxCloudRequest& request) const;
+    // Why the scanned parameters are unusable; empty when they are fine.
+    static QString invitationProblem(const QMap<QString, QString>& query);
+    static QString appNameOf(const QString& target);
+    static QString timeOf(const QString& code);
+
+    NxCloudSignInBook& m_book;
+    std::function<QString()> m_baseUrl;
+};
