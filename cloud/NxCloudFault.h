@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -7,7 +8,7 @@
 // tested against a failing cloud.
 struct NxCloudFault
 {
-    enum Body { Normal, Truncated, Malformed, Oversized, WrongType };
+    enum Body { Normal, Truncated, Malformed, Oversized, WrongType, Replaced };
 
     int status = 0;              // 0 keeps the endpoint's own answer
     QString location;            // Location header, for redirects
@@ -15,6 +16,7 @@ struct NxCloudFault
     Body body = Normal;
     qint64 oversizeBytes = 40 * 1024 * 1024;
     QString wrongType = QStringLiteral("unexpected_ACK"); // "type" sent by WrongType
+    QByteArray replacement;      // the whole body sent by Replaced
     int times = -1;              // how many requests it applies to; -1 = always
 
     bool isUsedUp() const;

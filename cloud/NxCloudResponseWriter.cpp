@@ -38,6 +38,9 @@ void NxCloudResponseWriter::write(const NxCloudReply& reply, const NxCloudFault&
     case NxCloudFault::WrongType:
         response.set_content(toStd(withType(reply.body, fault.wrongType)), type);
         return;
+    case NxCloudFault::Replaced:
+        response.set_content(toStd(fault.replacement), type);
+        return;
     case NxCloudFault::Normal:
         break;
     }

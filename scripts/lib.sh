@@ -9,7 +9,8 @@ NX_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
     g++-mingw-w64-i686
-    libcpp-httplib-dev libbenchmark-dev libqrencode-dev
+    libcpp-httplib-dev libbenchmark-dev libqrencode-dev libxcb1-dev
+    ffmpeg
     fonts-wqy-microhei
     xvfb xauth
 )

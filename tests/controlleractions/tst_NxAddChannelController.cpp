@@ -8,6 +8,9 @@
 #include <QJsonDocument>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 // Local channel files and the cloud requests for own channels.
 class tst_NxAddChannelController : public QObject
 {
@@ -21,6 +24,7 @@ private slots:
     void saveMeetsReaderSpelling_data();
     void saveMeetsReaderSpelling();
     void saveIntoMissingDirectoryChangesNothing();
+    void failedWriteKeepsTheOldList();
     void addSendsChannelWithLocalPictures();
     void deleteSendsOnlyTheChannelId();
     void withoutWebCommandNothingIsSent();
@@ -119,6 +123,30 @@ void tst_NxAddChannelController::saveIntoMissingDirectoryChangesNothing()
     NxAddChannelController controller;
     controller.saveLocalChannels({{"funcType", "TV"}, {"data", QJsonArray{1}}});
     QVERIFY(!QFileInfo::exists(channelDir() + "/missing"));
+}
+
+void tst_NxAddChannelController::failedWriteKeepsTheOldList()
+{
+    const QByteArray old = QJsonDocument(QJsonArray{QJsonObject{{"channelid", "kept"}}}).toJson();
+    write("FirstPage_Local.jdx", old);
+    QJsonArray big;
+    for (int i = 0; i < 400; ++i)
+        big.append(QJsonObject{{"channelid", QString("c%1").arg(i)}, {"name", QString(40, 'x')}});
+
+    // A file-size limit makes the write fail the way a full disk would.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 4096;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    NxAddChannelController controller;
+    controller.saveLocalChannels({{"funcType", "firstpage"}, {"data", big}});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(read("FirstPage_Local.jdx"), old);
+    QCOMPARE(QDir(channelDir()).entryList(QDir::Files), QStringList{"FirstPage_Local.jdx"});
 }
 
 void tst_NxAddChannelController::addSendsChannelWithLocalPictures()

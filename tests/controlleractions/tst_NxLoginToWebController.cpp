@@ -20,6 +20,7 @@ private slots:
     void signedInStopsPollingAndAnnounces();
     void otherAnswersKeepPolling();
     void restartFetchesFreshCode();
+    void fullSignInAgainstTheCloud();
 
 private:
     void answer(int result, const QImage& image = QImage());
@@ -133,6 +134,22 @@ void tst_NxLoginToWebController::restartFetchesFreshCode()
     QTest::qWait(2000); // 4 s after the first start, 2 s after the second
     QCOMPARE(polls(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(polls(), 1, 1500);
+}
+
+void tst_NxLoginToWebController::fullSignInAgainstTheCloud()
+{
+    m_cloud->addPicture("avatar-demo-teacher.png", 256, 256);
+    NxCloudServer::SignInOptions options;
+    options.autoConfirmAfterPolls = 0; // as if the phone confirmed before the first poll
+    m_cloud->server().setSignInOptions(options);
+    QSignalSpy success(m_login, &NxLoginToWebController::sglLoginSuccess);
+    m_login->startLogging();
+    QTRY_COMPARE_WITH_TIMEOUT(success.size(), 1, 6000);
+    QCOMPARE(success.first().at(0).toString(), QString("demo-teacher"));
+    QVERIFY(!success.first().at(1).toString().isEmpty());
+    QVERIFY(!success.first().at(2).toString().isEmpty());
+    QCOMPARE(success.first().at(3).value<QImage>().size(), QSize(256, 256));
+    QVERIFY(!m_login->isPolling());
 }
 
 QTEST_MAIN(tst_NxLoginToWebController)

@@ -85,7 +85,9 @@ QJsonObject NxTestCloud::defaultSeed()
         {"tvstation", QJsonObject{{"bannerCount", 0}, {"data", channel("tvstation", "Stations", {}, stations)}}}};
     const QJsonArray offered{channel("science", "Science", {}, QJsonArray{channel("physics", "Physics")}),
                              channel("", "Free", {}, QJsonArray{channel("reading", "Reading")})};
+    const QJsonObject liveCodes{{"123456", QJsonObject{{"clip", "media/demo-live.mp4"}, {"title", "Demo"}}}};
     return QJsonObject{{"categories", categories},
                        {"offered", offered},
-                       {"users", QJsonObject{{"u1", QJsonArray{channel("mine", "Mine")}}}}};
+                       {"users", QJsonObject{{"u1", QJsonArray{channel("mine", "Mine")}}}},
+                       {"liveCodes", liveCodes}};
 }

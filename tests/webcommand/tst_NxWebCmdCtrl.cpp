@@ -1,4 +1,5 @@
 #include "NxChannelItemImage.h"
+#include "NxClientRecorder.h"
 #include "NxTestCloud.h"
 #include "NxTestEnvironment.h"
 #include "NxWebCmdCtrl.h"
@@ -8,46 +9,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QtTest>
-
-// Collects the client's results on the GUI thread, as the window does.
-class Receiver : public QObject
-{
-    Q_OBJECT
-
-public:
-    struct Result {
-        void* context = nullptr;
-        QSharedPointer<NxChannelSet> channel;
-        QList<QSharedPointer<NxChannelSet>> list;
-        QImage image;
-    };
-    QList<Result> channels, users, offered, images;
-    QList<QMap<NxChannelSet::ChannelCategory, QSharedPointer<NxChannelSet>>> catalogues;
-    bool offThread = false;
-
-    void attach(QObject* client)
-    {
-        connect(client, SIGNAL(sigRecvChannelList(void*, QSharedPointer<NxChannelSet>)), this,
-                SLOT(onChannel(void*, QSharedPointer<NxChannelSet>)));
-        connect(client, SIGNAL(sigRecvUserChannelList(void*, QSharedPointer<NxChannelSet>)), this,
-                SLOT(onUser(void*, QSharedPointer<NxChannelSet>)));
-        connect(client, SIGNAL(sigRecvAddedChannelList(void*, QList<QSharedPointer<NxChannelSet>>)), this,
-                SLOT(onOffered(void*, QList<QSharedPointer<NxChannelSet>>)));
-        connect(client, SIGNAL(sigRecvChannelImage(void*, QImage)), this, SLOT(onImage(void*, QImage)));
-        connect(client, SIGNAL(sigRecvAllChannelList(QMap<NxChannelSet::ChannelCategory, QSharedPointer<NxChannelSet>>)),
-                this, SLOT(onCatalogue(QMap<NxChannelSet::ChannelCategory, QSharedPointer<NxChannelSet>>)));
-    }
-
-public slots:
-    void onChannel(void* c, QSharedPointer<NxChannelSet> s) { check(); channels.append({c, s, {}, {}}); }
-    void onUser(void* c, QSharedPointer<NxChannelSet> s) { check(); users.append({c, s, {}, {}}); }
-    void onOffered(void* c, QList<QSharedPointer<NxChannelSet>> l) { check(); offered.append({c, {}, l, {}}); }
-    void onImage(void* c, QImage i) { check(); images.append({c, {}, {}, i}); }
-    void onCatalogue(QMap<NxChannelSet::ChannelCategory, QSharedPointer<NxChannelSet>> m) { check(); catalogues.append(m); }
-
-private:
-    void check() { offThread |= QThread::currentThread() != qApp->thread(); }
-};
 
 // The request engine and the catalogue against the local cloud service.
 class tst_NxWebCmdCtrl : public QObject
@@ -80,7 +41,7 @@ private:
     NxTestEnvironment* m_env = nullptr;
     NxTestCloud* m_cloud = nullptr;
     NxWebCmdCtrl* m_client = nullptr;
-    Receiver* m_receiver = nullptr;
+    NxClientRecorder* m_receiver = nullptr;
     int m_context = 0;
 };
 
@@ -91,7 +52,6 @@ void tst_NxWebCmdCtrl::init()
     QDir().mkpath(channelDir);
     qApp->setProperty("channelDir", channelDir);
     m_cloud = new NxTestCloud;
-    m_receiver = new Receiver;
     m_client = makeClient();
 }
 
@@ -99,6 +59,7 @@ void tst_NxWebCmdCtrl::cleanup()
 {
     delete m_client;
     delete m_receiver;
+    m_receiver = nullptr;
     delete m_cloud;
     delete m_env;
     NxWebCommand::setLimits(32LL * 1024 * 1024, 30000);
@@ -108,7 +69,8 @@ NxWebCmdCtrl* tst_NxWebCmdCtrl::makeClient()
 {
     auto* client = new NxWebCmdCtrl;
     client->init();
-    m_receiver->attach(client->getObject());
+    delete m_receiver;
+    m_receiver = new NxClientRecorder(client->getObject());
     return client;
 }
 

@@ -1,0 +1,237 @@
+#include "NxClientRecorder.h"
+#include "NxTestCloud.h"
+#include "NxTestEnvironment.h"
+#include "NxWebCmdCtrl.h"
+
+#include <QCryptographicHash>
+#include <QUrlQuery>
+#include <QtTest>
+
+// The whole QR sign-in against the local cloud service.
+class tst_NxWebCmdCtrlSignIn : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void wholeSignIn_data();
+    void wholeSignIn();
+    void refusedPollGivesMinus21();
+    void failedPollGivesMinus11();
+    void textWithoutActionTypeGivesMinus11();
+    void redirectedPollIsSilent();
+    void refusedQuickSignInGivesMinus1();
+    void failedQuickSignInGivesMinus21();
+    void emptyAccessTokenGivesMinus100();
+    void unreachableAvatarStillSignsIn();
+
+private:
+    void startClient(bool sameHost);
+    QString newCode(QString* qrText);
+    void poll(const QString& qrText);
+    void fault(const QString& path, NxCloudFault::Body body, const QByteArray& replacement = {}, int status = 0);
+
+    NxTestEnvironment* m_env = nullptr;
+    NxTestCloud* m_cloud = nullptr;
+    NxWebCmdCtrl* m_client = nullptr;
+    NxClientRecorder* m_answers = nullptr;
+    int m_context = 0;
+};
+
+void tst_NxWebCmdCtrlSignIn::init()
+{
+    m_env = new NxTestEnvironment;
+    qApp->setProperty("channelDir", m_env->dataRoot());
+    QCoreApplication::setApplicationName("TavomcPresenterPro");
+    m_cloud = new NxTestCloud;
+    m_cloud->addPicture("avatar-demo-teacher.png", 256, 256);
+    startClient(false);
+}
+
+void tst_NxWebCmdCtrlSignIn::cleanup()
+{
+    delete m_answers;
+    m_answers = nullptr;
+    delete m_client;
+    m_client = nullptr;
+    delete m_cloud;
+    delete m_env;
+}
+
+void tst_NxWebCmdCtrlSignIn::startClient(bool sameHost)
+{
+    delete m_answers;
+    delete m_client;
+    const quint16 port = m_cloud->server().port();
+    // Another host name for the platform makes the quick sign-in use the REST signature.
+    qApp->setProperty("platformHost", QString("http://%1:%2/").arg(sameHost ? "127.0.0.1" : "localhost").arg(port));
+    qApp->setProperty("cloudhost", QString("http://127.0.0.1:%1/").arg(port));
+    m_client = new NxWebCmdCtrl;
+    m_client->init();
+    m_answers = new NxClientRecorder(m_client);
+}
+
+QString tst_NxWebCmdCtrlSignIn::newCode(QString* qrText)
+{
+    m_client->getLoginQr(*qrText);
+    return QUrlQuery(QUrl(*qrText).query()).queryItemValue("code");
+}
+
+void tst_NxWebCmdCtrlSignIn::poll(const QString& qrText)
+{
+    const int before = m_cloud->server().requestCount("/v1/web/redirect/pcenter");
+    m_client->queryQRlogin(qrText, &m_context);
+    QTRY_COMPARE(m_cloud->server().requestCount("/v1/web/redirect/pcenter"), before + 1);
+}
+
+void tst_NxWebCmdCtrlSignIn::fault(const QString& path, NxCloudFault::Body body, const QByteArray& replacement, int status)
+{
+    NxCloudFault f;
+    f.body = body;
+    f.replacement = replacement;
+    f.status = status;
+    f.location = m_cloud->baseUrl() + "/elsewhere";
+    m_cloud->server().setFault(path, f);
+}
+
+void tst_NxWebCmdCtrlSignIn::wholeSignIn_data()
+{
+    QTest::addColumn<bool>("sameHost");
+    QTest::addColumn<QString>("signature");
+    QTest::newRow("REST signature") << false << "restauth";
+    QTest::newRow("platform signature") << true << "authcode";
+}
+
+void tst_NxWebCmdCtrlSignIn::wholeSignIn()
+{
+    QFETCH(bool, sameHost);
+    QFETCH(QString, signature);
+    startClient(sameHost);
+    QString qr;
+    const QString code = newCode(&qr);
+
+    poll(qr);
+    QTest::qWait(200);
+    QVERIFY2(m_answers->logins.isEmpty(), "an unconfirmed code answers nothing");
+
+    QVERIFY(m_cloud->server().confirmCode(code));
+    poll(qr);
+    QTRY_COMPARE(m_answers->logins.size(), 1);
+    const auto answer = m_answers->logins.first();
+    QCOMPARE(answer.context, static_cast<void*>(&m_context));
+    QCOMPARE(answer.result, 0);
+    QCOMPARE(answer.image.size(), QSize(256, 256));
+    QVERIFY(!m_answers->offThread);
+
+    INxWebCommandController::stLoginInfo info;
+    QVERIFY(m_client->getLoginInfo(info));
+    QCOMPARE(info.uid, QString("demo-teacher"));
+    QVERIFY(!info.token.isEmpty());
+    QVERIFY(QRegularExpression("^[0-9a-f]{32}$").match(info.casid).hasMatch());
+    QString uid, token;
+    QVERIFY(m_client->getLoginInfo(uid, token));
+    QCOMPARE(uid, info.uid);
+    QCOMPARE(token, info.token);
+
+    NxCloudRequest quick;
+    for (const auto& request : m_cloud->server().requests()) {
+        if (request.path == "/api/userstep/loginbytoken")
+            quick = request;
+    }
+    QCOMPARE(quick.method, QString("POST"));
+    QCOMPARE(quick.header("accept"), QString("application/json"));
+    QVERIFY(QString::fromUtf8(quick.body).contains(signature + "="));
+    QVERIFY(QString::fromUtf8(quick.body).contains("uid=demo-teacher&usertype=1"));
+}
+
+void tst_NxWebCmdCtrlSignIn::refusedPollGivesMinus21()
+{
+    fault("/v1/web/redirect/pcenter", NxCloudFault::Replaced, R"({"success": false, "message": "no"})");
+    QString qr;
+    newCode(&qr);
+    m_client->queryQRlogin(qr, &m_context);
+    QTRY_COMPARE(m_answers->logins.size(), 1);
+    QCOMPARE(m_answers->logins.first().result, -21);
+    QVERIFY(m_answers->logins.first().image.isNull());
+}
+
+void tst_NxWebCmdCtrlSignIn::failedPollGivesMinus11()
+{
+    fault("/v1/web/redirect/pcenter", NxCloudFault::Normal, {}, 500);
+    QString qr;
+    newCode(&qr);
+    m_client->queryQRlogin(qr, &m_context);
+    QTRY_COMPARE(m_answers->logins.size(), 1);
+    QCOMPARE(m_answers->logins.first().result, -11);
+}
+
+void tst_NxWebCmdCtrlSignIn::textWithoutActionTypeGivesMinus11()
+{
+    m_client->queryQRlogin(m_cloud->baseUrl() + "/v1/web/redirect?code=abc&target=eA==", &m_context);
+    QTRY_COMPARE(m_answers->logins.size(), 1);
+    QCOMPARE(m_answers->logins.first().result, -11);
+    QCOMPARE(m_cloud->server().requests().size(), 0);
+}
+
+void tst_NxWebCmdCtrlSignIn::redirectedPollIsSilent()
+{
+    fault("/v1/web/redirect/pcenter", NxCloudFault::Normal, {}, 302);
+    QString qr;
+    newCode(&qr);
+    poll(qr);
+    QTest::qWait(300);
+    QVERIFY(m_answers->logins.isEmpty());
+}
+
+void tst_NxWebCmdCtrlSignIn::refusedQuickSignInGivesMinus1()
+{
+    fault("/api/userstep/loginbytoken", NxCloudFault::Replaced, R"({"success": false, "message": "bad token"})");
+    QString qr;
+    m_cloud->server().confirmCode(newCode(&qr));
+    m_client->queryQRlogin(qr, &m_context);
+    QTRY_COMPARE(m_answers->logins.size(), 1);
+    QCOMPARE(m_answers->logins.first().result, -1);
+}
+
+void tst_NxWebCmdCtrlSignIn::failedQuickSignInGivesMinus21()
+{
+    fault("/api/userstep/loginbytoken", NxCloudFault::Normal, {}, 500);
+    QString qr;
+    m_cloud->server().confirmCode(newCode(&qr));
+    m_client->queryQRlogin(qr, &m_context);
+    QTRY_COMPARE(m_answers->logins.size(), 1);
+    QCOMPARE(m_answers->logins.first().result, -21);
+}
+
+void tst_NxWebCmdCtrlSignIn::emptyAccessTokenGivesMinus100()
+{
+    NxCloudServer::SignInOptions options = m_cloud->server().signInOptions();
+    options.emptyAccessToken = true;
+    m_cloud->server().setSignInOptions(options);
+    QString qr;
+    m_cloud->server().confirmCode(newCode(&qr));
+    m_client->queryQRlogin(qr, &m_context);
+    QTRY_COMPARE(m_answers->logins.size(), 1);
+    QCOMPARE(m_answers->logins.first().result, -100);
+}
+
+void tst_NxWebCmdCtrlSignIn::unreachableAvatarStillSignsIn()
+{
+    NxCloudServer::SignInOptions options = m_cloud->server().signInOptions();
+    options.brokenAvatar = true;
+    options.tokenKey = "usertoken";
+    m_cloud->server().setSignInOptions(options);
+    QString qr;
+    m_cloud->server().confirmCode(newCode(&qr));
+    m_client->queryQRlogin(qr, &m_context);
+    QTRY_COMPARE(m_answers->logins.size(), 1);
+    QCOMPARE(m_answers->logins.first().result, 0);
+    QVERIFY(m_answers->logins.first().image.isNull());
+    INxWebCommandController::stLoginInfo info;
+    m_client->getLoginInfo(info);
+    QVERIFY(!info.token.isEmpty()); // taken from "usertoken"
+}
+
+QTEST_MAIN(tst_NxWebCmdCtrlSignIn)
+#include "tst_NxWebCmdCtrlSignIn.moc"
