@@ -109,14 +109,21 @@ void tst_TavomcPresenterScenarioMain::bothChannelSignalsReachOneSlot()
 {
     NxControllerManager manager;
     NxWebCmdCtrl web;
+    web.init();
     manager.setWebCommandCtrl(&web);
     TavomcPresenterScenarioMain scenario;
     scenario.initScenario(QJsonObject(), &manager, nullptr);
     QSharedPointer<NxChannelSet> set(NxChannelSet::create());
     QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvChannelList \"\"");
     QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvChannelList \"\"");
-    emit web.sigRecvChannelList(nullptr, set);
-    emit web.sigRecvUserChannelList(nullptr, set);
+    QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvAddedChannelList 1");
+    // Emitted on the client's worker thread, as real answers are.
+    QMetaObject::invokeMethod(&web, [&web, set] {
+        emit web.sigRecvChannelList(nullptr, set);
+        emit web.sigRecvUserChannelList(nullptr, set);
+        emit web.sigRecvAddedChannelList(nullptr, {set});
+    }, Qt::QueuedConnection);
+    QTest::qWait(300);
     delete scenario.mainWindow();
 }
 
