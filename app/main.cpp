@@ -1,6 +1,7 @@
 #include "NxApplicationConfig.h"
 #include "NxLogHandler.h"
 #include "NxNativeEventFilter.h"
+#include "NxQuitOnSignal.h"
 #include "NxScenarioManager.h"
 #include "NxWatchManager.h"
 #include "NxmcPresenterApp.h"
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     }
     app.setEvent(NxmcPresenterApp::buildEventJson(argument));
     nativeEventFilter.startVolumeWatch();
+    NxQuitOnSignal quitOnSignal; // SIGTERM ends the event loop like the exit button
 
     if (NxApplicationConfig::readNeedLog() == 1)
         NxLogHandler::install();

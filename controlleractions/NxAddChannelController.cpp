@@ -43,9 +43,14 @@ void NxAddChannelController::saveLocalChannels(const QJsonObject& request)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    file.write(QJsonDocument(request.value(QStringLiteral("data")).toArray()).toJson(QJsonDocument::Indented));
-    if (!file.commit())
+    const QByteArray text = QJsonDocument(request.value(QStringLiteral("data")).toArray()).toJson(QJsonDocument::Indented);
+    // A short write (full disk) reports no error by itself: check the count.
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
         qWarning() << "NxAddChannelController::saveLocalChannels" << "cannot write" << path << file.errorString();
+    }
+    if (!file.commit())
+        qWarning() << "NxAddChannelController::saveLocalChannels" << "not saved, previous list kept:" << path;
 }
 
 QJsonObject NxAddChannelController::cloudAddRequest(const QJsonObject& request)

@@ -47,6 +47,7 @@ void NxLoginToWebController::startLogging()
         qDebug() << __LINE__ << "NxLoginToWebController::startLogging" << "NxWebCmdCtrl::getLoginQr failed!";
         return;
     }
+    qDebug() << __LINE__ << "NxLoginToWebController::startLogging" << m_qrText;
     emit sglQRLocation(makeQrPixmap(m_qrText));
     // The first poll follows three seconds later, never at once.
     m_pollTimer->stop();

@@ -22,7 +22,9 @@ bool writeAtomically(const QString& path, const QByteArray& data)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(data);
+    // A short write (full disk) reports no error by itself: check the count.
+    if (file.write(data) != data.size())
+        file.cancelWriting();
     return file.commit();
 }
 

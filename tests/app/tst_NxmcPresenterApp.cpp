@@ -21,6 +21,7 @@ private slots:
     void secondStartForwardsArgumentAndExits();
     void staleLockOfKilledInstanceDoesNotBlock();
     void simultaneousStartsLeaveOneInstance();
+    void terminationEndsCleanly();
 
 private:
     bool waitUntilListening(int timeoutMs) { return NxProgramRunner::waitUntilListening(m_env->runtimeDir(), timeoutMs); }
@@ -138,6 +139,18 @@ void tst_NxmcPresenterApp::simultaneousStartsLeaveOneInstance()
     QVERIFY(survivor);
     // Every later start delivered its argument to the survivor.
     QTRY_COMPARE_WITH_TIMEOUT(NxProgramRunner::errorText(survivor).count("sltMessageReceived"), 3, 5000);
+}
+
+void tst_NxmcPresenterApp::terminationEndsCleanly()
+{
+    NxProgramRunner runner;
+    QProcess* program = runner.start({});
+    QVERIFY(waitUntilListening(10000));
+    program->terminate(); // SIGTERM, as a session logout or a service manager sends
+    QVERIFY(program->waitForFinished(10000));
+    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program->exitCode(), 0);
+    QVERIFY(!QFile::exists(m_env->runtimeDir() + "/TavomcPresenterPro.lock"));
 }
 
 QTEST_GUILESS_MAIN(tst_NxmcPresenterApp)
