@@ -2,7 +2,6 @@
 #include "NxWebLocalCache.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -50,16 +49,10 @@ const QTemporaryDir& cacheDir()
     return dir;
 }
 
-void quiet()
-{
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-}
-
 // Time until the cache answers lookups.
 void BM_CacheStart(benchmark::State& state)
 {
     const QString dir = cacheDir().path();
-    quiet();
     for (auto _ : state) {
         NxWebLocalCache cache;
         cache.slotStartImgCache(dir);
@@ -74,7 +67,6 @@ BENCHMARK(BM_CacheStart)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_CacheHit(benchmark::State& state)
 {
-    quiet();
     NxWebLocalCache cache;
     cache.slotStartImgCache(cacheDir().path());
     QImage image;
@@ -87,12 +79,3 @@ void BM_CacheHit(benchmark::State& state)
 BENCHMARK(BM_CacheHit)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,46 +7,58 @@
 #include <atomic>
 
 namespace {
-std::atomic<INxSystemInfo*> g_systemInfo{nullptr};
-std::atomic<INxShell*> g_shell{nullptr};
-std::atomic<INxNativeEvents*> g_nativeEvents{nullptr};
-}
+
+// One concern of the platform: the native implementation unless a test
+// installed its own.
+template <typename Interface, typename Native>
+class Seam
+{
+public:
+    Interface* get()
+    {
+        if (Interface* installed = m_installed.load())
+            return installed;
+        static Native native;
+        return &native;
+    }
+    void set(Interface* installed) { m_installed.store(installed); }
+
+private:
+    std::atomic<Interface*> m_installed{nullptr};
+};
+
+Seam<INxSystemInfo, NxSystemInfoNative> g_systemInfo;
+Seam<INxShell, NxShellNative> g_shell;
+Seam<INxNativeEvents, NxNativeEventsNative> g_nativeEvents;
+
+} // namespace
 
 INxSystemInfo* NxPlatform::systemInfo()
 {
-    if (INxSystemInfo* info = g_systemInfo.load())
-        return info;
-    static NxSystemInfoNative native;
-    return &native;
+    return g_systemInfo.get();
 }
 
 void NxPlatform::setSystemInfo(INxSystemInfo* info)
 {
-    g_systemInfo.store(info);
+    g_systemInfo.set(info);
 }
 
 INxShell* NxPlatform::shell()
 {
-    if (INxShell* shell = g_shell.load())
-        return shell;
-    static NxShellNative native;
-    return &native;
+    return g_shell.get();
 }
 
 void NxPlatform::setShell(INxShell* shell)
 {
-    g_shell.store(shell);
+    g_shell.set(shell);
 }
 
 INxNativeEvents* NxPlatform::nativeEvents()
 {
-    if (INxNativeEvents* events = g_nativeEvents.load())
-        return events;
-    static NxNativeEventsNative native;
-    return &native;
+    return g_nativeEvents.get();
 }
 
 void NxPlatform::setNativeEvents(INxNativeEvents* events)
 {
-    g_nativeEvents.store(events);
+    g_nativeEvents.set(events);
 }

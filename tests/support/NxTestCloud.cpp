@@ -45,6 +45,16 @@ void NxTestCloud::addPicture(const QString& file, int width, int height)
     image.save(m_pictures.path() + QLatin1Char('/') + file, "PNG");
 }
 
+void NxTestCloud::setReply(const QString& path, const QByteArray& body, int status)
+{
+    NxCloudFault fault;
+    fault.status = status;
+    fault.location = baseUrl() + QStringLiteral("/elsewhere");
+    fault.body = body.isEmpty() ? NxCloudFault::Normal : NxCloudFault::Replaced;
+    fault.replacement = body;
+    m_server.setFault(path, fault);
+}
+
 QJsonObject NxTestCloud::channel(const QString& id, const QString& name, const QStringList& pictures,
                                  const QJsonArray& children)
 {

@@ -19,6 +19,9 @@ public:
     QString pictureDir() const;
     // Writes a real PNG of the given size into the picture directory.
     void addPicture(const QString& file, int width = 64, int height = 48);
+    // Every later answer on path: exactly body, or when body is empty the
+    // endpoint's own answer with that HTTP status (0: unchanged).
+    void setReply(const QString& path, const QByteArray& body, int status = 0);
 
     static QJsonObject channel(const QString& id, const QString& name, const QStringList& pictures = {},
                                const QJsonArray& children = {});

@@ -129,11 +129,7 @@ void tst_NxWebCmdCtrlOwnChannels::addAnswerCodes()
     QFETCH(int, status);
     QFETCH(int, result);
     QFETCH(QString, id);
-    NxCloudFault fault;
-    fault.status = status;
-    fault.body = reply.isEmpty() ? NxCloudFault::Normal : NxCloudFault::Replaced;
-    fault.replacement = reply;
-    m_cloud->server().setFault("/channel/reportUserCustomChannel", fault);
+    m_cloud->setReply("/channel/reportUserCustomChannel", reply, status);
     m_client->addUserChannel("u1", "myresources", channel("X"), &m_context);
     QTRY_COMPARE(m_answers->added.size(), 1);
     QCOMPARE(m_answers->added.first().result, result);
@@ -201,11 +197,7 @@ void tst_NxWebCmdCtrlOwnChannels::deleteAnswerCodes()
     QFETCH(QByteArray, reply);
     QFETCH(int, status);
     QFETCH(int, result);
-    NxCloudFault fault;
-    fault.status = status;
-    fault.body = reply.isEmpty() ? NxCloudFault::Normal : NxCloudFault::Replaced;
-    fault.replacement = reply;
-    m_cloud->server().setFault("/channel/deleteCustomChannel", fault);
+    m_cloud->setReply("/channel/deleteCustomChannel", reply, status);
     m_client->deleteUserChannel("u1", QJsonObject{{"id", "mine"}}, &m_context);
     QTRY_COMPARE(m_answers->deleted.size(), 1);
     QCOMPARE(m_answers->deleted.first().result, result);
@@ -242,11 +234,7 @@ void tst_NxWebCmdCtrlOwnChannels::liveCode()
     QFETCH(int, status);
     QFETCH(int, result);
     QFETCH(QString, urlEnd);
-    NxCloudFault fault;
-    fault.status = status;
-    fault.body = reply.isEmpty() ? NxCloudFault::Normal : NxCloudFault::Replaced;
-    fault.replacement = reply;
-    m_cloud->server().setFault("/backendService/liveService/getLiveInfoByCode", fault);
+    m_cloud->setReply("/backendService/liveService/getLiveInfoByCode", reply, status);
     m_client->startLiveCode(code, &m_context);
     QTRY_COMPARE(m_answers->liveUrls.size(), 1);
     const auto answer = m_answers->liveUrls.first();

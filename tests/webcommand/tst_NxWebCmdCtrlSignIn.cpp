@@ -30,7 +30,6 @@ private:
     void startClient(bool sameHost);
     QString newCode(QString* qrText);
     void poll(const QString& qrText);
-    void fault(const QString& path, NxCloudFault::Body body, const QByteArray& replacement = {}, int status = 0);
 
     NxTestEnvironment* m_env = nullptr;
     NxTestCloud* m_cloud = nullptr;
@@ -85,16 +84,6 @@ void tst_NxWebCmdCtrlSignIn::poll(const QString& qrText)
     QTRY_COMPARE(m_cloud->server().requestCount("/v1/web/redirect/pcenter"), before + 1);
 }
 
-void tst_NxWebCmdCtrlSignIn::fault(const QString& path, NxCloudFault::Body body, const QByteArray& replacement, int status)
-{
-    NxCloudFault f;
-    f.body = body;
-    f.replacement = replacement;
-    f.status = status;
-    f.location = m_cloud->baseUrl() + "/elsewhere";
-    m_cloud->server().setFault(path, f);
-}
-
 void tst_NxWebCmdCtrlSignIn::wholeSignIn_data()
 {
     QTest::addColumn<bool>("sameHost");
@@ -147,7 +136,7 @@ void tst_NxWebCmdCtrlSignIn::wholeSignIn()
 
 void tst_NxWebCmdCtrlSignIn::refusedPollGivesMinus21()
 {
-    fault("/v1/web/redirect/pcenter", NxCloudFault::Replaced, R"({"success": false, "message": "no"})");
+    m_cloud->setReply("/v1/web/redirect/pcenter", R"({"success": false, "message": "no"})");
     QString qr;
     newCode(&qr);
     m_client->queryQRlogin(qr, &m_context);
@@ -158,7 +147,7 @@ void tst_NxWebCmdCtrlSignIn::refusedPollGivesMinus21()
 
 void tst_NxWebCmdCtrlSignIn::failedPollGivesMinus11()
 {
-    fault("/v1/web/redirect/pcenter", NxCloudFault::Normal, {}, 500);
+    m_cloud->setReply("/v1/web/redirect/pcenter", {}, 500);
     QString qr;
     newCode(&qr);
     m_client->queryQRlogin(qr, &m_context);
@@ -176,7 +165,7 @@ void tst_NxWebCmdCtrlSignIn::textWithoutActionTypeGivesMinus11()
 
 void tst_NxWebCmdCtrlSignIn::redirectedPollIsSilent()
 {
-    fault("/v1/web/redirect/pcenter", NxCloudFault::Normal, {}, 302);
+    m_cloud->setReply("/v1/web/redirect/pcenter", {}, 302);
     QString qr;
     newCode(&qr);
     poll(qr);
@@ -186,7 +175,7 @@ void tst_NxWebCmdCtrlSignIn::redirectedPollIsSilent()
 
 void tst_NxWebCmdCtrlSignIn::refusedQuickSignInGivesMinus1()
 {
-    fault("/api/userstep/loginbytoken", NxCloudFault::Replaced, R"({"success": false, "message": "bad token"})");
+    m_cloud->setReply("/api/userstep/loginbytoken", R"({"success": false, "message": "bad token"})");
     QString qr;
     m_cloud->server().confirmCode(newCode(&qr));
     m_client->queryQRlogin(qr, &m_context);
@@ -196,7 +185,7 @@ void tst_NxWebCmdCtrlSignIn::refusedQuickSignInGivesMinus1()
 
 void tst_NxWebCmdCtrlSignIn::failedQuickSignInGivesMinus21()
 {
-    fault("/api/userstep/loginbytoken", NxCloudFault::Normal, {}, 500);
+    m_cloud->setReply("/api/userstep/loginbytoken", {}, 500);
     QString qr;
     m_cloud->server().confirmCode(newCode(&qr));
     m_client->queryQRlogin(qr, &m_context);
