@@ -35,7 +35,9 @@ QByteArray catalogueReply()
         groups.append(channel(g + 1, leaves));
     }
     const QJsonObject result{{"bannerCount", 4}, {"data", channel(0, groups)}};
-    return QJsonDocument(QJsonObject{{"type", "getNxtChannelInfo_ACK"}, {"msg", "ok"}, {"result", result}}).toJson();
+    // Compact, as the service sends it.
+    return QJsonDocument(QJsonObject{{"type", "getNxtChannelInfo_ACK"}, {"msg", "ok"}, {"result", result}})
+        .toJson(QJsonDocument::Compact);
 }
 
 void BM_ParseCatalogue(benchmark::State& state)
