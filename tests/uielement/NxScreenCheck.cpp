@@ -1,0 +1,99 @@
+#include "NxScreenCheck.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QSet>
+#include <QTranslator>
+#include <QWidget>
+
+namespace {
+
+QString visibleText(QWidget* w)
+{
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return button->text();
+    return QString();
+}
+
+QString describe(QWidget* w, const QString& text)
+{
+    return QStringLiteral("%1 %2: %3").arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(), text);
+}
+
+bool fits(QWidget* w, const QString& text)
+{
+    const QRect room = w->contentsRect();
+    auto* label = qobject_cast<QLabel*>(w);
+    if (label && label->wordWrap())
+        return label->heightForWidth(room.width()) <= room.height();
+    const QFontMetrics metrics = w->fontMetrics();
+    return metrics.horizontalAdvance(text) <= room.width() && metrics.height() <= room.height();
+}
+
+} // namespace
+
+bool NxScreenCheck::loadLanguage(QTranslator& translator, const QString& language)
+{
+    return translator.load(QStringLiteral("TavomcPresenterPro_%1.qm").arg(language), QStringLiteral(NX_TRANSLATIONS_DIR));
+}
+
+QImage NxScreenCheck::save(QWidget* window, const QString& name)
+{
+    const QString dir = QStringLiteral(NX_SCREENS_DIR);
+    QDir().mkpath(dir);
+    const QImage image = window->grab().toImage();
+    image.save(QDir(dir).filePath(name + QStringLiteral(".png")));
+    return image;
+}
+
+int NxScreenCheck::colourCount(const QImage& image, int cap)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height() && colours.size() < cap; ++y)
+        for (int x = 0; x < image.width() && colours.size() < cap; ++x)
+            colours.insert(image.pixel(x, y));
+    return colours.size();
+}
+
+QStringList NxScreenCheck::clippedTexts(QWidget* window)
+{
+    QStringList clipped;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const QString text = visibleText(w);
+        if (w->isVisible() && !text.isEmpty() && !fits(w, text))
+            clipped.append(describe(w, text));
+    }
+    return clipped;
+}
+
+QStringList NxScreenCheck::untranslatedTexts(QWidget* window)
+{
+    QStringList keys;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const QString text = visibleText(w);
+        if (w->isVisible() && text.contains(QStringLiteral("ID_")))
+            keys.append(describe(w, text));
+    }
+    return keys;
+}
+
+QStringList NxScreenCheck::overflowingChildren(QWidget* window)
+{
+    QStringList outside;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisible())
+            continue;
+        const QRect area(w->mapTo(window, QPoint(0, 0)), w->size());
+        if (!window->rect().contains(area))
+            outside.append(describe(w, visibleText(w)));
+    }
+    return outside;
+}
+
+QString NxScreenCheck::scaleName(double scale)
+{
+    return QString::number(scale, 'f', 2);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+class QTranslator;
+class QWidget;
+
+// Offscreen pictures of finished windows and the faults visible in them:
+// clipped or untranslated texts, children outside their window.
+class NxScreenCheck
+{
+public:
+    // Loads the program's translation for language ("zh_CN", "en_US").
+    static bool loadLanguage(QTranslator& translator, const QString& language);
+    // Grabs the shown window and saves it under the screens directory.
+    static QImage save(QWidget* window, const QString& name);
+    // Distinct colours in the picture, counting up to cap.
+    static int colourCount(const QImage& image, int cap = 16);
+    // Texts that do not fit their widget, as "objectName: text".
+    static QStringList clippedTexts(QWidget* window);
+    // Visible texts that are still translation keys.
+    static QStringList untranslatedTexts(QWidget* window);
+    // Visible children reaching outside the window.
+    static QStringList overflowingChildren(QWidget* window);
+    static QString scaleName(double scale);
+};

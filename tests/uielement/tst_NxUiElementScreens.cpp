@@ -1,0 +1,171 @@
+#include "NxAnimaWgt.h"
+#include "NxDelConfirmDialog.h"
+#include "NxMessagePromptDialog.h"
+#include "NxMessageWidget.h"
+#include "NxScreenCheck.h"
+#include "NxSecWindow.h"
+
+#include <QMovie>
+#include <QPointer>
+#include <QTranslator>
+#include <QtTest>
+
+// Every dialog offscreen at the three panel scales in both languages: the
+// picture is saved for review and checked for its size, for content, and
+// for texts that are clipped, untranslated or outside the window.
+class tst_NxUiElementScreens : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void secWindow();
+    void secWindow_data() { addRows(); }
+    void promptDialog();
+    void promptDialog_data() { addRows(); }
+    void deleteConfirmation();
+    void deleteConfirmation_data() { addRows(); }
+    void messageInfo();
+    void messageInfo_data() { addRows(); }
+    void messageError();
+    void messageError_data() { addRows(); }
+    void messageQuestion();
+    void messageQuestion_data() { addRows(); }
+    void loadingAnimation();
+    void loadingAnimation_data() { addRows(); }
+
+private:
+    static void addRows();
+    // Loads the row's language and scale; returns the shot's name suffix.
+    QString prepare();
+    QSize scaled(int width, int height) const { return QSize(int(width * m_scale), int(height * m_scale)); }
+    void check(QWidget* window, const QString& name, const QSize& size);
+    static bool chinese();
+
+    QTranslator m_translator;
+    double m_scale = 1.0;
+};
+
+void tst_NxUiElementScreens::addRows()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<double>("scale");
+    for (const QString& language : { QString("zh_CN"), QString("en_US") })
+        for (double scale : { 0.71, 1.0, 2.0 })
+            QTest::addRow("%s %s", qPrintable(language), qPrintable(NxScreenCheck::scaleName(scale))) << language << scale;
+}
+
+void tst_NxUiElementScreens::cleanup()
+{
+    QCoreApplication::removeTranslator(&m_translator);
+}
+
+QString tst_NxUiElementScreens::prepare()
+{
+    QFETCH(QString, language);
+    QFETCH(double, scale);
+    if (NxScreenCheck::loadLanguage(m_translator, language))
+        QCoreApplication::installTranslator(&m_translator);
+    else
+        qWarning("no translation file for %s", qPrintable(language));
+    m_scale = scale;
+    qApp->setProperty("scalefactor", scale);
+    return QStringLiteral("_%1_%2").arg(language, NxScreenCheck::scaleName(scale));
+}
+
+bool tst_NxUiElementScreens::chinese()
+{
+    return QString(QTest::currentDataTag()).startsWith("zh");
+}
+
+void tst_NxUiElementScreens::check(QWidget* window, const QString& name, const QSize& size)
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QImage shot = NxScreenCheck::save(window, name);
+    QCOMPARE(shot.size(), size);
+    QVERIFY2(NxScreenCheck::colourCount(shot) > 1, "blank picture");
+    const QStringList clipped = NxScreenCheck::clippedTexts(window);
+    QVERIFY2(clipped.isEmpty(), qPrintable("clipped: " + clipped.join("; ")));
+    const QStringList keys = NxScreenCheck::untranslatedTexts(window);
+    QVERIFY2(keys.isEmpty(), qPrintable("untranslated: " + keys.join("; ")));
+    const QStringList outside = NxScreenCheck::overflowingChildren(window);
+    QVERIFY2(outside.isEmpty(), qPrintable("outside: " + outside.join("; ")));
+}
+
+void tst_NxUiElementScreens::secWindow()
+{
+    const QString suffix = prepare();
+    QPointer<NxSecWindow> window = new NxSecWindow(nullptr);
+    check(window, "NxSecWindow" + suffix, scaled(500, 300));
+    window->closeWin();
+}
+
+void tst_NxUiElementScreens::promptDialog()
+{
+    const QString suffix = prepare();
+    QPointer<NxMessagePromptDialog> dialog = new NxMessagePromptDialog(nullptr);
+    check(dialog, "NxMessagePromptDialog" + suffix, scaled(475, 300));
+    if (dialog)
+        dialog->close();
+}
+
+void tst_NxUiElementScreens::deleteConfirmation()
+{
+    const QString suffix = prepare();
+    NxDelConfirmDialog dialog(nullptr);
+    check(&dialog, "NxDelConfirmDialog" + suffix, scaled(475, 300));
+}
+
+// As the file dialog shows its errors.
+void tst_NxUiElementScreens::messageInfo()
+{
+    const QString suffix = prepare();
+    NxMessageWidget dialog(nullptr, m_scale, 2, true);
+    dialog.setCloseBtnPixName(":/rc/icon/pop_top_close");
+    dialog.setTitleText(chinese() ? QString::fromUtf8("导出失败") : "Export failed");
+    dialog.setCancelBtnVisible(false);
+    dialog.setMessageInfo(QString(), QString(),
+                          chinese() ? QString::fromUtf8("目标文件夹是只读的，请选择其他位置保存课件。")
+                                    : "The target folder is read-only. Please choose another place for the courseware.");
+    check(&dialog, "NxMessageWidget_info" + suffix, scaled(368, 260));
+}
+
+void tst_NxUiElementScreens::messageError()
+{
+    const QString suffix = prepare();
+    NxMessageWidget dialog(nullptr, m_scale, 1, false);
+    dialog.setCloseBtnPixName(":/rc/icon/pop_top_close");
+    dialog.setTitleText(chinese() ? QString::fromUtf8("复制失败") : "Copy failed");
+    QStringList details;
+    for (int i = 1; i <= 12; ++i)
+        details << QString("D:/courseware/unit %1/lesson-%2.pptx").arg(i).arg(i * 7) << QString();
+    dialog.setMessageError(QString(), chinese() ? QString::fromUtf8("以下文件无法复制：") : "These files could not be copied:",
+                           details);
+    // This arrangement grows with its content, within its limits.
+    QVERIFY(dialog.height() > scaled(368, 260).height());
+    QVERIFY(dialog.height() <= scaled(368, 400).height());
+    check(&dialog, "NxMessageWidget_error" + suffix, QSize(scaled(368, 0).width(), dialog.height()));
+}
+
+void tst_NxUiElementScreens::messageQuestion()
+{
+    const QString suffix = prepare();
+    NxMessageWidget dialog(nullptr, m_scale, 2, false);
+    dialog.setCloseBtnPixName(":/rc/icon/pop_top_close");
+    dialog.setTitleText(chinese() ? QString::fromUtf8("提示") : "Notice");
+    dialog.setMessageInfo(QString(), chinese() ? QString::fromUtf8("文件已存在，是否覆盖？") : "The file exists. Replace it?");
+    check(&dialog, "NxMessageWidget_question" + suffix, scaled(368, 260));
+}
+
+void tst_NxUiElementScreens::loadingAnimation()
+{
+    const QString suffix = prepare();
+    QPointer<NxAnimaWgt> animation = new NxAnimaWgt(nullptr);
+    QTRY_VERIFY(animation->movie()->currentFrameNumber() > 0);
+    check(animation, "NxAnimaWgt" + suffix, scaled(80, 80));
+    animation->close();
+}
+
+QTEST_MAIN(tst_NxUiElementScreens)
+#include "tst_NxUiElementScreens.moc"

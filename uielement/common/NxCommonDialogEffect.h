@@ -1,0 +1,48 @@
+#pragma once
+
+#include "TavoUIElementGlobal.h"
+
+#include <QDialog>
+
+class QFrame;
+class QHBoxLayout;
+
+// The frameless shell of most dialogs: a white rounded panel on a transparent
+// window that cannot be dragged and ignores Escape. Subclasses put their
+// content into its centre.
+class TAVOUIELEMENT_EXPORT NxCommonDialogEffect : public QDialog
+{
+    Q_OBJECT
+
+public:
+    NxCommonDialogEffect(QWidget* parent, double scale);
+
+    void setCenterWidget(QWidget* w);
+    void setWidgetModal(bool on);
+    // The window system reports a new activation state. A modal dialog
+    // nudges sideways on each real change, so a teacher who taps the blocked
+    // window behind sees which window wants an answer.
+    void activationChanged(bool active);
+    // Horizontal nudge in pixels for a scale factor.
+    static int nudgeOffset(double scale);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, long* result) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+    double scaleFactor() const;
+
+private:
+    void changeDialogEffect(bool active);
+    void initWidget();
+
+    QFrame* m_mainWidget = nullptr;
+    QHBoxLayout* m_centerLayout = nullptr;
+    bool m_modal = true;
+    bool m_active = false;
+    double m_scale = 1.0;
+};
