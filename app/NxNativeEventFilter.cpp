@@ -86,6 +86,7 @@ bool NxNativeEventFilter::nativeEventFilter(const QByteArray& eventType, void* m
             return false;
         events->refuseActivation(message, result);
         return true;
+    case NxNativeMessage::CaptionActivation: // the dialogs' own business
     case NxNativeMessage::Other:
         break;
     }

@@ -1,4 +1,5 @@
 #include "NxApplicationConfig.h"
+#include "NxFontSetup.h"
 #include "NxLogHandler.h"
 #include "NxNativeEventFilter.h"
 #include "NxQuitOnSignal.h"
@@ -33,6 +34,7 @@ int main(int argc, char* argv[])
         NxLogHandler::install();
 
     NxApplicationConfig config(&app);
+    NxFontSetup::install(); // "Microsoft YaHei" falls back to an installed CJK font
 
     QApplication::setApplicationDisplayName(QObject::tr("ID_MEDIA_CENTER"));
     QApplication::setWindowIcon(QIcon(QStringLiteral("./TavomcPresenterPro.ico")));

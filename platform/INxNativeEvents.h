@@ -14,4 +14,7 @@ public:
     // Answers a mouse-activation message so the clicked window takes the
     // focus without being activated or raised.
     virtual void refuseActivation(void* message, long* result) const = 0;
+    // True where window activation arrives as a native caption message
+    // (Windows); elsewhere Qt's activation-change event is the source.
+    virtual bool reportsCaptionActivation() const = 0;
 };

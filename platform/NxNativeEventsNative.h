@@ -8,4 +8,5 @@ class NX_PLATFORM_EXPORT NxNativeEventsNative : public INxNativeEvents
 public:
     NxNativeMessage decode(const QByteArray& eventType, void* message) const override;
     void refuseActivation(void* message, long* result) const override;
+    bool reportsCaptionActivation() const override;
 };

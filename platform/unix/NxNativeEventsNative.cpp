@@ -23,3 +23,8 @@ void NxNativeEventsNative::refuseActivation(void*, long* result) const
     if (result)
         *result = 0;
 }
+
+bool NxNativeEventsNative::reportsCaptionActivation() const
+{
+    return false;
+}

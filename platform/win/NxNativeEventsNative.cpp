@@ -43,6 +43,10 @@ NxNativeMessage NxNativeEventsNative::decode(const QByteArray& eventType, void* 
     case WM_MOUSEACTIVATE:
         decoded.kind = NxNativeMessage::MouseActivate;
         break;
+    case WM_NCACTIVATE:
+        decoded.kind = NxNativeMessage::CaptionActivation;
+        decoded.active = msg->wParam != 0;
+        break;
     default:
         break;
     }
@@ -55,4 +59,9 @@ void NxNativeEventsNative::refuseActivation(void* message, long* result) const
     if (result)
         *result = MA_NOACTIVATE;
     SendMessageW(msg->hwnd, WM_SETFOCUS, 0, 0);
+}
+
+bool NxNativeEventsNative::reportsCaptionActivation() const
+{
+    return true;
 }

@@ -29,6 +29,7 @@ public:
         ++refusals;
         *result = 3;
     }
+    bool reportsCaptionActivation() const override { return false; }
 };
 
 class RecordingShell : public INxShell
