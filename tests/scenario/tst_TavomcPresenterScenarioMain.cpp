@@ -117,13 +117,19 @@ void tst_TavomcPresenterScenarioMain::bothChannelSignalsReachOneSlot()
     QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvChannelList \"\"");
     QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvChannelList \"\"");
     QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvAddedChannelList 1");
+    // Connected after the window, so seen after the window's slots ran.
+    int delivered = 0;
+    QObject witness;
+    connect(&web, &NxWebCmdCtrl::sigRecvChannelList, &witness, [&delivered] { ++delivered; });
+    connect(&web, &NxWebCmdCtrl::sigRecvUserChannelList, &witness, [&delivered] { ++delivered; });
+    connect(&web, &NxWebCmdCtrl::sigRecvAddedChannelList, &witness, [&delivered] { ++delivered; });
     // Emitted on the client's worker thread, as real answers are.
     QMetaObject::invokeMethod(&web, [&web, set] {
         emit web.sigRecvChannelList(nullptr, set);
         emit web.sigRecvUserChannelList(nullptr, set);
         emit web.sigRecvAddedChannelList(nullptr, {set});
     }, Qt::QueuedConnection);
-    QTest::qWait(300);
+    QTRY_COMPARE_WITH_TIMEOUT(delivered, 3, 10000);
     delete scenario.mainWindow();
 }
 
