@@ -97,3 +97,9 @@ QString NxCloudSignInBook::newToken()
 {
     return QUuid::createUuid().toString(QUuid::Id128);
 }
+
+int NxCloudSignInBook::pollCount(const QString& code) const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_codes.value(code).polls;
+}

@@ -40,6 +40,7 @@ public:
     Grant poll(const QString& code);
     bool confirm(const QString& code);
     bool isConfirmed(const QString& code) const;
+    int pollCount(const QString& code) const;
     // A new access token when uid and token come from a confirmed code.
     QString accessToken(const QString& uid, const QString& token) const;
 

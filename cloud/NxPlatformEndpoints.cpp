@@ -82,8 +82,11 @@ NxCloudReply NxPlatformEndpoints::poll(const NxCloudRequest& request) const
     if (!NxCloudSignInBook::isCode(code))
         return NxCloudReply::failure(QStringLiteral("malformed code"));
     const NxCloudSignInBook::Grant grant = m_book.poll(code);
-    if (grant.isEmpty())
+    if (grant.isEmpty()) {
+        if (m_book.pollCount(code) == 1)
+            announce(request, code, query.value(QStringLiteral("appname")));
         return NxCloudReply::success(QJsonObject());
+    }
     return NxCloudReply::success(QJsonObject{{QStringLiteral("uid"), grant.uid},
                                              {m_book.options().tokenKey, grant.token}});
 }
@@ -110,4 +113,14 @@ QString NxPlatformEndpoints::timeOf(const QString& code)
 {
     const qint64 seconds = code.section(QLatin1Char('-'), -1).toLongLong();
     return QDateTime::fromSecsSinceEpoch(seconds).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+// Without a phone at hand, a person opens this address in a browser instead
+// of scanning the panel's QR code.
+void NxPlatformEndpoints::announce(const NxCloudRequest& request, const QString& code, const QString& appName)
+{
+    const QString origin = request.origin(QStringLiteral("http://127.0.0.1"));
+    const QString target = origin + QStringLiteral("/weixin/wechat/login?wxcode=teacher&appname=") + appName;
+    qInfo().noquote() << "Sign-in waiting for confirmation:" << origin + QStringLiteral("/v1/web/redirect?code=") + code
+            + QStringLiteral("&actionType=5&target=") + QString::fromLatin1(target.toUtf8().toBase64());
 }

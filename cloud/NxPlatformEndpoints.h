@@ -28,6 +28,7 @@ private:
     static QString invitationProblem(const QMap<QString, QString>& query);
     static QString appNameOf(const QString& target);
     static QString timeOf(const QString& code);
+    static void announce(const NxCloudRequest& request, const QString& code, const QString& appName);
 
     NxCloudSignInBook& m_book;
     std::function<QString()> m_baseUrl;
