@@ -18,6 +18,7 @@ int main(int argc, char* argv[])
     NxNativeEventFilter nativeEventFilter;
     NxmcPresenterApp app(QStringLiteral("TavomcPresenterPro"), argc, argv);
     app.installNativeEventFilter(&nativeEventFilter);
+    NxQuitOnSignal quitOnSignal; // SIGTERM ends the event loop like the exit button
 
     qputenv("QT_PAN_TOUCHPOINTS", "1");
 
@@ -28,7 +29,6 @@ int main(int argc, char* argv[])
     }
     app.setEvent(NxmcPresenterApp::buildEventJson(argument));
     nativeEventFilter.startVolumeWatch();
-    NxQuitOnSignal quitOnSignal; // SIGTERM ends the event loop like the exit button
 
     if (NxApplicationConfig::readNeedLog() == 1)
         NxLogHandler::install();

@@ -145,7 +145,8 @@ void tst_NxmcPresenterApp::terminationEndsCleanly()
 {
     NxProgramRunner runner;
     QProcess* program = runner.start({});
-    QVERIFY(waitUntilListening(10000));
+    // Started up to the controllers, well past installing the signal handler.
+    QVERIFY(NxProgramRunner::waitForError(program, "NxWebCommand::NxWebCommand", 10000));
     program->terminate(); // SIGTERM, as a session logout or a service manager sends
     QVERIFY(program->waitForFinished(10000));
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
