@@ -167,11 +167,10 @@ void tst_NxLogHandler::threadsDoNotInterleave()
 void tst_NxLogHandler::programLogsOnlyWhenAsked()
 {
     for (int needLog : {0, 1}) {
-        QTemporaryDir programDir;
         NxProgramRunner runner;
-        QVERIFY(runner.copyProgramTo(programDir.path()));
+        QVERIFY(runner.isReady());
         const QString logs = m_env->path() + QString("/Logs%1").arg(needLog);
-        QVERIFY(NxTestEnvironment::writeIni(programDir.path() + "/version.ini",
+        QVERIFY(NxTestEnvironment::writeIni(runner.versionIniPath(),
                                             {{"Log/NeedLog", needLog}, {"Log/Path", logs}}));
         QProcess* first = runner.start({});
         QVERIFY(NxProgramRunner::waitUntilListening(m_env->runtimeDir(), 10000));

@@ -76,6 +76,7 @@ void tst_NxmcPresenterApp::onlyFirstArgumentCounts()
 void tst_NxmcPresenterApp::secondStartForwardsArgumentAndExits()
 {
     NxProgramRunner runner;
+    QVERIFY(runner.isReady());
     QProcess* first = runner.start({"1"});
     QVERIFY(waitUntilListening(10000));
 
@@ -94,6 +95,7 @@ void tst_NxmcPresenterApp::secondStartForwardsArgumentAndExits()
 void tst_NxmcPresenterApp::staleLockOfKilledInstanceDoesNotBlock()
 {
     NxProgramRunner runner;
+    QVERIFY(runner.isReady());
     QProcess* crashed = runner.start({});
     QVERIFY(waitUntilListening(10000));
     crashed->kill();
@@ -113,6 +115,7 @@ void tst_NxmcPresenterApp::staleLockOfKilledInstanceDoesNotBlock()
 void tst_NxmcPresenterApp::simultaneousStartsLeaveOneInstance()
 {
     NxProgramRunner runner;
+    QVERIFY(runner.isReady());
     QList<QProcess*> processes;
     for (int i = 0; i < 4; ++i)
         processes.append(runner.start({QString::number(i + 1)}));
@@ -144,6 +147,7 @@ void tst_NxmcPresenterApp::simultaneousStartsLeaveOneInstance()
 void tst_NxmcPresenterApp::terminationEndsCleanly()
 {
     NxProgramRunner runner;
+    QVERIFY(runner.isReady());
     QProcess* program = runner.start({});
     // Started up to the controllers, well past installing the signal handler.
     QVERIFY(NxProgramRunner::waitForError(program, "NxWebCommand::NxWebCommand", 10000));

@@ -1,7 +1,6 @@
 #include "NxProgramRunner.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -9,8 +8,8 @@
 #include <QTest>
 
 NxProgramRunner::NxProgramRunner()
-    : m_programDir(QStringLiteral(NX_TEST_PROGRAM_DIR))
 {
+    m_ready = prepare();
 }
 
 NxProgramRunner::~NxProgramRunner()
@@ -24,30 +23,42 @@ NxProgramRunner::~NxProgramRunner()
     }
 }
 
-bool NxProgramRunner::copyProgramTo(const QString& dir)
+bool NxProgramRunner::prepare()
 {
-    const QDir source(m_programDir);
-    QDirIterator it(m_programDir, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString from = it.next();
-        const QString to = dir + QLatin1Char('/') + source.relativeFilePath(from);
-        QDir().mkpath(QFileInfo(to).absolutePath());
-        if (!QFile::copy(from, to))
+    const QDir build(QStringLiteral(NX_TEST_PROGRAM_DIR));
+    const QString program = QStringLiteral("TavomcPresenterPro");
+    // The executable is copied: the program finds version.ini beside its
+    // real path, and a link would lead back to the build directory.
+    if (!QFile::copy(build.filePath(program), m_dir.filePath(program)))
+        return false;
+    QFile::setPermissions(m_dir.filePath(program), QFile::permissions(build.filePath(program)));
+    const QStringList entries = build.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (entry != program && entry != QLatin1String("version.ini") && !QFile::link(build.filePath(entry), m_dir.filePath(entry)))
             return false;
-        QFile::setPermissions(to, QFile::permissions(from));
     }
-    m_programDir = dir;
-    return true;
+    QFile ini(versionIniPath());
+    return ini.open(QIODevice::WriteOnly) && ini.write("[versionInformation]\nappName=TavomcPresenterPro\n\n[Log]\nNeedLog=0\n") > 0;
+}
+
+bool NxProgramRunner::isReady() const
+{
+    return m_ready;
 }
 
 QString NxProgramRunner::programDir() const
 {
-    return m_programDir;
+    return m_dir.path();
 }
 
 QString NxProgramRunner::programPath() const
 {
-    return m_programDir + QStringLiteral("/TavomcPresenterPro");
+    return m_dir.filePath(QStringLiteral("TavomcPresenterPro"));
+}
+
+QString NxProgramRunner::versionIniPath() const
+{
+    return m_dir.filePath(QStringLiteral("version.ini"));
 }
 
 QProcess* NxProgramRunner::start(const QStringList& arguments)
@@ -56,7 +67,7 @@ QProcess* NxProgramRunner::start(const QStringList& arguments)
     m_processes.append(process);
     process->setProgram(programPath());
     process->setArguments(arguments);
-    process->setWorkingDirectory(m_programDir);
+    process->setWorkingDirectory(m_dir.path());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

@@ -4,19 +4,22 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
-// Starts the real program as separate processes, from the build's program
-// directory or from a private copy of it (to give it its own version.ini).
+// Starts the real program as separate processes from a private program
+// directory: its own copy of the executable and version.ini (no hosts, no
+// log file), everything else linked to the build's program directory. So
+// whatever scripts/run wrote into the build's version.ini does not matter.
 class NxProgramRunner
 {
 public:
     NxProgramRunner();
     ~NxProgramRunner();
 
-    // Copies the program directory (program, libraries, Environment/) to dir.
-    bool copyProgramTo(const QString& dir);
+    bool isReady() const;
     QString programDir() const;
     QString programPath() const;
+    QString versionIniPath() const;
 
     QProcess* start(const QStringList& arguments);
     // Waits until the process's standard error contains text.
@@ -26,6 +29,9 @@ public:
     static bool waitUntilListening(const QString& runtimeDir, int timeoutMs);
 
 private:
-    QString m_programDir;
+    bool prepare();
+
+    QTemporaryDir m_dir;
+    bool m_ready = false;
     QList<QProcess*> m_processes;
 };
