@@ -7,6 +7,7 @@
 #include "NxRelaynet.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -138,10 +139,10 @@ void NxApplicationConfig::computeScale()
 
 void NxApplicationConfig::resetTempDir()
 {
-    // Every start begins with an empty per-user temporary directory.
-    const QString path = QDir(QDir::tempPath() + QLatin1Char('/') + m_appName).absolutePath();
-    QDir(path).removeRecursively();
-    QDir().mkpath(path);
+    // Every start begins with an empty temporary directory that only this
+    // user can reach: the shared one would let others plant links to delete.
+    if (NxPlatform::systemInfo()->resetPrivateTempDir(m_appName).isEmpty())
+        qWarning() << "NxApplicationConfig::resetTempDir" << "no private temporary directory; none is used";
 }
 
 void NxApplicationConfig::resolveEnvironmentDir()

@@ -73,8 +73,13 @@ void NxLogHandler::messageHandler(QtMsgType type, const QMessageLogContext& cont
     // Re-read for every message so a technician can redirect logs while the program runs.
     QSettings ini(NxApplicationConfig::versionIniPath(), QSettings::IniFormat);
     ini.setIniCodec("UTF-8");
-    const QString dirPath = ini.value(QStringLiteral("Log/Path"), NxPlatform::systemInfo()->defaultLogDir()).toString();
+    const QString defaultDir = NxPlatform::systemInfo()->defaultLogDir();
+    QString dirPath = ini.value(QStringLiteral("Log/Path"), defaultDir).toString();
     const QString level = ini.value(QStringLiteral("Log/Level"), QStringLiteral("Debug")).toString();
+    // An empty Path would put the logs into the root of the file system.
+    const bool emptyPath = dirPath.trimmed().isEmpty();
+    if (emptyPath)
+        dirPath = defaultDir;
 
     QDir dir(dirPath);
     if (!dir.exists())
@@ -90,6 +95,12 @@ void NxLogHandler::messageHandler(QtMsgType type, const QMessageLogContext& cont
         return;
     QTextStream stream(&file);
     stream.setCodec("UTF-8");
+    static bool emptyPathReported = false;
+    if (emptyPath && !emptyPathReported) {
+        emptyPathReported = true;
+        const QString note = QStringLiteral("NxLogHandler::messageHandler version.ini [Log] Path is empty, logging to ") + dirPath;
+        stream << formatLine(time, QtWarningMsg, QMessageLogContext(), note) << "\r\n";
+    }
     stream << formatLine(time, type, context, message) << "\r\n";
     stream.flush();
 }

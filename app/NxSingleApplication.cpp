@@ -17,6 +17,7 @@ namespace {
 
 const char kAck = '\x06';
 const int kRetryPauseMs = 50;
+const int kProbeTimeoutMs = 500;
 const quint32 kMaxMessageBytes = 64 * 1024;
 
 } // namespace
@@ -33,11 +34,23 @@ NxSingleApplication::NxSingleApplication(const QString& appId, int& argc, char**
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0)) {
         becomePrimary();
-    } else {
+    } else if (m_lock->error() == QLockFile::LockFailedError) {
         m_otherRunning = true;
-        if (m_lock->error() != QLockFile::LockFailedError)
-            qWarning() << "NxSingleApplication::NxSingleApplication" << "lock file error" << m_lock->error() << lockPath;
+    } else {
+        // The lock cannot tell: only an instance that answers is running.
+        // Start-up never fails on this machinery.
+        qWarning() << "NxSingleApplication::NxSingleApplication" << "lock file error" << m_lock->error() << lockPath;
+        m_otherRunning = isAnswering();
+        if (!m_otherRunning)
+            becomePrimary();
     }
+}
+
+bool NxSingleApplication::isAnswering() const
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    return socket.waitForConnected(kProbeTimeoutMs);
 }
 
 NxSingleApplication::~NxSingleApplication()

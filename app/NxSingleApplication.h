@@ -33,6 +33,7 @@ private slots:
 
 private:
     void becomePrimary();
+    bool isAnswering() const;
     void readMessage(QLocalSocket* socket);
 
     QString m_appId;

@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QHash>
 #include <QStringList>
+#include <QThread>
 
 NxmcPresenterApp::NxmcPresenterApp(const QString& appId, int& argc, char** argv)
     : NxSingleApplication(appId, argc, argv)
@@ -50,11 +51,14 @@ void NxmcPresenterApp::setScenarioManager(INxScenarioManager* manager)
 void NxmcPresenterApp::setWatchManager(INxWatchManager* manager)
 {
     m_watchManager = manager;
+    m_watchObject = manager ? manager->getObject() : nullptr;
 }
 
 bool NxmcPresenterApp::notify(QObject* receiver, QEvent* event)
 {
-    if (m_watchManager) {
+    // The watch manager is a GUI-thread object: events of worker threads
+    // pass by it, and it is asked only while it exists.
+    if (m_watchManager && m_watchObject && QThread::currentThread() == thread()) {
         m_watchManager->setEnabled(true);
         if (!m_watchManager->filterEvent(receiver, event))
             return false;

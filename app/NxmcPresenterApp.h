@@ -3,6 +3,7 @@
 #include "NxSingleApplication.h"
 
 #include <QJsonObject>
+#include <QPointer>
 
 class INxScenarioManager;
 class INxWatchManager;
@@ -34,4 +35,5 @@ private:
     QJsonObject m_event;
     INxScenarioManager* m_scenarioManager = nullptr;
     INxWatchManager* m_watchManager = nullptr;
+    QPointer<QObject> m_watchObject; // cleared as the watch manager is destroyed
 };

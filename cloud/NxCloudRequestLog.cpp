@@ -5,7 +5,9 @@
 void NxCloudRequestLog::append(const NxCloudRequest& request)
 {
     QMutexLocker lock(&m_mutex);
-    m_requests.append(request);
+    m_requests.enqueue(request);
+    while (m_requests.size() > kMaxRequests)
+        m_requests.dequeue();
 }
 
 QList<NxCloudRequest> NxCloudRequestLog::all() const

@@ -3,12 +3,16 @@
 #include "NxCloudRequest.h"
 
 #include <QList>
+#include <QQueue>
 #include <QMutex>
 
-// Every request the server received, in arrival order; shared by its threads.
+// The latest requests the server received, in arrival order; shared by its
+// threads. Bounded, so a demo that runs for weeks keeps a flat memory profile.
 class NxCloudRequestLog
 {
 public:
+    static const int kMaxRequests = 2000;
+
     void append(const NxCloudRequest& request);
     QList<NxCloudRequest> all() const;
     int count(const QString& path) const;
@@ -16,5 +20,5 @@ public:
 
 private:
     mutable QMutex m_mutex;
-    QList<NxCloudRequest> m_requests;
+    QQueue<NxCloudRequest> m_requests;
 };

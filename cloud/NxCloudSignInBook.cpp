@@ -52,7 +52,7 @@ bool NxCloudSignInBook::isCode(const QString& code)
 NxCloudSignInBook::Grant NxCloudSignInBook::poll(const QString& code)
 {
     QMutexLocker lock(&m_mutex);
-    Entry& entry = m_codes[code];
+    Entry& entry = this->entry(code);
     if (entry.token.isEmpty() && m_options.autoConfirms(entry.polls))
         entry.token = newToken();
     ++entry.polls;
@@ -64,7 +64,7 @@ bool NxCloudSignInBook::confirm(const QString& code)
     if (!isCode(code))
         return false;
     QMutexLocker lock(&m_mutex);
-    Entry& entry = m_codes[code];
+    Entry& entry = this->entry(code);
     if (entry.token.isEmpty())
         entry.token = newToken();
     return true;
@@ -86,6 +86,16 @@ QString NxCloudSignInBook::accessToken(const QString& uid, const QString& token)
             return newToken();
     }
     return QString();
+}
+
+NxCloudSignInBook::Entry& NxCloudSignInBook::entry(const QString& code)
+{
+    if (!m_codes.contains(code)) {
+        m_arrival.enqueue(code);
+        while (m_arrival.size() > kMaxCodes)
+            m_codes.remove(m_arrival.dequeue());
+    }
+    return m_codes[code];
 }
 
 NxCloudSignInBook::Grant NxCloudSignInBook::grantFor(const Entry& entry) const

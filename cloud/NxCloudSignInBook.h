@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QMap>
 #include <QMutex>
+#include <QQueue>
 #include <QString>
 
 // QR sign-in codes the service has seen, which of them a phone confirmed, and
@@ -13,6 +14,9 @@
 class NxCloudSignInBook
 {
 public:
+    // Codes remembered at most; the oldest are forgotten first.
+    static const int kMaxCodes = 1000;
+
     struct User
     {
         QString id;
@@ -52,10 +56,12 @@ private:
     };
 
     Grant grantFor(const Entry& entry) const;
+    Entry& entry(const QString& code);
     static QString newToken();
 
     mutable QMutex m_mutex;
     const User m_user;
     NxCloudSignInOptions m_options;
     QMap<QString, Entry> m_codes;
+    QQueue<QString> m_arrival; // codes in the order first seen
 };

@@ -2,17 +2,14 @@
 
 #include "INxWebCommandController.h"
 #include "NxChannelSet.h"
-#include "NxFileNames.h"
+#include "NxLocalChannelFile.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QSaveFile>
 
 NxAddChannelController::NxAddChannelController(QObject* parent)
     : QObject(parent)
-    , m_channelDir(QCoreApplication::instance()->property("channelDir").toString() + QLatin1Char('/'))
+    , m_channelDir(NxLocalChannelFile::channelDir() + QLatin1Char('/'))
 {
 }
 
@@ -30,27 +27,10 @@ void NxAddChannelController::setWebCommandCtrl(INxWebCommandController* ctrl)
                 SLOT(slotRecvChAdded(void*, int, const QString&)));
 }
 
-QString NxAddChannelController::localFilePath(const QString& channelDir, const QString& funcType)
-{
-    // Writers say "firstpage", readers "FirstPage": one file on every file system.
-    return NxFileNames::resolve(channelDir, funcType + QStringLiteral("_Local.jdx"));
-}
-
 void NxAddChannelController::saveLocalChannels(const QJsonObject& request)
 {
-    const QString path = localFilePath(m_channelDir, request.value(QStringLiteral("funcType")).toString());
-    // A power cut during the write must leave the previous list, never half a file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    const QByteArray text = QJsonDocument(request.value(QStringLiteral("data")).toArray()).toJson(QJsonDocument::Indented);
-    // A short write (full disk) reports no error by itself: check the count.
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        qWarning() << "NxAddChannelController::saveLocalChannels" << "cannot write" << path << file.errorString();
-    }
-    if (!file.commit())
-        qWarning() << "NxAddChannelController::saveLocalChannels" << "not saved, previous list kept:" << path;
+    NxLocalChannelFile::write(m_channelDir, request.value(QStringLiteral("funcType")).toString(),
+                              request.value(QStringLiteral("data")).toArray());
 }
 
 QJsonObject NxAddChannelController::cloudAddRequest(const QJsonObject& request)

@@ -23,8 +23,6 @@ public:
     void addChannel(const QJsonObject& request) override;
     void deleteChannel(const QJsonObject& request) override;
 
-    // The local list file of a funcType, whatever the case of its name on disk.
-    static QString localFilePath(const QString& channelDir, const QString& funcType);
     static QJsonObject cloudAddRequest(const QJsonObject& request);
 
 private slots:

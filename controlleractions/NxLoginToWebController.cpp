@@ -47,7 +47,8 @@ void NxLoginToWebController::startLogging()
         qDebug() << __LINE__ << "NxLoginToWebController::startLogging" << "NxWebCmdCtrl::getLoginQr failed!";
         return;
     }
-    qDebug() << __LINE__ << "NxLoginToWebController::startLogging" << m_qrText;
+    // The text holds the code that signs a teacher in: never logged.
+    qDebug() << __LINE__ << "NxLoginToWebController::startLogging" << "QR code ready, length" << m_qrText.size();
     emit sglQRLocation(makeQrPixmap(m_qrText));
     // The first poll follows three seconds later, never at once.
     m_pollTimer->stop();

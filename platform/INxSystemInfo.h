@@ -18,6 +18,10 @@ public:
     // instance of appId within the current user session.
     virtual QString instanceServerName(const QString& appId) const = 0;
     virtual QString instanceLockPath(const QString& appId) const = 0;
+    // An empty directory of appId that only the current user can reach,
+    // emptied at every call without following links planted in it or in
+    // its place; empty when none could be made.
+    virtual QString resetPrivateTempDir(const QString& appId) const = 0;
     // Windows 10 (or later, which reports itself as 10) and the kernel
     // build string, for the rules that single out Windows builds.
     virtual bool isWindows10() const = 0;

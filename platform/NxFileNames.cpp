@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 QString NxFileNames::resolve(const QString& dir, const QString& name)
 {
@@ -14,4 +15,12 @@ QString NxFileNames::resolve(const QString& dir, const QString& name)
             return directory.filePath(entry);
     }
     return directory.filePath(name);
+}
+
+QString NxFileNames::shellTarget(const QString& target)
+{
+    const QUrl url(target);
+    if (url.isValid() && url.scheme().size() > 1)
+        return target;
+    return QString(target).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }

@@ -12,6 +12,7 @@ public:
     QString defaultLogDir() const override;
     QString instanceServerName(const QString& appId) const override;
     QString instanceLockPath(const QString& appId) const override;
+    QString resetPrivateTempDir(const QString& appId) const override;
     bool isWindows10() const override;
     QString kernelVersion() const override;
     QString executablePath(const QString& dir, const QString& baseName) const override;

@@ -1,13 +1,13 @@
 #include "NxShellNative.h"
 
-#include <QDir>
+#include "NxFileNames.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 bool NxShellNative::open(const QString& target, const QString& parameters, Show show)
 {
-    const std::wstring file = QDir::toNativeSeparators(target).toStdWString();
+    const std::wstring file = NxFileNames::shellTarget(target).toStdWString();
     const std::wstring params = parameters.toStdWString();
     const int mode = show == Show::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     const HINSTANCE result = ShellExecuteW(nullptr, L"open", file.c_str(), params.empty() ? nullptr : params.c_str(),

@@ -1,6 +1,8 @@
 #include "NxSystemInfoNative.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QOperatingSystemVersion>
 #include <QSysInfo>
 #include <QProcessEnvironment>
@@ -27,7 +29,9 @@ QString sessionKey()
 
 QString NxSystemInfoNative::dataRoot() const
 {
-    return QProcessEnvironment::systemEnvironment().value(QStringLiteral("ALLUSERSPROFILE"));
+    // Without the variable the data would land in the root of the drive.
+    const QString root = QProcessEnvironment::systemEnvironment().value(QStringLiteral("ALLUSERSPROFILE"));
+    return root.isEmpty() ? QStringLiteral("C:/ProgramData") : root;
 }
 
 QString NxSystemInfoNative::defaultLogDir() const
@@ -44,6 +48,21 @@ QString NxSystemInfoNative::instanceLockPath(const QString& appId) const
 {
     // The temporary directory is already per user on Windows.
     return QDir(QDir::tempPath()).absoluteFilePath(appId + QLatin1Char('-') + sessionKey() + QStringLiteral(".lock"));
+}
+
+QString NxSystemInfoNative::resetPrivateTempDir(const QString& appId) const
+{
+    // The temporary directory is the user's own on Windows; a link in the
+    // directory's place is removed, never followed.
+    const QString path = QDir(QDir::tempPath()).absoluteFilePath(appId);
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        if (!QFile::remove(path))
+            QDir().rmdir(path);
+    } else if (info.isDir()) {
+        QDir(path).removeRecursively();
+    }
+    return QDir().mkpath(path) && QFileInfo(path).isDir() && !QFileInfo(path).isSymLink() ? path : QString();
 }
 
 bool NxSystemInfoNative::isWindows10() const

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include <unistd.h>
+
 // Configuration published as application properties, the directories
 // prepared at start and the translations. The test places its own version.ini
 // and Environment/ beside its executable, which is the program directory here.
@@ -23,6 +25,8 @@ private slots:
     void versionInfoDefaults();
     void needLogSwitch();
     void directoriesAndTempReset();
+    void plantedLinksSurviveStart_data();
+    void plantedLinksSurviveStart();
     void environmentDirFallback();
     void environmentDirNextToProgram();
     void translationsLoadPerLanguage();
@@ -151,7 +155,8 @@ void tst_NxApplicationConfig::needLogSwitch()
 
 void tst_NxApplicationConfig::directoriesAndTempReset()
 {
-    const QString stale = QDir::tempPath() + "/TavomcPresenterPro/old/leftover.txt";
+    const QString temp = m_env->runtimeDir() + "/TavomcPresenterPro";
+    const QString stale = temp + "/old/leftover.txt";
     QDir().mkpath(QFileInfo(stale).absolutePath());
     QFile file(stale);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -163,9 +168,42 @@ void tst_NxApplicationConfig::directoriesAndTempReset()
     QCOMPARE(qApp->property("channelDir").toString(), tempDir + "/channel");
     QVERIFY(QFileInfo(tempDir + "/channel").isDir());
 
-    QVERIFY(QFileInfo(QDir::tempPath() + "/TavomcPresenterPro").isDir());
-    QVERIFY(!QFile::exists(stale));
-    QVERIFY(QDir(QDir::tempPath() + "/TavomcPresenterPro").isEmpty());
+    QVERIFY(QFileInfo(temp).isDir());
+    QVERIFY(QDir(temp).isEmpty());
+    QCOMPARE(QFileInfo(temp).permissions() & 0x0077, QFileDevice::Permissions()); // nobody else's
+}
+
+void tst_NxApplicationConfig::plantedLinksSurviveStart_data()
+{
+    QTest::addColumn<bool>("runtimeDir");
+    QTest::newRow("session runtime directory") << true;
+    QTest::newRow("shared temporary directory") << false;
+}
+
+void tst_NxApplicationConfig::plantedLinksSurviveStart()
+{
+    QFETCH(bool, runtimeDir);
+    if (!runtimeDir)
+        qunsetenv("XDG_RUNTIME_DIR"); // restored by the environment
+    const QString temp = runtimeDir ? m_env->runtimeDir() + "/TavomcPresenterPro"
+                                    : QString("%1/TavomcPresenterPro-%2").arg(m_env->tempDir()).arg(getuid());
+    const QString victim = m_env->path() + "/victim";
+    QVERIFY(QDir().mkpath(victim + "/inner"));
+    QFile precious(victim + "/inner/precious.txt");
+    QVERIFY(precious.open(QIODevice::WriteOnly));
+    precious.close();
+    QVERIFY(QFile::link(victim, temp));
+    QVERIFY(QFile::link(victim, m_env->tempDir() + "/TavomcPresenterPro")); // where it used to live
+
+    { NxApplicationConfig config(qApp); }
+    QVERIFY(QFile::exists(victim + "/inner/precious.txt"));
+    QVERIFY(QFileInfo(temp).isDir() && !QFileInfo(temp).isSymLink());
+
+    // A link inside our own directory goes, its target stays.
+    QVERIFY(QFile::link(victim, temp + "/inside"));
+    { NxApplicationConfig config(qApp); }
+    QVERIFY(QFile::exists(victim + "/inner/precious.txt"));
+    QVERIFY(QDir(temp).isEmpty());
 }
 
 void tst_NxApplicationConfig::environmentDirFallback()

@@ -25,6 +25,7 @@ private slots:
     void minuteBoundarySplitsFiles();
     void threadsDoNotInterleave();
     void programLogsOnlyWhenAsked();
+    void emptyPathFallsBackToDefault();
 
 private:
     QString iniPath() const { return QCoreApplication::applicationDirPath() + "/version.ini"; }
@@ -184,6 +185,17 @@ void tst_NxLogHandler::programLogsOnlyWhenAsked()
             QVERIFY(!QFileInfo::exists(logs));
         }
     }
+}
+
+void tst_NxLogHandler::emptyPathFallsBackToDefault()
+{
+    QVERIFY(NxTestEnvironment::writeIni(iniPath(), {{"Log/NeedLog", 1}, {"Log/Path", " "}}));
+    NxLogHandler::messageHandler(QtDebugMsg, QMessageLogContext(), "first");
+    NxLogHandler::messageHandler(QtDebugMsg, QMessageLogContext(), "second");
+    const QStringList lines = logLines(m_env->dataRoot() + "/Maplo/TavomcPresenterPro/Logs");
+    QCOMPARE(lines.size(), 3); // the fallback is noted once
+    QVERIFY(lines.at(0).contains("Warning: NxLogHandler::messageHandler version.ini [Log] Path is empty"));
+    QVERIFY(lines.at(2).contains("Debug: second"));
 }
 
 QTEST_GUILESS_MAIN(tst_NxLogHandler)

@@ -1,4 +1,6 @@
 #include "NxCloudServer.h"
+#include "NxCloudRequestLog.h"
+#include "NxCloudSignInBook.h"
 #include "NxHttpProbe.h"
 
 #include <QCryptographicHash>
@@ -143,6 +145,7 @@ private slots:
     void emptyAccessTokenOption();
     void brokenAvatarOption();
     void serviceProgramAutoConfirms();
+    void memoryStaysBounded();
 
 private:
     QString base() const;
@@ -566,6 +569,27 @@ void TestNxCloudSignIn::serviceProgramAutoConfirms()
     wrong.start(QStringLiteral(NX_CLOUD_SERVICE), {QStringLiteral("--auto-confirm-after"), QStringLiteral("-3")});
     QVERIFY(wrong.waitForFinished(5000));
     QCOMPARE(wrong.exitCode(), 2);
+}
+
+void TestNxCloudSignIn::memoryStaysBounded()
+{
+    // A long-running demo sees endless codes and requests: only the latest are kept.
+    NxCloudSignInBook book{QJsonObject()};
+    const QString first = QUuid::createUuid().toString(QUuid::WithoutBraces) + "-1";
+    QVERIFY(book.confirm(first));
+    for (int i = 0; i < NxCloudSignInBook::kMaxCodes; ++i)
+        book.poll(QUuid::createUuid().toString(QUuid::WithoutBraces) + "-1");
+    QVERIFY(!book.isConfirmed(first));
+    const QString last = QUuid::createUuid().toString(QUuid::WithoutBraces) + "-2";
+    book.poll(last);
+    QCOMPARE(book.pollCount(last), 1);
+
+    NxCloudRequestLog log;
+    for (int i = 0; i < NxCloudRequestLog::kMaxRequests + 10; ++i)
+        log.append(NxCloudRequest{"GET", QString("/p%1").arg(i), {}, {}, {}});
+    QCOMPARE(log.all().size(), NxCloudRequestLog::kMaxRequests);
+    QCOMPARE(log.count("/p9"), 0);
+    QCOMPARE(log.all().last().path, QString("/p%1").arg(NxCloudRequestLog::kMaxRequests + 9));
 }
 
 QTEST_GUILESS_MAIN(TestNxCloudSignIn)

@@ -1,4 +1,5 @@
 #include "NxAddChannelController.h"
+#include "NxLocalChannelFile.h"
 #include "NxTestCloud.h"
 #include "NxTestEnvironment.h"
 #include "NxWebCmdCtrl.h"
@@ -23,6 +24,10 @@ private slots:
     void saveWithoutDataWritesEmptyArray();
     void saveMeetsReaderSpelling_data();
     void saveMeetsReaderSpelling();
+    void freshInstallReadsBackWhatWasSaved_data();
+    void freshInstallReadsBackWhatWasSaved();
+    void refusedListIsSetAsideBeforeSave_data();
+    void refusedListIsSetAsideBeforeSave();
     void saveIntoMissingDirectoryChangesNothing();
     void failedWriteKeepsTheOldList();
     void addSendsChannelWithLocalPictures();
@@ -115,6 +120,51 @@ void tst_NxAddChannelController::saveMeetsReaderSpelling()
     controller.saveLocalChannels({{"funcType", funcType}, {"data", data}});
     QCOMPARE(QDir(channelDir()).entryList(QDir::Files), QStringList{readerName});
     QCOMPARE(QJsonDocument::fromJson(read(readerName)).array(), data);
+}
+
+void tst_NxAddChannelController::freshInstallReadsBackWhatWasSaved_data()
+{
+    QTest::addColumn<QString>("funcType");
+    QTest::addColumn<QString>("readerType");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("home page") << "firstpage" << "FirstPage" << "FirstPage_Local.jdx";
+    QTest::newRow("stations") << "TV" << "TV" << "TV_Local.jdx";
+    QTest::newRow("own catalogue") << "tavochanneL" << "TavoChannel" << "TavoChannel_Local.jdx";
+}
+
+void tst_NxAddChannelController::freshInstallReadsBackWhatWasSaved()
+{
+    QFETCH(QString, funcType);
+    QFETCH(QString, readerType);
+    QFETCH(QString, fileName);
+    NxAddChannelController controller;
+    const QJsonArray data{QJsonObject{{"ID", "ID_CHANNEL"}, {"channelid", "pinned"}}};
+    controller.saveLocalChannels({{"funcType", funcType}, {"data", data}});
+    QCOMPARE(QDir(channelDir()).entryList(QDir::Files), QStringList{fileName});
+    QCOMPARE(NxLocalChannelFile::read(channelDir(), readerType), data);
+}
+
+void tst_NxAddChannelController::refusedListIsSetAsideBeforeSave_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("damaged") << QByteArray("[{\"channelid\": \"half");
+    QTest::newRow("not a list") << QByteArray("{\"channelid\": \"x\"}");
+    QByteArray huge = "[\"" + QByteArray(int(NxLocalChannelFile::kMaxBytes), 'x') + "\"]";
+    QTest::newRow("too large") << huge;
+}
+
+void tst_NxAddChannelController::refusedListIsSetAsideBeforeSave()
+{
+    QFETCH(QByteArray, content);
+    write("firstpage_Local.jdx", content); // as an older version spelled it
+    QCOMPARE(NxLocalChannelFile::read(channelDir(), "FirstPage"), QJsonArray());
+    NxAddChannelController controller;
+    const QJsonArray data{QJsonObject{{"channelid", "new"}}};
+    controller.saveLocalChannels({{"funcType", "firstpage"}, {"data", data}});
+    QCOMPARE(read("firstpage_Local.jdx.bad"), content);
+    QCOMPARE(NxLocalChannelFile::read(channelDir(), "FirstPage"), data);
+    controller.saveLocalChannels({{"funcType", "firstpage"}, {"data", QJsonArray()}});
+    QCOMPARE(read("firstpage_Local.jdx.bad"), content); // a sound list is not set aside
 }
 
 void tst_NxAddChannelController::saveIntoMissingDirectoryChangesNothing()
