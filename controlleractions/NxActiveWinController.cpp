@@ -27,6 +27,11 @@ INxNativeEventFilter* NxActiveWinController::nativeEventFilter() const
     return m_filter;
 }
 
+QString NxActiveWinController::sourceFile() const
+{
+    return m_source;
+}
+
 // Window search and watching arrive with the window layer of the platform.
 void NxActiveWinController::slotBrowserStarted(QString sUrl)
 {

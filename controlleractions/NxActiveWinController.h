@@ -21,6 +21,8 @@ public:
     QObject* getObject() override;
     int setNativeEventFilter(INxNativeEventFilter* filter) override;
     INxNativeEventFilter* nativeEventFilter() const;
+    // The address or file whose program is being looked for.
+    QString sourceFile() const;
 
 signals:
     void sigActiveEnable(bool bEnable);

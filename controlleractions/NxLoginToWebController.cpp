@@ -19,6 +19,8 @@ NxLoginToWebController::NxLoginToWebController(QObject* parent)
     , m_pollTimer(new QTimer(this))
 {
     m_pollTimer->setInterval(kPollIntervalMs);
+    // A coarse timer may fire 5 % early; the cadence is a promise to the platform.
+    m_pollTimer->setTimerType(Qt::PreciseTimer);
     connect(m_pollTimer, SIGNAL(timeout()), this, SLOT(slotCheckLoginStatus()));
 }
 

@@ -11,6 +11,7 @@
 #include "TavomcPresenterMainWgt.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QJsonDocument>
 #include <QSettings>
 
@@ -53,6 +54,19 @@ void TavomcPresenterScenarioMain::createMainContrller()
     static_cast<TavomcPresenterMainController*>(m_mainController)->setControllerManager(m_controllerManager);
 }
 
+bool TavomcPresenterScenarioMain::isWired() const
+{
+    return m_wired;
+}
+
+void TavomcPresenterScenarioMain::wire(const QObject* sender, const char* signal, const QObject* receiver, const char* member)
+{
+    if (!connect(sender, signal, receiver, member)) {
+        m_wired = false;
+        qCritical() << "TavomcPresenterScenarioMain::connectSignal" << "not connected:" << signal << member;
+    }
+}
+
 void TavomcPresenterScenarioMain::connectSignal()
 {
     qRegisterMetaType<QSharedPointer<NxChannelSet>>("QSharedPointer<NxChannelSet>");
@@ -60,32 +74,32 @@ void TavomcPresenterScenarioMain::connectSignal()
 
     QObject* window = m_mainWindow;
     QObject* controller = m_mainController;
-    connect(window, SIGNAL(sigLoadWebPage(QString, QString)), controller, SLOT(slotLoadWebPage(QString, QString)));
-    connect(window, SIGNAL(sigChannelList(QString)), controller, SLOT(slotChannelList(QString)));
-    connect(window, SIGNAL(sigChannelDetail()), controller, SLOT(slotChannelDetail()));
-    connect(window, SIGNAL(sigLive()), controller, SLOT(slotLive()));
-    connect(window, SIGNAL(sigLogin()), controller, SLOT(slotLogin()));
-    connect(window, SIGNAL(sigAddChannel(QJsonObject)), controller, SLOT(slotAddChannel(QJsonObject)));
-    connect(this, SIGNAL(signalUDiskStateChanged(QString, bool)), window, SIGNAL(signalUDiskStateChanged(QString, bool)));
-    connect(window, SIGNAL(sigUserActionMyResource()), controller, SLOT(slotUserActionMyResource()));
-    connect(window, SIGNAL(sigUserActionTVList()), controller, SLOT(slotUserActionTVList()));
-    connect(window, SIGNAL(sigUserActionVelmar()), controller, SLOT(slotUserActionVelmar()));
-    connect(window, SIGNAL(sigUserActionLocalChannel()), controller, SLOT(slotUserActionLocalChannel()));
+    wire(window, SIGNAL(sigLoadWebPage(QString, QString)), controller, SLOT(slotLoadWebPage(QString, QString)));
+    wire(window, SIGNAL(sigChannelList(QString)), controller, SLOT(slotChannelList(QString)));
+    wire(window, SIGNAL(sigChannelDetail()), controller, SLOT(slotChannelDetail()));
+    wire(window, SIGNAL(sigLive()), controller, SLOT(slotLive()));
+    wire(window, SIGNAL(sigLogin()), controller, SLOT(slotLogin()));
+    wire(window, SIGNAL(sigAddChannel(QJsonObject)), controller, SLOT(slotAddChannel(QJsonObject)));
+    wire(this, SIGNAL(signalUDiskStateChanged(QString, bool)), window, SIGNAL(signalUDiskStateChanged(QString, bool)));
+    wire(window, SIGNAL(sigUserActionMyResource()), controller, SLOT(slotUserActionMyResource()));
+    wire(window, SIGNAL(sigUserActionTVList()), controller, SLOT(slotUserActionTVList()));
+    wire(window, SIGNAL(sigUserActionVelmar()), controller, SLOT(slotUserActionVelmar()));
+    wire(window, SIGNAL(sigUserActionLocalChannel()), controller, SLOT(slotUserActionLocalChannel()));
 
     if (INxWebCommandController* web = m_controllerManager ? m_controllerManager->getWebCommandCtrl() : nullptr) {
         QObject* client = web->getObject();
-        connect(client, SIGNAL(sigRecvChannelList(void*, QSharedPointer<NxChannelSet>)), window,
+        wire(client, SIGNAL(sigRecvChannelList(void*, QSharedPointer<NxChannelSet>)), window,
                 SLOT(slotRecvChannelList(void*, QSharedPointer<NxChannelSet>)));
-        connect(client, SIGNAL(sigRecvUserChannelList(void*, QSharedPointer<NxChannelSet>)), window,
+        wire(client, SIGNAL(sigRecvUserChannelList(void*, QSharedPointer<NxChannelSet>)), window,
                 SLOT(slotRecvChannelList(void*, QSharedPointer<NxChannelSet>)));
-        connect(client, SIGNAL(sigRecvAddedChannelList(void*, QList<QSharedPointer<NxChannelSet> >)), window,
+        wire(client, SIGNAL(sigRecvAddedChannelList(void*, QList<QSharedPointer<NxChannelSet> >)), window,
                 SLOT(slotRecvAddedChannelList(void*, QList<QSharedPointer<NxChannelSet> >)));
-        connect(client, SIGNAL(sigRecvChAdded(void*, int, QString)), window, SLOT(slotRecvChAdded(void*, int, QString)));
-        connect(client, SIGNAL(sigRecvChDeleted(void*, int, QString)), window, SLOT(slotRecvChDeleted(void*, int, QString)));
+        wire(client, SIGNAL(sigRecvChAdded(void*, int, QString)), window, SLOT(slotRecvChAdded(void*, int, QString)));
+        wire(client, SIGNAL(sigRecvChDeleted(void*, int, QString)), window, SLOT(slotRecvChDeleted(void*, int, QString)));
     }
     if (INxActiveWinController* activeWin = m_controllerManager ? m_controllerManager->getActiveWinController() : nullptr) {
-        connect(window, SIGNAL(sigLocalVideoStarted(QString)), activeWin->getObject(), SLOT(slotLocalVideoStarted(QString)));
-        connect(activeWin->getObject(), SIGNAL(sigActiveEnable(bool)), window, SLOT(slotActiveEnable(bool)));
+        wire(window, SIGNAL(sigLocalVideoStarted(QString)), activeWin->getObject(), SLOT(slotLocalVideoStarted(QString)));
+        wire(activeWin->getObject(), SIGNAL(sigActiveEnable(bool)), window, SLOT(slotActiveEnable(bool)));
     }
 }
 

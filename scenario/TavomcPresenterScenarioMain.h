@@ -23,6 +23,9 @@ public:
 
     QObject* mainWindow() const;
     QObject* mainController() const;
+    // Every connection of initScenario was made: the signatures are strings,
+    // so a typo shows only here.
+    bool isWired() const;
     // The updater's command as Base64 text, for a program directory.
     static QString updateCommand(const QString& programDir, const QString& registryVersion);
 
@@ -32,10 +35,12 @@ signals:
 private:
     void createMainContrller();
     void connectSignal();
+    void wire(const QObject* sender, const char* signal, const QObject* receiver, const char* member);
     void softwareUpdate();
 
     INxNetWorkManager* m_networkManager = nullptr;
     QObject* m_mainWindow = nullptr;
     QObject* m_mainController = nullptr;
     INxControllerManager* m_controllerManager = nullptr;
+    bool m_wired = true;
 };

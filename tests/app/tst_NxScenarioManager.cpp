@@ -3,6 +3,7 @@
 #include "INxLoadWebPageController.h"
 #include "INxNetWorkManager.h"
 #include "INxShell.h"
+#include "NxActiveWinController.h"
 #include "NxNativeEventFilter.h"
 #include "NxPlatform.h"
 #include "NxScenarioManager.h"
@@ -111,9 +112,11 @@ void tst_NxScenarioManager::filterReachesWebPageController()
 void tst_NxScenarioManager::browserStartReachesActiveWindowController()
 {
     INxLoadWebPageController* webPage = m_manager->controllerManager()->getLoadWebPageCtrl();
-    QTest::ignoreMessage(QtDebugMsg, "NxActiveWinController::slotBrowserStarted \"https://maths.example/\"");
+    auto* activeWin = qobject_cast<NxActiveWinController*>(m_manager->controllerManager()->getActiveWinController()->getObject());
+    QVERIFY(activeWin);
     webPage->openInBrowser(nullptr, "https://maths.example/", QString());
     QCOMPARE(m_shell.opened.last(), QString("https://maths.example/"));
+    QCOMPARE(activeWin->sourceFile(), QString("https://maths.example/"));
 }
 
 void tst_NxScenarioManager::routingByScenarioOnly()

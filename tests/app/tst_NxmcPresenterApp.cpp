@@ -1,10 +1,36 @@
 #include "NxProgramRunner.h"
+#include "INxWatchManager.h"
 #include "NxTestEnvironment.h"
 #include "NxmcPresenterApp.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QtTest>
+
+namespace {
+
+// Counts what the application asks of it, on which thread; the counters
+// outlive it, so a call after its death is seen too.
+class CountingWatch : public QObject, public INxWatchManager
+{
+public:
+    explicit CountingWatch(QAtomicInt* calls, QAtomicInt* foreign) : m_calls(calls), m_foreign(foreign) {}
+    QObject* getObject() override { return this; }
+    void setEnabled(bool) override {}
+    bool filterEvent(QObject*, QEvent*) override
+    {
+        m_calls->ref();
+        if (QThread::currentThread() != qApp->thread())
+            m_foreign->ref();
+        return true;
+    }
+
+private:
+    QAtomicInt* m_calls;
+    QAtomicInt* m_foreign;
+};
+
+} // namespace
 
 // The start-up argument table, and the single-instance behaviour of the real
 // program with several processes.
@@ -22,6 +48,8 @@ private slots:
     void staleLockOfKilledInstanceDoesNotBlock();
     void simultaneousStartsLeaveOneInstance();
     void terminationEndsCleanly();
+    void lockErrorStartsAsOnlyInstance();
+    void watchSeesOnlyGuiThreadWhileItLives();
 
 private:
     bool waitUntilListening(int timeoutMs) { return NxProgramRunner::waitUntilListening(m_env->runtimeDir(), timeoutMs); }
@@ -158,5 +186,56 @@ void tst_NxmcPresenterApp::terminationEndsCleanly()
     QVERIFY(!QFile::exists(m_env->runtimeDir() + "/TavomcPresenterPro.lock"));
 }
 
-QTEST_GUILESS_MAIN(tst_NxmcPresenterApp)
+void tst_NxmcPresenterApp::lockErrorStartsAsOnlyInstance()
+{
+    NxProgramRunner runner;
+    QVERIFY(runner.isReady());
+    // Nothing can be created here, not even by root: the lock fails with an
+    // error other than "held", and nobody answers on the socket.
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", "/proc/self");
+    QProcess* program = runner.start({});
+    QVERIFY(NxProgramRunner::waitForError(program, "lock file error", 10000));
+    QVERIFY(NxProgramRunner::waitForError(program, "NxWebCommand::NxWebCommand", 10000));
+    QTest::qWait(500);
+    QCOMPARE(program->state(), QProcess::Running);
+}
+
+void tst_NxmcPresenterApp::watchSeesOnlyGuiThreadWhileItLives()
+{
+    auto* app = static_cast<NxmcPresenterApp*>(qApp);
+    QAtomicInt calls, foreign;
+    auto* watch = new CountingWatch(&calls, &foreign);
+    app->setWatchManager(watch);
+
+    QThread worker;
+    QObject receiver;
+    receiver.moveToThread(&worker);
+    worker.start();
+    for (int i = 0; i < 200; ++i)
+        QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
+    QMetaObject::invokeMethod(&receiver, [&worker] { worker.quit(); }, Qt::QueuedConnection);
+    QVERIFY(worker.wait(10000));
+    QCOMPARE(int(foreign), 0);
+
+    QObject local;
+    QCoreApplication::postEvent(&local, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    QVERIFY(int(calls) > 0);
+
+    delete watch; // as the configuration object takes it along at exit
+    const int before = calls;
+    QCoreApplication::postEvent(&local, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    QCOMPARE(int(calls), before);
+    app->setWatchManager(nullptr);
+}
+
+int main(int argc, char* argv[])
+{
+    // The program's own application object, under a name no program run uses.
+    NxmcPresenterApp app(QStringLiteral("tst_NxmcPresenterApp-%1").arg(QCoreApplication::applicationPid()), argc, argv);
+    tst_NxmcPresenterApp test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_NxmcPresenterApp.moc"

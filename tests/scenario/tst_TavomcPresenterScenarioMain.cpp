@@ -97,6 +97,7 @@ void tst_TavomcPresenterScenarioMain::initBuildsFullScreenFramelessWindow()
     auto* window = qobject_cast<QWidget*>(scenario.mainWindow());
     QVERIFY(window);
     QVERIFY(scenario.mainController());
+    QVERIFY(scenario.isWired());
     QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(window->size(), QGuiApplication::primaryScreen()->geometry().size());
     QVERIFY(!window->isVisible());
@@ -113,10 +114,9 @@ void tst_TavomcPresenterScenarioMain::bothChannelSignalsReachOneSlot()
     manager.setWebCommandCtrl(&web);
     TavomcPresenterScenarioMain scenario;
     scenario.initScenario(QJsonObject(), &manager, nullptr);
+    QVERIFY(scenario.isWired());
+    QObject* window = scenario.mainWindow();
     QSharedPointer<NxChannelSet> set(NxChannelSet::create());
-    QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvChannelList \"\"");
-    QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvChannelList \"\"");
-    QTest::ignoreMessage(QtDebugMsg, "TavomcPresenterMainWgt::slotRecvAddedChannelList 1");
     // Connected after the window, so seen after the window's slots ran.
     int delivered = 0;
     QObject witness;
@@ -130,7 +130,18 @@ void tst_TavomcPresenterScenarioMain::bothChannelSignalsReachOneSlot()
         emit web.sigRecvAddedChannelList(nullptr, {set});
     }, Qt::QueuedConnection);
     QTRY_COMPARE_WITH_TIMEOUT(delivered, 3, 10000);
-    delete scenario.mainWindow();
+    // A disconnect succeeds only for a connection that was made.
+    QVERIFY(QObject::disconnect(&web, SIGNAL(sigRecvChannelList(void*, QSharedPointer<NxChannelSet>)), window,
+                                SLOT(slotRecvChannelList(void*, QSharedPointer<NxChannelSet>))));
+    QVERIFY(QObject::disconnect(&web, SIGNAL(sigRecvUserChannelList(void*, QSharedPointer<NxChannelSet>)), window,
+                                SLOT(slotRecvChannelList(void*, QSharedPointer<NxChannelSet>))));
+    QVERIFY(QObject::disconnect(&web, SIGNAL(sigRecvAddedChannelList(void*, QList<QSharedPointer<NxChannelSet> >)), window,
+                                SLOT(slotRecvAddedChannelList(void*, QList<QSharedPointer<NxChannelSet> >))));
+    QVERIFY(QObject::disconnect(&web, SIGNAL(sigRecvChAdded(void*, int, QString)), window,
+                                SLOT(slotRecvChAdded(void*, int, QString))));
+    QVERIFY(QObject::disconnect(&web, SIGNAL(sigRecvChDeleted(void*, int, QString)), window,
+                                SLOT(slotRecvChDeleted(void*, int, QString))));
+    delete window;
 }
 
 QTEST_MAIN(tst_TavomcPresenterScenarioMain)
