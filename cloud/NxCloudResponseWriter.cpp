@@ -5,14 +5,57 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace {
 const size_t kPadChunk = 64 * 1024;
+
+const int kPauseSliceMs = 10;
 
 std::string toStd(const QByteArray& bytes)
 {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
+
+// The real answer followed by blank padding up to size, handed out piece by
+// piece: a huge body never sits in memory, a slow one never holds up stop().
+struct BodyStream
+{
+    std::string head;
+    size_t size = 0;
+    size_t piece = kPadChunk;
+    int delayMs = 0;
+    const std::atomic<bool>* stopping = nullptr;
+    std::shared_ptr<std::atomic<qint64>> sent;
+
+    bool pause() const
+    {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(delayMs);
+        while (!stopping->load() && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::min(delayMs, kPauseSliceMs)));
+        return !stopping->load();
+    }
+
+    bool next(size_t offset, httplib::DataSink& sink) const
+    {
+        static const std::string pad(kPadChunk, ' ');
+        if (offset >= size) {
+            sink.done();
+            return true;
+        }
+        if (!pause())
+            return false;
+        const size_t length = std::min(piece, size - offset);
+        const bool inHead = offset < head.size();
+        const size_t count = inHead ? std::min(length, head.size() - offset) : length;
+        if (!sink.write(inHead ? head.data() + offset : pad.data(), count))
+            return false;
+        if (sent)
+            *sent += static_cast<qint64>(count);
+        return true;
+    }
+};
 }
 
 NxCloudResponseWriter::NxCloudResponseWriter(const std::atomic<bool>& stopping)
@@ -30,7 +73,9 @@ void NxCloudResponseWriter::write(const NxCloudReply& reply, const NxCloudFault&
         writeTruncated(reply.body, type, response);
         return;
     case NxCloudFault::Oversized:
-        writeOversized(reply.body, fault.oversizeBytes, type, response);
+    case NxCloudFault::Unframed:
+    case NxCloudFault::Trickle:
+        writeStreamed(reply.body, fault, type, response);
         return;
     case NxCloudFault::Malformed:
         response.set_content(toStd(malformed(reply.body)), type);
@@ -84,25 +129,29 @@ void NxCloudResponseWriter::writeTruncated(const QByteArray& body, const std::st
         });
 }
 
-void NxCloudResponseWriter::writeOversized(const QByteArray& body, qint64 total, const std::string& type,
-                                           httplib::Response& response) const
+void NxCloudResponseWriter::writeStreamed(const QByteArray& body, const NxCloudFault& fault, const std::string& type,
+                                          httplib::Response& response) const
 {
-    // The real answer followed by blank padding, streamed in chunks so that
-    // a huge body never sits in memory.
-    const std::string head = toStd(body);
-    const size_t size = std::max(head.size(), static_cast<size_t>(std::max<qint64>(total, 0)));
-    const std::atomic<bool>* stopping = &m_stopping;
-    response.set_chunked_content_provider(type,
-        [head, size, stopping](size_t offset, httplib::DataSink& sink) {
-            static const std::string pad(kPadChunk, ' ');
-            if (stopping->load())
-                return false;
-            if (offset >= size) {
-                sink.done();
-                return true;
-            }
-            if (offset < head.size())
-                return sink.write(head.data() + offset, std::min(head.size() - offset, size - offset));
-            return sink.write(pad.data(), std::min(pad.size(), size - offset));
-        });
+    BodyStream stream;
+    stream.head = toStd(body);
+    stream.size = stream.head.size();
+    if (fault.body != NxCloudFault::Trickle)
+        stream.size = std::max(stream.size, static_cast<size_t>(std::max<qint64>(fault.oversizeBytes, 0)));
+    stream.piece = fault.body == NxCloudFault::Trickle ? 1 : kPadChunk;
+    stream.delayMs = fault.pieceDelayMs;
+    stream.stopping = &m_stopping;
+    stream.sent = fault.sentBytes;
+    switch (fault.body) {
+    case NxCloudFault::Trickle:
+        response.set_content_provider(stream.size, type,
+            [stream](size_t offset, size_t, httplib::DataSink& sink) { return stream.next(offset, sink); });
+        return;
+    case NxCloudFault::Unframed:
+        response.set_header("Connection", "close");
+        response.set_content_provider(type, [stream](size_t offset, httplib::DataSink& sink) { return stream.next(offset, sink); });
+        return;
+    default:
+        response.set_chunked_content_provider(type,
+            [stream](size_t offset, httplib::DataSink& sink) { return stream.next(offset, sink); });
+    }
 }

@@ -25,8 +25,8 @@ public:
 private:
     static void writeHead(const NxCloudReply& reply, httplib::Response& response);
     static void writeTruncated(const QByteArray& body, const std::string& type, httplib::Response& response);
-    void writeOversized(const QByteArray& body, qint64 total, const std::string& type,
-                        httplib::Response& response) const;
+    void writeStreamed(const QByteArray& body, const NxCloudFault& fault, const std::string& type,
+                       httplib::Response& response) const;
 
     const std::atomic<bool>& m_stopping;
 };

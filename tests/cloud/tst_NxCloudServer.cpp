@@ -128,6 +128,8 @@ private slots:
     void malformedPictureDoesNotDecode();
     void oversizedBodyIsStreamedInFull();
     void oversizedBodyCanBeAbandoned();
+    void streamedBodies_data();
+    void streamedBodies();
     void wrongTypeKeepsEnvelope();
     void timesLimitsTheFault();
     void faultOnlyHitsItsPath();
@@ -504,6 +506,44 @@ void TestNxCloudServer::oversizedBodyCanBeAbandoned()
     QVERIFY(received.size() < fault.oversizeBytes);
     m_server->clearFaults();
     QCOMPARE(ask(kToAdd).status, 200); // the server is not tied up by the abandoned stream
+}
+
+void TestNxCloudServer::streamedBodies_data()
+{
+    QTest::addColumn<int>("body");
+    QTest::addColumn<int>("pieceDelayMs");
+    QTest::addColumn<QByteArray>("framing");
+    QTest::addColumn<int>("minMs");
+    const int unframed = NxCloudServer::Fault::Unframed;
+    QTest::newRow("slow chunks") << int(NxCloudServer::Fault::Oversized) << 20 << QByteArray("chunked") << 20 * 16;
+    QTest::newRow("close-delimited") << unframed << 0 << QByteArray("close") << 0;
+    QTest::newRow("trickle") << int(NxCloudServer::Fault::Trickle) << 1 << QByteArray("length") << 0;
+}
+
+void TestNxCloudServer::streamedBodies()
+{
+    QFETCH(int, body);
+    QFETCH(int, pieceDelayMs);
+    QFETCH(QByteArray, framing);
+    QFETCH(int, minMs);
+    const QByteArray answer = ask(kToAdd).body;
+    NxCloudServer::Fault fault;
+    fault.body = NxCloudServer::Fault::Body(body);
+    fault.oversizeBytes = 1024 * 1024;
+    fault.pieceDelayMs = pieceDelayMs;
+    fault.sentBytes = std::make_shared<std::atomic<qint64>>(0);
+    m_server->setFault(kToAdd, fault);
+    const NxHttpProbe::Result r = ask(kToAdd);
+    QCOMPARE(r.error, QNetworkReply::NoError);
+    QCOMPARE(r.header("Transfer-Encoding").toLower() == "chunked", framing == "chunked");
+    QCOMPARE(r.header("Content-Length").isEmpty(), framing != "length");
+    QCOMPARE(r.header("Connection").toLower() == "close", framing == "close");
+    const qint64 size = framing == "length" ? answer.size() : fault.oversizeBytes;
+    QCOMPARE(qint64(r.body.size()), size);
+    QCOMPARE(fault.sentBytes->load(), size);
+    QVERIFY(r.body.startsWith(answer));
+    // A trickle takes one pause per byte.
+    QVERIFY(r.elapsedMs >= (framing == "length" ? pieceDelayMs * answer.size() : minMs));
 }
 
 void TestNxCloudServer::wrongTypeKeepsEnvelope()
