@@ -1,0 +1,240 @@
+#include "NxChannelListWidget.h"
+
+#include "NxConfig.h"
+#include "NxGridWidget.h"
+#include "NxScale.h"
+#include "NxToolTipHelp.h"
+
+#include <QDebug>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+NxChannelListWidget::NxChannelListWidget(bool supportAdd, bool storeOnWeb, bool splitByFrom, QWidget* parent)
+    : QWidget(parent)
+    , m_supportAdd(supportAdd)
+    , m_storeOnWeb(storeOnWeb)
+    , m_splitByFrom(splitByFrom)
+    , m_scale(NxScale::appFactor())
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m_desktop = screen->availableGeometry();
+    setFixedSize(m_desktop.size());
+    // A tap on the page itself takes the focus, which closes a delete overlay.
+    setFocusPolicy(Qt::ClickFocus);
+    buildPage();
+}
+
+int NxChannelListWidget::px(double design) const
+{
+    return NxScale::px(design, m_scale);
+}
+
+void NxChannelListWidget::buildPage()
+{
+    auto* background = new QWidget(this);
+    background->setObjectName(QStringLiteral("backwidget"));
+    background->setAttribute(Qt::WA_StyledBackground);
+    background->setStyleSheet(QStringLiteral("QWidget#backwidget{border-image:url(:/images/ID_BACKGROUND_PIC.png);}"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(background);
+
+    m_title = new QLabel(background);
+    m_title->setObjectName(QStringLiteral("titleLabel"));
+    m_title->setStyleSheet(QStringLiteral("QLabel{font-family:Microsoft YaHei;font-size:%1px;color:#FFFFFF;"
+                                          "background:transparent;}")
+                               .arg(m_scale < 1.0 ? px(40) : px(42)));
+    auto* titleRow = new QHBoxLayout;
+    titleRow->setContentsMargins(px(24), 0, 0, 0);
+    titleRow->addWidget(m_title);
+    titleRow->addStretch();
+
+    m_grid = new NxGridWidget(true, background);
+    m_grid->setFixedSize(px(1284), px(630));
+    m_grid->setNeedCheckNetwork(m_storeOnWeb);
+    m_grid->setSupportAdd(m_supportAdd);
+    connect(m_grid, SIGNAL(sigDelChannel(bool,QJsonObject)), this, SLOT(slotDelChannel(bool,QJsonObject)));
+    connect(m_grid, SIGNAL(sigChannelAdded(QJsonObject)), this, SIGNAL(sigChannelAdded(QJsonObject)));
+    connect(m_grid, SIGNAL(sigChannelItemClicked(QJsonObject)), this, SIGNAL(sigChannelItemClicked(QJsonObject)));
+    connect(m_grid, SIGNAL(sigAddCustomChannel()), this, SLOT(slotAddCustomChannel()));
+
+    auto* returnRow = new QHBoxLayout;
+    returnRow->setContentsMargins(0, 0, 0, 0);
+    returnRow->addStretch();
+    returnRow->addWidget(createReturnButton(background));
+
+    auto* column = new QVBoxLayout;
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addSpacing(px(150));
+    column->addLayout(titleRow);
+    column->addSpacing(px(44));
+    column->addWidget(m_grid);
+    column->addStretch();
+    column->addLayout(returnRow);
+    column->addSpacing(px(62));
+
+    auto* centred = new QHBoxLayout(background);
+    centred->setContentsMargins(0, 0, 0, 0);
+    centred->addStretch();
+    centred->addLayout(column);
+    centred->addStretch();
+}
+
+QPushButton* NxChannelListWidget::createReturnButton(QWidget* parent)
+{
+    auto* button = new QPushButton(QIcon(QStringLiteral(":/images/ID_BACK.png")), tr("ID_ROLLBACK"), parent);
+    button->setObjectName(QStringLiteral("returnButton"));
+    button->setFixedSize(px(98), px(48));
+    button->setIconSize(QSize(px(22), px(22)));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setStyleSheet(QStringLiteral("QPushButton{background-color:rgba(0,0,0,20);border:none;border-radius:%1px;"
+                                         "font-family:Microsoft YaHei;font-size:%2px;color:#FFFFFF;}")
+                              .arg(px(24))
+                              .arg(m_scale < 0.8 ? 12 : px(18)));
+    connect(button, SIGNAL(clicked()), this, SIGNAL(sigReturn()));
+    return button;
+}
+
+void NxChannelListWidget::setParam(int width, int height, int tileWidth, int tileHeight, int rows, int columns)
+{
+    m_grid->setBaseParam(width, height, tileWidth, tileHeight, rows, columns);
+}
+
+void NxChannelListWidget::setData(QJsonArray first, QJsonArray second, bool loaded)
+{
+    if (m_splitByFrom) {
+        // A new list replaces the old one rather than piling onto it.
+        m_webChannels = QJsonArray();
+        m_localChannels = QJsonArray();
+        for (const QJsonValue& value : qAsConst(first)) {
+            const QString from = value.toObject().value(QStringLiteral("from")).toString();
+            if (from == QLatin1String("web"))
+                m_webChannels.append(value);
+            else if (from == QLatin1String("local"))
+                m_localChannels.append(value);
+        }
+    } else {
+        m_webChannels = first;
+        m_localChannels = second;
+    }
+    QJsonArray all = first;
+    for (const QJsonValue& value : qAsConst(second))
+        all.append(value);
+    m_grid->setData(all, loaded);
+}
+
+QJsonArray NxChannelListWidget::getWebData() const
+{
+    return m_webChannels;
+}
+
+QJsonArray NxChannelListWidget::getLocalData() const
+{
+    return m_localChannels;
+}
+
+void NxChannelListWidget::setTitle(QString title)
+{
+    m_title->setText(title);
+}
+
+void NxChannelListWidget::showList(bool loaded)
+{
+    show();
+    if (!loaded)
+        NxToolTipHelp::Instance().setMesseage(tr("ID_GET_CHANNEL_FAILED"));
+}
+
+void NxChannelListWidget::setControlManager(INxControllerManager* mgr)
+{
+    m_controlManager = mgr;
+    m_grid->setControlManager(mgr);
+}
+
+void NxChannelListWidget::setChannelAddDelResult(bool bAdd, int nResult, QString id)
+{
+    qDebug() << "NxChannelListWidget::setChannelAddDelResult"
+             << "is bAdd" << bAdd << "nResult" << nResult << "id" << id;
+    if (!bAdd) {
+        if (nResult != 0)
+            NxToolTipHelp::Instance().setMesseage(tr("ID_DEL_CHANNEL_FAILED"));
+        else
+            deletedOnCloud();
+        return;
+    }
+    if (nResult != 0)
+        NxToolTipHelp::Instance().setMesseage(id.isEmpty() ? tr("ID_ADD_CHANNEL_FAILED") : id);
+    else
+        addedOnCloud(id);
+    m_pendingAdd = QJsonObject();
+}
+
+void NxChannelListWidget::addedOnCloud(const QString& id)
+{
+    if (m_pendingAdd.isEmpty()) {
+        qDebug() << "NxChannelListWidget::setChannelAddDelResult" << "no addition pending, answer ignored";
+        return;
+    }
+    m_pendingAdd.insert(QStringLiteral("channelid"), id);
+    // The picture itself, as for an addition on this panel.
+    m_pendingAdd.insert(QStringLiteral("image"), m_pendingAdd.value(QStringLiteral("pic_large")));
+    m_localChannels.append(m_pendingAdd);
+    m_grid->addChannel(m_pendingAdd, false);
+}
+
+void NxChannelListWidget::deletedOnCloud()
+{
+    m_grid->deleteChannelSucess();
+    removeLocalByUrl(m_pendingDelete.value(QStringLiteral("url")).toString());
+    m_pendingDelete = QJsonObject();
+}
+
+void NxChannelListWidget::slotAddCustomChannel()
+{
+    // The own-channel form (NxAddChannelDialog) calls slotDoAddChannel once
+    // it is part of the library; until then the request is only logged.
+    qDebug() << "NxChannelListWidget::slotAddCustomChannel" << "own-channel form not available";
+}
+
+void NxChannelListWidget::slotDoAddChannel(QJsonObject json)
+{
+    m_pendingAdd = json;
+    if (m_storeOnWeb) {
+        if (NxConfig::getInstance()->getNetworkStatus()) {
+            emit sigChannelAdded(m_pendingAdd);
+            return;
+        }
+        NxToolTipHelp::Instance().setMesseage(tr("ID_ADD_ERROR_BY_NET"));
+        m_pendingAdd = QJsonObject();
+        return;
+    }
+    m_pendingAdd.insert(QStringLiteral("image"), m_pendingAdd.value(QStringLiteral("pic_large")));
+    m_grid->addChannel(m_pendingAdd, true);
+    m_localChannels.append(m_pendingAdd);
+    m_pendingAdd = QJsonObject();
+}
+
+void NxChannelListWidget::slotDelChannel(bool bLocal, QJsonObject json)
+{
+    emit sigDelChannel(json);
+    if (bLocal)
+        removeLocalByUrl(json.value(QStringLiteral("url")).toString());
+    else
+        m_pendingDelete = json;
+}
+
+void NxChannelListWidget::removeLocalByUrl(const QString& url)
+{
+    for (int i = m_localChannels.size() - 1; i >= 0; --i) {
+        const QString candidate = m_localChannels.at(i).toObject().value(QStringLiteral("url")).toString();
+        if (candidate.compare(url, Qt::CaseInsensitive) == 0)
+            m_localChannels.removeAt(i);
+    }
+}

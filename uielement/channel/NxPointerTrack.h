@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QPoint>
+
+// Where a press started, in global coordinates, and how far the pointer has
+// gone from it. Tiles, the "add" panel and the banner share these rules.
+class NxPointerTrack
+{
+public:
+    void press(const QPoint& global);
+    int dx(const QPoint& global) const;
+    int dy(const QPoint& global) const;
+    // Both distances strictly below limit.
+    bool within(const QPoint& global, int limit) const;
+
+private:
+    int m_x = 0;
+    int m_y = 0;
+};
