@@ -1,0 +1,32 @@
+#pragma once
+
+#include "NxControllerManager.h"
+#include "NxTestCloud.h"
+#include "NxTestEnvironment.h"
+
+#include <QColor>
+#include <QSize>
+
+class NxWebCmdCtrl;
+
+// What the channel widgets talk to in a running product: the local cloud on
+// 127.0.0.1, a web command client with its picture cache in a private data
+// root, and a controller manager that hands the client out.
+class NxChannelCloud
+{
+public:
+    explicit NxChannelCloud(const QJsonObject& seed = NxTestCloud::defaultSeed());
+    ~NxChannelCloud();
+
+    NxTestCloud& cloud();
+    NxWebCmdCtrl& client();
+    INxControllerManager* manager();
+    // Writes a one-colour picture the cloud serves; returns its address.
+    QString addPicture(const QString& file, const QColor& colour, const QSize& size = QSize(96, 96));
+
+private:
+    NxTestEnvironment m_env;
+    NxTestCloud* m_cloud = nullptr;
+    NxWebCmdCtrl* m_client = nullptr;
+    NxControllerManager m_manager;
+};
