@@ -1,0 +1,223 @@
+#include "NxBannerWidget.h"
+#include "NxChannelWidget.h"
+#include "NxPointerDriver.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(NxPointerDriver::Kind)
+
+// The banner: what shows, the order it rotates in, the dots, swipes and taps,
+// by mouse and by touch.
+class tst_NxBannerWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void oneItemAndLimit();
+    void rotationOrder();
+    void dotClicks_data();
+    void dotClicks();
+    void swipe_data();
+    void swipe();
+    void tapDuringSlide_data();
+    void tapDuringSlide();
+
+private:
+    NxBannerWidget* banner(int items, int limit);
+    static QList<NxChannelWidget*> items(NxBannerWidget* b);
+    static QList<QPushButton*> dots(NxBannerWidget* b);
+    static bool atRest(NxBannerWidget* b);
+
+    QWidget* m_host = nullptr;
+};
+
+void tst_NxBannerWidget::initTestCase()
+{
+    qApp->setProperty("scalefactor", 2.0);
+}
+
+void tst_NxBannerWidget::init()
+{
+    m_host = new QWidget;
+    m_host->resize(900, 300);
+    m_host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_host));
+}
+
+void tst_NxBannerWidget::cleanup()
+{
+    delete m_host;
+}
+
+NxBannerWidget* tst_NxBannerWidget::banner(int count, int limit)
+{
+    auto* b = new NxBannerWidget(m_host);
+    b->setGeometry(20 + m_host->findChildren<NxBannerWidget*>().size() * 440, 20, 400, 200);
+    QList<QJsonObject> list;
+    for (int i = 0; i < count; ++i)
+        list << QJsonObject{{"ID", "ID_CHANNEL"}, {"name", QString("item %1").arg(i)}, {"index", i}};
+    b->addinitItem(list);
+    b->setDefaultSize(limit);
+    b->show();
+    return b;
+}
+
+QList<NxChannelWidget*> tst_NxBannerWidget::items(NxBannerWidget* b)
+{
+    return b->findChildren<NxChannelWidget*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+QList<QPushButton*> tst_NxBannerWidget::dots(NxBannerWidget* b)
+{
+    return b->findChildren<QPushButton*>();
+}
+
+// Only the current item is in view, at rest in the banner's origin.
+bool tst_NxBannerWidget::atRest(NxBannerWidget* b)
+{
+    const QList<NxChannelWidget*> all = items(b);
+    for (int i = 0; i < all.size(); ++i) {
+        const bool inView = all.at(i)->isVisible() && b->rect().intersects(all.at(i)->geometry());
+        if (inView != (i == b->currentIndex()))
+            return false;
+    }
+    return all.at(b->currentIndex())->pos() == QPoint(0, 0);
+}
+
+void tst_NxBannerWidget::oneItemAndLimit()
+{
+    NxBannerWidget* single = banner(1, 5);
+    NxBannerWidget* limited = banner(4, 2);
+    QCOMPARE(single->shownCount(), 1);
+    QVERIFY(dots(single).isEmpty());
+    QCOMPARE(limited->shownCount(), 2);
+    QCOMPARE(dots(limited).size(), 2);
+    QVERIFY(dots(limited).first()->isChecked());
+    QCOMPARE(dots(limited).first()->size(), QSize(20, 20));
+    // The dots sit at the bottom right: 16 + 8 design pixels from the right, 14 from the bottom.
+    QCOMPARE(dots(limited).last()->mapTo(limited, QPoint(19, 19)), QPoint(400 - 48 - 1, 200 - 28 - 1));
+
+    // The rotation timer moves the limited banner on; the single one never moves.
+    QTRY_COMPARE_WITH_TIMEOUT(limited->currentIndex(), 1, 4000);
+    QVERIFY(dots(limited).last()->isChecked());
+    QCOMPARE(single->currentIndex(), 0);
+    QVERIFY(atRest(single));
+    limited->onImageChangeTimeout();
+    QCOMPARE(limited->currentIndex(), 0);
+    for (NxChannelWidget* hidden : items(limited).mid(2))
+        QVERIFY(!hidden->isVisible());
+}
+
+void tst_NxBannerWidget::rotationOrder()
+{
+    NxBannerWidget* b = banner(3, 3);
+    for (int expected : {1, 2, 0}) {
+        b->onImageChangeTimeout();
+        QCOMPARE(b->currentIndex(), expected);
+        QVERIFY(dots(b).at(expected)->isChecked());
+        QTRY_VERIFY(atRest(b));
+    }
+}
+
+void tst_NxBannerWidget::dotClicks_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<bool>("forward");
+    QTest::newRow("first to last wraps backward") << 0 << 3 << false;
+    QTest::newRow("last to first wraps forward") << 3 << 0 << true;
+    QTest::newRow("ahead") << 1 << 2 << true;
+    QTest::newRow("behind") << 2 << 1 << false;
+}
+
+void tst_NxBannerWidget::dotClicks()
+{
+    QFETCH(int, start);
+    QFETCH(int, target);
+    QFETCH(bool, forward);
+    NxBannerWidget* b = banner(4, 4);
+    NxPointerDriver pointer(NxPointerDriver::Touch);
+    if (start != 0)
+        pointer.tap(dots(b).at(start));
+    QCOMPARE(b->currentIndex(), start);
+    pointer.tap(dots(b).at(target));
+    QCOMPARE(b->currentIndex(), target);
+    QVERIFY(dots(b).at(target)->isChecked());
+    // The new item comes in from the right when moving forward.
+    QCOMPARE(items(b).at(target)->x() > 0, forward);
+    QVERIFY(items(b).at(target)->x() != 0);
+    QTRY_VERIFY(atRest(b));
+}
+
+void tst_NxBannerWidget::swipe_data()
+{
+    QTest::addColumn<NxPointerDriver::Kind>("kind");
+    QTest::addColumn<QPoint>("drag");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("clicks");
+    for (auto kind : {NxPointerDriver::Mouse, NxPointerDriver::Touch}) {
+        const char* name = kind == NxPointerDriver::Mouse ? "mouse" : "touch";
+        QTest::addRow("%s past 20 to the left", name) << kind << QPoint(-44, 4) << 1 << 0;
+        QTest::addRow("%s past 20 to the right", name) << kind << QPoint(44, -4) << 2 << 0;
+        QTest::addRow("%s short of 20", name) << kind << QPoint(-36, 0) << 0 << 0;
+        QTest::addRow("%s upwards", name) << kind << QPoint(8, -60) << 0 << 0;
+        QTest::addRow("%s tap within 5 pixels", name) << kind << QPoint(4, -4) << 0 << 1;
+    }
+}
+
+void tst_NxBannerWidget::swipe()
+{
+    QFETCH(NxPointerDriver::Kind, kind);
+    QFETCH(QPoint, drag);
+    QFETCH(int, index);
+    QFETCH(int, clicks);
+    NxBannerWidget* b = banner(3, 3);
+    QSignalSpy clicked(b, &NxBannerWidget::sigItemClicked);
+    NxPointerDriver pointer(kind);
+    const QPoint from = b->rect().center();
+    pointer.press(b, from);
+    QCOMPARE(qApp->property("gesture").toInt(), 1);
+    pointer.move(b, from + drag / 2);
+    const bool across = qAbs(drag.x()) >= qAbs(drag.y());
+    QCOMPARE(qApp->property("gesture").toInt(), across ? 1 : 0);
+    if (across && qAbs(drag.x()) > 10)
+        QCOMPARE(items(b).first()->x(), drag.x() / 2);
+    pointer.move(b, from + drag);
+    pointer.release(b, from + drag);
+    QCOMPARE(b->currentIndex(), index);
+    QCOMPARE(clicked.count(), clicks);
+    if (clicks)
+        QCOMPARE(clicked.first().first().toJsonObject().value("index").toInt(), 0);
+    QVERIFY(dots(b).at(index)->isChecked());
+    QTRY_VERIFY(atRest(b));
+}
+
+void tst_NxBannerWidget::tapDuringSlide_data()
+{
+    QTest::addColumn<NxPointerDriver::Kind>("kind");
+    QTest::newRow("mouse") << NxPointerDriver::Mouse;
+    QTest::newRow("touch") << NxPointerDriver::Touch;
+}
+
+// A tap while the next item slides in opens that item, and the slide ends in place.
+void tst_NxBannerWidget::tapDuringSlide()
+{
+    QFETCH(NxPointerDriver::Kind, kind);
+    NxBannerWidget* b = banner(3, 3);
+    QSignalSpy clicked(b, &NxBannerWidget::sigItemClicked);
+    b->onImageChangeTimeout();
+    QTest::qWait(100);
+    NxPointerDriver(kind).tap(b);
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(clicked.first().first().toJsonObject().value("index").toInt(), 1);
+    QTRY_VERIFY(atRest(b));
+    QCOMPARE(b->currentIndex(), 1);
+}
+
+QTEST_MAIN(tst_NxBannerWidget)
+#include "tst_NxBannerWidget.moc"
