@@ -2,6 +2,10 @@
 
 #include "INxShell.h"
 #include "NxPlatform.h"
+#include "NxToolTipHelp.h"
+
+#include <QDebug>
+#include <QUrl>
 
 NxLoadWebPageController::NxLoadWebPageController(QObject* parent)
     : QObject(parent)
@@ -19,9 +23,22 @@ void NxLoadWebPageController::loadWebPage(QWidget* home, QString url, QString co
     self->openInBrowser(home, url, cookie);
 }
 
+bool NxLoadWebPageController::isWebAddress(const QString& url)
+{
+    const QUrl address(url, QUrl::StrictMode);
+    const QString scheme = address.scheme().toLower();
+    return address.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        && !address.host().isEmpty();
+}
+
 void NxLoadWebPageController::openInBrowser(QWidget* home, QString url, QString)
 {
     m_home = home;
+    if (!isWebAddress(url)) {
+        qDebug() << "NxLoadWebPageController::openInBrowser" << "refused, not a web address:" << url;
+        NxToolTipHelp::Instance().setMesseage(tr("ID_URL_ILLEGAL"));
+        return;
+    }
     NxPlatform::shell()->open(url, QString(), INxShell::Show::Maximized);
     emit sigBrowserStarted(url);
 }

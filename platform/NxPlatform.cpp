@@ -3,6 +3,7 @@
 #include "NxNativeEventsNative.h"
 #include "NxShellNative.h"
 #include "NxSystemInfoNative.h"
+#include "NxWindowsNative.h"
 
 #include <atomic>
 
@@ -30,6 +31,7 @@ private:
 Seam<INxSystemInfo, NxSystemInfoNative> g_systemInfo;
 Seam<INxShell, NxShellNative> g_shell;
 Seam<INxNativeEvents, NxNativeEventsNative> g_nativeEvents;
+Seam<INxWindows, NxWindowsNative> g_windows;
 
 } // namespace
 
@@ -61,4 +63,14 @@ INxNativeEvents* NxPlatform::nativeEvents()
 void NxPlatform::setNativeEvents(INxNativeEvents* events)
 {
     g_nativeEvents.set(events);
+}
+
+INxWindows* NxPlatform::windows()
+{
+    return g_windows.get();
+}
+
+void NxPlatform::setWindows(INxWindows* windows)
+{
+    g_windows.set(windows);
 }

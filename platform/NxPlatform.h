@@ -5,6 +5,7 @@
 class INxNativeEvents;
 class INxShell;
 class INxSystemInfo;
+class INxWindows;
 
 // Entry point to the operating-system layer. Product code asks here instead
 // of calling the system directly, so its logic runs the same everywhere.
@@ -22,4 +23,7 @@ public:
 
     static INxNativeEvents* nativeEvents();
     static void setNativeEvents(INxNativeEvents* events);
+
+    static INxWindows* windows();
+    static void setWindows(INxWindows* windows);
 };

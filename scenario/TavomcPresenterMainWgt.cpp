@@ -4,7 +4,9 @@
 #include "INxNetWorkChecker.h"
 #include "INxNetWorkManager.h"
 #include "INxWebCommandController.h"
+#include "INxWindows.h"
 #include "NxConfig.h"
+#include "NxPlatform.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -238,4 +240,6 @@ void TavomcPresenterMainWgt::slotUDiskStateChanged(QString name, bool remove)
 void TavomcPresenterMainWgt::slotActiveEnable(bool bEnable)
 {
     qDebug() << "TavomcPresenterMainWgt::slotActiveEnable" << bEnable;
+    // While another program is in front, taps must not bring the home page back.
+    NxPlatform::windows()->setAcceptsActivation(winId(), bEnable);
 }

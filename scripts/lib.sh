@@ -9,10 +9,10 @@ NX_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
     g++-mingw-w64-i686
-    libcpp-httplib-dev libbenchmark-dev libqrencode-dev libxcb1-dev
+    libcpp-httplib-dev libbenchmark-dev libqrencode-dev libxcb1-dev libxcb-ewmh-dev
     ffmpeg
     fonts-wqy-microhei
-    xvfb xauth
+    xvfb xauth openbox xdg-utils
 )
 
 # Installs only what is missing, so a second run costs nothing.
