@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -88,6 +89,7 @@ QLayout* NxChannelBriefDialog::buildTextColumn(QWidget* parent)
     m_intro->setTextInteractionFlags(Qt::NoTextInteraction);
     m_intro->setContextMenuPolicy(Qt::NoContextMenu);
     m_intro->setFocusPolicy(Qt::NoFocus);
+    m_intro->document()->setDocumentMargin(0);
     m_intro->setStyleSheet(QStringLiteral("QTextEdit{font-family:Microsoft YaHei;font-size:%1px;color:#FEFEFE;"
                                           "background:transparent;border:none;}")
                                .arg(px(18)));
@@ -112,9 +114,10 @@ QLayout* NxChannelBriefDialog::buildTextColumn(QWidget* parent)
     m_addButton->setFixedSize(px(180), px(40));
     m_addButton->setCursor(Qt::PointingHandCursor);
     m_addButton->setFocusPolicy(Qt::NoFocus);
+    // A smaller font than the play button's: its texts are the longer ones.
     m_addButton->setProperty("buttonSheet", buttonSheet.arg(QStringLiteral("background-color:#3A4144;"))
                                                 .arg(px(20))
-                                                .arg(px(20)));
+                                                .arg(px(18)));
     connect(m_addButton, SIGNAL(clicked()), this, SLOT(slotAddButtonClicked()));
 
     auto* buttons = new QHBoxLayout;

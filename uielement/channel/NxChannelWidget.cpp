@@ -393,8 +393,13 @@ void NxChannelWidget::composeFace()
     clip.addRoundedRect(picture, px(4), px(4));
     painter.setClipPath(clip);
     if (!m_image.isNull()) {
+        // A picture of another shape fills the tile and is cropped evenly,
+        // rather than stretched out of shape.
         const QSize target = picture.size() * ratio;
-        painter.drawImage(picture, m_image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        const QImage scaled = m_image.scaled(target, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        QRect source(QPoint(0, 0), target);
+        source.moveCenter(scaled.rect().center());
+        painter.drawImage(picture, scaled, source);
     }
     if (!m_nameVisible || name().isEmpty())
         return;
