@@ -36,6 +36,7 @@ public:
     virtual bool isMinimized(Handle window) = 0;
     virtual void maximize(Handle window) = 0;
     virtual void bringToFront(Handle window) = 0;
+    virtual Handle activeWindow() = 0;
     // A window of ours that clicks must not activate while another program
     // is in front; accepting again also brings it to the front.
     virtual void setAcceptsActivation(Handle ownWindow, bool accepts) = 0;

@@ -27,6 +27,7 @@ public:
     bool isMinimized(Handle window) override;
     void maximize(Handle window) override;
     void bringToFront(Handle window) override;
+    Handle activeWindow() override;
     void setAcceptsActivation(Handle ownWindow, bool accepts) override;
     QString defaultBrowserCommand() override;
     QString associatedProgram(const QString& suffix) override;

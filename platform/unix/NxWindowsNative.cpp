@@ -268,6 +268,14 @@ void NxWindowsNative::bringToFront(Handle window)
     xcb_flush(d->connection);
 }
 
+INxWindows::Handle NxWindowsNative::activeWindow()
+{
+    xcb_window_t window = XCB_NONE;
+    if (d->connect())
+        xcb_ewmh_get_active_window_reply(&d->ewmh, xcb_ewmh_get_active_window(&d->ewmh, d->screen), &window, nullptr);
+    return window;
+}
+
 void NxWindowsNative::setAcceptsActivation(Handle ownWindow, bool accepts)
 {
     // Our own windows are X11 windows only on Qt's xcb platform.

@@ -129,6 +129,11 @@ void NxWindowsNative::bringToFront(Handle window)
     SetForegroundWindow(hwnd(window));
 }
 
+INxWindows::Handle NxWindowsNative::activeWindow()
+{
+    return reinterpret_cast<Handle>(GetForegroundWindow());
+}
+
 void NxWindowsNative::setAcceptsActivation(Handle ownWindow, bool accepts)
 {
     const LONG style = GetWindowLongW(hwnd(ownWindow), GWL_EXSTYLE);

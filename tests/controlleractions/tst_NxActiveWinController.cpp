@@ -270,11 +270,15 @@ void tst_NxActiveWinController::watchFollowsMinimiseRestoreAndClose()
     QCOMPARE(enable.last().first().toBool(), false);
 
     first->write("restore\n");
-    QTest::qWait(400);
+    // An unwatched window in front: closing a watched one must raise the other.
+    const INxWindows::Handle bystander = windowOf(startWindow(second, QStringLiteral("bystander")));
+    QVERIFY(bystander);
+    windows()->bringToFront(bystander);
+    QTRY_COMPARE_WITH_TIMEOUT(windows()->activeWindow(), bystander, 5000);
     other->write("quit\n");
     QVERIFY(other->waitForFinished(5000));
     QTRY_COMPARE_WITH_TIMEOUT(m_controller->watchedWindows(), QList<INxWindows::Handle>{firstWindow}, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(windows()->isVisible(firstWindow) && !windows()->isMinimized(firstWindow), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(windows()->activeWindow(), firstWindow, 5000);
 
     first->write("quit\n");
     QVERIFY(first->waitForFinished(5000));
