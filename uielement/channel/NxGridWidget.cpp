@@ -212,7 +212,11 @@ void NxGridWidget::place(QWidget* widget, int cell)
         m_cells.resize(cell + 1);
     m_cells[cell] = widget;
     m_layout->addWidget(widget, cell / m_columns, cell % m_columns);
-    widget->show();
+    // A new tile in a shown grid is shown by the layout, one tile per event,
+    // so a page of hundreds never stalls the GUI thread at once; tiles put
+    // away on purpose come back at once.
+    if (widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        widget->show();
 }
 
 void NxGridWidget::takeOut(QWidget* widget)
