@@ -64,11 +64,8 @@ void NxArtworkPainter::paintTile(QPainter& p, const QRectF& area, const NxArtwor
     paintGlow(p, QPointF(area.width() * 0.82, area.height() * 0.12), area.height() * 0.75, picture.hue, 120);
     paintRings(p, QPointF(area.width() * 0.06, area.height() * 0.98), 40 * u, 16 * u, 4);
     paintDots(p, QRectF(12 * u, 12 * u, 44 * u, 28 * u), 9 * u, 1.2 * u);
-    paintBadge(p, QPointF(area.width() / 2, 60 * u), 33 * u, picture.motif, picture.hue);
-    const QRectF panel(10 * u, 110 * u, area.width() - 20 * u, 40 * u);
-    paintPanel(p, panel, 9 * u);
-    paintText(p, panel.adjusted(8 * u, 0, -8 * u, 0), picture.name, qRound(17 * u), Qt::white,
-              Qt::AlignCenter, false);
+    // No name: the tile writes the channel's name under its picture.
+    paintBadge(p, QPointF(area.width() / 2, 64 * u), 36 * u, picture.motif, picture.hue);
 }
 
 void NxArtworkPainter::paintBanner(QPainter& p, const QRectF& area, const NxArtworkPlan::Picture& picture)
