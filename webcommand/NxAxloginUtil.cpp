@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDebug>
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QStringList>
@@ -22,11 +23,27 @@ QString withSlash(QString base)
     return base;
 }
 
+// The shipped version.ini leaves "platformHost" empty, which would make every
+// sign-in address relative: the platform then lives where sign-in does.
+QString platformHost()
+{
+    const QString configured = appProperty("platformHost");
+    if (!configured.isEmpty())
+        return withSlash(configured);
+    const QUrl login(appProperty("loginHost"));
+    const QString derived = login.host().isEmpty()
+        ? QString()
+        : login.adjusted(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment).toString()
+            + QLatin1Char('/');
+    qWarning() << "NxAxloginUtil::NxAxloginUtil" << "platformHost is empty, taken from loginHost:" << derived;
+    return derived;
+}
+
 } // namespace
 
 NxAxloginUtil::NxAxloginUtil(QObject* parent)
     : QObject(parent)
-    , m_platformBase(withSlash(appProperty("platformHost")))
+    , m_platformBase(platformHost())
     , m_cloudHost(appProperty("cloudhost"))
 {
     m_pollBase = m_platformBase;

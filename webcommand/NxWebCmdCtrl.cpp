@@ -2,6 +2,8 @@
 
 #include "NxAxloginUtil.h"
 #include "NxChannelJson.h"
+#include "NxPictureReader.h"
+#include "NxReplyLimiter.h"
 #include "NxWebCmdTask.h"
 #include "NxWebCommand.h"
 #include "NxWebLocalCache.h"
@@ -10,6 +12,10 @@
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMutexLocker>
+
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -21,6 +27,28 @@ QString appProperty(const char* name)
 QJsonObject parseObject(const QByteArray& data)
 {
     return QJsonDocument::fromJson(data).object();
+}
+
+// Success is the number 0 or the text "0" only; another number (or numeric
+// text) is that failure code; anything else, or no code, is -1.
+int answerCode(const QJsonObject& reply)
+{
+    const QJsonValue code = reply.value(QStringLiteral("code"));
+    if (code.isDouble())
+        return code.toInt(-1);
+    if (!code.isString())
+        return -1;
+    const QString text = code.toString();
+    if (text == QLatin1String("0"))
+        return 0;
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return ok && number != 0 ? number : -1;
+}
+
+const char* presence(const QString& value)
+{
+    return value.isEmpty() ? "empty" : "present";
 }
 
 } // namespace
@@ -37,16 +65,35 @@ NxWebCmdCtrl::NxWebCmdCtrl(QObject* parent)
 NxWebCmdCtrl::~NxWebCmdCtrl()
 {
     qDebug() << "NxWebCmdCtrl::~NxWebCmdCtrl";
-    if (m_thread.isRunning() && m_pImdCmd) {
+    if (m_thread.isRunning()) {
         // The network objects are deleted on their own thread as it ends.
-        m_pImdCmd->deleteLater();
+        if (m_pImdCmd)
+            m_pImdCmd->deleteLater();
+        m_thread.quit();
+        if (!m_thread.wait(500)) {
+            qDebug() << "NxWebCmdCtrl::~NxWebCmdCtrl" << " thread exit error! ";
+            // A slot still runs there on this object and its children; the
+            // thread ends as soon as it returns, since network work is
+            // asynchronous. Nothing may be freed under it before.
+            m_thread.wait();
+        }
         m_pImdCmd = nullptr;
     }
-    m_thread.quit();
-    if (!m_thread.wait(500))
-        qDebug() << "NxWebCmdCtrl::~NxWebCmdCtrl" << " thread exit error! ";
     delete m_pImdCmd;
     delete m_loginUtil;
+}
+
+NxWebCmdCtrl::ImageCxt::ImageCxt(bool isInternal, const QString& sUrl, void* context)
+    : internal(isInternal)
+    , url(sUrl)
+    , pCxt(context)
+{
+}
+
+NxWebCmdCtrl::ImageCxt::~ImageCxt()
+{
+    if (internal)
+        delete static_cast<ImageCallback*>(pCxt);
 }
 
 void NxWebCmdCtrl::registerMetaTypes()
@@ -171,8 +218,8 @@ void NxWebCmdCtrl::track(QNetworkReply* reply, Handler handler)
 
 void NxWebCmdCtrl::onNetworkFinished(QNetworkReply* pNetwkReply)
 {
-    qDebug() << "NxWebCmdCtrl::onNetworkFinished" << " Pendings:  " << m_pendingReplies.size() << pNetwkReply->url()
-             << thread();
+    qDebug() << "NxWebCmdCtrl::onNetworkFinished" << " Pendings:  " << m_pendingReplies.size()
+             << NxWebCommand::logUrl(pNetwkReply->url()) << thread();
     const int status = pNetwkReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const auto it = m_pendingReplies.find(pNetwkReply);
     if (it == m_pendingReplies.end()) {
@@ -180,19 +227,21 @@ void NxWebCmdCtrl::onNetworkFinished(QNetworkReply* pNetwkReply)
         return;
     }
     qDebug() << "reply match in_map!";
-    const Handler handler = it.value();
+    // The handler owns the request's context, which goes with it.
+    const Handler handler = std::move(it.value());
     m_pendingReplies.erase(it);
+    QByteArray data;
     if (status == 302) {
-        qDebug() << pNetwkReply->url() << " URL redirected";
-        qDebug() << " URL redirected" << pNetwkReply->attribute(QNetworkRequest::RedirectionTargetAttribute);
+        // Not followed: a failed exchange like any other, so the caller still hears of it.
+        qDebug() << NxWebCommand::logUrl(pNetwkReply->url()) << " URL redirected";
+        qDebug() << " URL redirected"
+                 << NxWebCommand::logUrl(pNetwkReply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
+    } else if (status == 200 && pNetwkReply->error() == QNetworkReply::NoError && !NxWebCommand::isOversized(pNetwkReply)) {
+        data = NxReplyLimiter::body(pNetwkReply);
     } else {
-        QByteArray data;
-        if (status == 200 && pNetwkReply->error() == QNetworkReply::NoError && !NxWebCommand::isOversized(pNetwkReply))
-            data = pNetwkReply->readAll();
-        else
-            qDebug() << "NxWebCmdCtrl::onNetworkFinished" << ">>>>> http response error." << status;
-        handler(data);
+        qDebug() << "NxWebCmdCtrl::onNetworkFinished" << ">>>>> http response error." << status;
     }
+    handler(data);
     pNetwkReply->deleteLater();
 }
 
@@ -215,7 +264,12 @@ void NxWebCmdCtrl::slotStartDownloadChList(QString sType, void* pCxt)
 {
     const QJsonObject body{{QStringLiteral("channelId"), sType}};
     QNetworkReply* reply = command()->postJson(QStringLiteral("%1/channel/getNxtChannelInfo").arg(m_appHost), body);
-    track(reply, [this, pCxt](const QByteArray& data) { ParseChannelData(data, pCxt); });
+    track(reply, [this, pCxt, sType](const QByteArray& data) {
+        ParseChannelData(data, pCxt);
+        // A run of the catalogue task waits on this answer, whatever it was.
+        if (m_task && pCxt == m_task)
+            m_task->categoryAnswered(sType);
+    });
     qDebug() << "NxWebCmdCtrl::slotStartDownloadChList" << sType << "pending: " << m_pendingReplies.size();
 }
 
@@ -286,22 +340,22 @@ void NxWebCmdCtrl::slotDownloadImage(QString sUrl, void* pCxt, bool bInternal)
         deliverImage(cached, bInternal, pCxt);
         return;
     }
-    auto* cxt = new ImageCxt{bInternal, sUrl, pCxt};
-    track(command()->get(sUrl), [this, cxt](const QByteArray& data) { parseImageData(data, cxt); });
+    const auto cxt = std::make_shared<ImageCxt>(bInternal, sUrl, pCxt);
+    track(command()->get(sUrl), [this, cxt](const QByteArray& data) { parseImageData(data, *cxt); });
     qDebug() << "NxWebCmdCtrl::slotDownloadImage" << " net handler no: " << m_pendingReplies.size();
 }
 
-void NxWebCmdCtrl::parseImageData(const QByteArray& data, ImageCxt* cxt)
+void NxWebCmdCtrl::parseImageData(const QByteArray& data, ImageCxt& cxt)
 {
-    const QImage image = QImage::fromData(data);
+    const QString url = NxWebCommand::logUrl(QUrl(cxt.url));
+    const QImage image = NxPictureReader::fromData(data, url);
     if (!m_pImgCacher || image.isNull())
-        qDebug() << "NxWebCmdCtrl::parseImageData" << " load failed for: " << cxt->url;
+        qDebug() << "NxWebCmdCtrl::parseImageData" << " load failed for: " << url;
     else
-        m_pImgCacher->addImageCache(cxt->url, data, image);
-    if (cxt->internal && image.isNull())
-        qDebug() << "NxWebCmdCtrl::parseImageData" << cxt->url << " image null!";
-    deliverImage(image, cxt->internal, cxt->pCxt);
-    delete cxt;
+        m_pImgCacher->addImageCache(cxt.url, data, image);
+    if (cxt.internal && image.isNull())
+        qDebug() << "NxWebCmdCtrl::parseImageData" << url << " image null!";
+    deliverImage(image, cxt.internal, std::exchange(cxt.pCxt, nullptr));
 }
 
 void NxWebCmdCtrl::deliverImage(const QImage& image, bool internal, void* pCxt)
@@ -330,6 +384,7 @@ int NxWebCmdCtrl::queryQRlogin(const QString& sQrUrl, void* pCxt)
 
 bool NxWebCmdCtrl::getLoginInfo(stLoginInfo& info)
 {
+    QMutexLocker lock(&m_loginMutex);
     info.uid = m_uid;
     info.token = m_token;
     info.casid = m_casid;
@@ -338,6 +393,7 @@ bool NxWebCmdCtrl::getLoginInfo(stLoginInfo& info)
 
 bool NxWebCmdCtrl::getLoginInfo(QString& uid, QString& token)
 {
+    QMutexLocker lock(&m_loginMutex);
     uid = m_uid;
     token = m_token;
     return true;
@@ -347,7 +403,7 @@ void NxWebCmdCtrl::slotQueryQRlogin(QString sQrUrl, void* pCxt)
 {
     const QString url = m_loginUtil->pollUrl(sQrUrl);
     track(command()->get(url), [this, pCxt](const QByteArray& data) { ParseUnitedLoginData(data, pCxt); });
-    qDebug() << "NxWebCmdCtrl::slotQueryQRlogin" << url << "pending: " << m_pendingReplies.size();
+    qDebug() << "NxWebCmdCtrl::slotQueryQRlogin" << NxWebCommand::logUrl(QUrl(url)) << "pending: " << m_pendingReplies.size();
 }
 
 void NxWebCmdCtrl::ParseUnitedLoginData(const QByteArray& data, void* pCxt)
@@ -363,21 +419,27 @@ void NxWebCmdCtrl::ParseUnitedLoginData(const QByteArray& data, void* pCxt)
     }
     const QJsonObject user = reply.value(QStringLiteral("data")).toObject();
     const QString uid = user.value(QStringLiteral("uid")).toString();
-    if (user.contains(QStringLiteral("token"))) {
-        m_token = user.value(QStringLiteral("token")).toString();
-        qDebug() << "NxWebCmdCtrl::ParseQrLoginUserInfo" << " UnitedLogin-format: " << uid << m_token;
-    } else if (user.contains(QStringLiteral("usertoken"))) {
-        m_token = user.value(QStringLiteral("usertoken")).toString();
-        qDebug() << "NxWebCmdCtrl::ParseQrLoginUserInfo" << " Baoding-Format: " << uid << m_token;
+    QString token;
+    {
+        QMutexLocker lock(&m_loginMutex);
+        if (user.contains(QStringLiteral("token"))) {
+            m_token = user.value(QStringLiteral("token")).toString();
+            qDebug() << "NxWebCmdCtrl::ParseQrLoginUserInfo" << " UnitedLogin-format: " << uid << "token:" << presence(m_token);
+        } else if (user.contains(QStringLiteral("usertoken"))) {
+            m_token = user.value(QStringLiteral("usertoken")).toString();
+            qDebug() << "NxWebCmdCtrl::ParseQrLoginUserInfo" << " Baoding-Format: " << uid << "token:" << presence(m_token);
+        }
+        if (!uid.isEmpty())
+            m_uid = uid;
+        token = m_token;
     }
     if (uid.isEmpty()) {
         // Not confirmed on the phone yet: the caller polls again.
-        qDebug() << "NxWebCmdCtrl::ParseUnitedLoginData" << reply;
+        qDebug() << "NxWebCmdCtrl::ParseUnitedLoginData" << "not confirmed yet, answer keys:" << reply.keys() << user.keys();
         return;
     }
-    m_uid = uid;
-    qDebug() << "NxWebCmdCtrl::ParseUnitedLoginData" << "UnitedLogin Success: " << m_uid << m_token;
-    startQuickLogin(m_uid, m_token, true, true, pCxt);
+    qDebug() << "NxWebCmdCtrl::ParseUnitedLoginData" << "UnitedLogin Success: " << uid << "token:" << presence(token);
+    startQuickLogin(uid, token, true, true, pCxt);
 }
 
 void NxWebCmdCtrl::startQuickLogin(const QString& uid, const QString& token, bool rememberMe, bool issign, void* pCxt)
@@ -400,16 +462,20 @@ void NxWebCmdCtrl::ParseUnitedQuickLoginResult(const QByteArray& data, void* pCx
         return;
     }
     const QJsonObject user = reply.value(QStringLiteral("data")).toObject();
-    m_casid = user.value(QStringLiteral("h4token")).toString();
+    const QString casid = user.value(QStringLiteral("h4token")).toString();
+    {
+        QMutexLocker lock(&m_loginMutex);
+        m_casid = casid;
+    }
     qDebug() << "NxWebCmdCtrl::ParseUnitedQuickLoginResult" << " uid: " << user.value(QStringLiteral("uid")).toString()
-             << " casid: " << m_casid;
-    if (m_casid.isEmpty()) {
+             << " casid: " << presence(casid);
+    if (casid.isEmpty()) {
         emit sigUserLogin(pCxt, -100, QImage());
         return;
     }
     const QString avatar = user.value(QStringLiteral("avatar")).toString();
     qDebug() << "NxWebCmdCtrl::ParseUnitedQuickLoginResult" << " uid: " << user.value(QStringLiteral("uid")).toDouble()
-             << " download image: " << avatar;
+             << " download image: " << NxWebCommand::logUrl(QUrl(avatar));
     auto* callback = new ImageCallback([this, pCxt](const QImage& image) { emit sigUserLogin(pCxt, 0, image); });
     emit sigDownloadImage(avatar, callback, true);
 }
@@ -443,7 +509,7 @@ int NxWebCmdCtrl::addUserChannel(const QString& sUserID, const QString& sParentI
                            {QStringLiteral("parentChannelId"), sParentID},
                            {QStringLiteral("data"), NxChannelSet::channel2Json(channel)}};
     qDebug() << "NxWebCmdCtrl::addUserChannel" << body;
-    auto* cxt = new tagOperationCxt{0, pCxt};
+    const tagOperationCxt cxt{0, pCxt};
     track(command()->postJson(QStringLiteral("%1/channel/reportUserCustomChannel").arg(m_appHost), body),
           [this, cxt](const QByteArray& data) { ParseOperationResult(data, cxt); });
     return 0;
@@ -483,19 +549,19 @@ void NxWebCmdCtrl::slotDeleteUserChannel(QString sUserID, QString ids, void* pCx
 {
     const QJsonObject body{{QStringLiteral("userId"), sUserID}, {QStringLiteral("channelIds"), ids}};
     qDebug() << "NxWebCmdCtrl::slotDeleteUserChannel" << body;
-    auto* cxt = new tagOperationCxt{1, pCxt};
+    const tagOperationCxt cxt{1, pCxt};
     track(command()->postJson(QStringLiteral("%1/channel/deleteCustomChannel").arg(m_appHost), body),
           [this, cxt](const QByteArray& data) { ParseOperationResult(data, cxt); });
 }
 
-void NxWebCmdCtrl::ParseOperationResult(const QByteArray& data, tagOperationCxt* cxt)
+void NxWebCmdCtrl::ParseOperationResult(const QByteArray& data, const tagOperationCxt& cxt)
 {
     const QJsonObject reply = parseObject(data);
-    int result = reply.contains(QStringLiteral("code")) ? reply.value(QStringLiteral("code")).toInt(0) : -1;
+    int result = answerCode(reply);
     const QString msg = reply.value(QStringLiteral("msg")).toString();
     const QString type = reply.value(QStringLiteral("type")).toString();
     QString id;
-    if (cxt->type == 0) {
+    if (cxt.type == 0) {
         qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "add_ch response.  " << type;
         if (type == QLatin1String("reportUserCustomChannelList_ACK")) {
             qDebug() << "add_ch NO_channelID version";
@@ -519,11 +585,10 @@ void NxWebCmdCtrl::ParseOperationResult(const QByteArray& data, tagOperationCxt*
         qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "operation failed:  " << type << result;
     else
         qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "operation OK:  " << type << msg;
-    if (cxt->type == 0)
-        emit sigRecvChAdded(cxt->pCxt, result, id);
+    if (cxt.type == 0)
+        emit sigRecvChAdded(cxt.pCxt, result, id);
     else
-        emit sigRecvChDeleted(cxt->pCxt, result, QString());
-    delete cxt;
+        emit sigRecvChDeleted(cxt.pCxt, result, QString());
 }
 
 int NxWebCmdCtrl::startLiveCode(const QString& sCode, void* pCxt)
@@ -543,11 +608,9 @@ void NxWebCmdCtrl::slotStartLiveCode(QString sCode, void* pCxt)
 void NxWebCmdCtrl::parseLiveCodeData(const QByteArray& data, void* pCxt)
 {
     const QJsonObject reply = parseObject(data);
-    int result = -1;
+    const int result = answerCode(reply);
     QString url;
-    if (reply.contains(QStringLiteral("code")))
-        result = reply.value(QStringLiteral("code")).toInt(0);
-    if (reply.contains(QStringLiteral("code")) && result == 0) {
+    if (result == 0) {
         url = reply.value(QStringLiteral("result")).toObject().value(QStringLiteral("livePlayRtmpUrl")).toString();
         qDebug() << "NxWebCmdCtrl::parseLiveCodeData" << " live url : " << url;
     } else {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QJsonObject>
 #include <QMap>
+#include <QMutex>
 #include <QNetworkReply>
 #include <QObject>
 #include <QThread>
@@ -94,10 +95,14 @@ private slots:
     void slotStartLiveCode(QString sCode, void* pCxt = nullptr);
 
 private:
+    // Contexts belong to their reply's handler and go with it, answered or not.
     struct ImageCxt {
+        ImageCxt(bool isInternal, const QString& sUrl, void* context);
+        ~ImageCxt();
+        Q_DISABLE_COPY(ImageCxt)
         bool internal = false;
         QString url;
-        void* pCxt = nullptr;
+        void* pCxt = nullptr; // for an internal download the ImageCallback, owned until delivered
     };
     struct tagOperationCxt {
         int type = 0; // 0 add, 1 delete
@@ -112,18 +117,20 @@ private:
 
     QSharedPointer<NxChannelSet> ParseChannelJson(const QJsonObject& object);
     void ParseChannelData(const QByteArray& data, void* pCxt);
-    void parseImageData(const QByteArray& data, ImageCxt* cxt);
+    void parseImageData(const QByteArray& data, ImageCxt& cxt);
     void deliverImage(const QImage& image, bool internal, void* pCxt);
     void ParseUnitedLoginData(const QByteArray& data, void* pCxt);
     void startQuickLogin(const QString& uid, const QString& token, bool rememberMe, bool issign, void* pCxt);
     void ParseUnitedQuickLoginResult(const QByteArray& data, void* pCxt);
-    void ParseOperationResult(const QByteArray& data, tagOperationCxt* cxt);
+    void ParseOperationResult(const QByteArray& data, const tagOperationCxt& cxt);
     void parseLiveCodeData(const QByteArray& data, void* pCxt);
 
     QThread m_thread;
     NxWebCommand* m_pImdCmd = nullptr;
     NxWebLocalCache* m_pImgCacher = nullptr;
     NxWebCmdTask* m_task = nullptr;
+    // Written on the worker thread, read by getLoginInfo on the caller's.
+    mutable QMutex m_loginMutex;
     QString m_uid;
     QString m_token;
     QString m_casid;

@@ -114,6 +114,16 @@ void NxWebCmdTask::slotRecvChannelList(void*, QSharedPointer<NxChannelSet> chSet
     step();
 }
 
+void NxWebCmdTask::categoryAnswered(const QString& sType)
+{
+    const NxChannelSet::ChannelCategory category = NxChannelSet::chCategoryFromString(sType);
+    if (!m_running || !m_categoryRequests.value(category, false))
+        return;
+    qDebug() << "NxWebCmdTask::categoryAnswered" << sType << "brought no channel, left out of this run";
+    m_categoryRequests.remove(category);
+    step();
+}
+
 void NxWebCmdTask::addPendingImages(const QSharedPointer<NxChannelSet>& channel)
 {
     for (NxChannelSet::ImageType type : {NxChannelSet::Small, NxChannelSet::Middle, NxChannelSet::Large}) {

@@ -23,6 +23,9 @@ public:
     ~NxWebCmdTask() override;
 
     bool isRunning() const;
+    // A category this task asked for has been answered, well or not: one
+    // that brought no channel is left out, so the run still ends.
+    void categoryAnswered(const QString& sType);
 
 public slots:
     void slotStartDownloadTask();

@@ -1,5 +1,6 @@
 #include "NxWebCommand.h"
 
+#include "NxReplyLimiter.h"
 #include "NxWebCmdCtrl.h"
 
 #include <QDebug>
@@ -16,7 +17,7 @@ namespace {
 
 std::atomic<qint64> g_maxBodyBytes{32LL * 1024 * 1024};
 std::atomic<int> g_transferTimeoutMs{30000};
-const char kOversized[] = "nxOversized";
+std::atomic<int> g_exchangeTimeoutMs{120000};
 
 } // namespace
 
@@ -25,7 +26,7 @@ NxWebCommand::NxWebCommand(NxWebCmdCtrl* controller)
     , m_manager(new QNetworkAccessManager(this))
 {
     setObjectName(QStringLiteral("m_pImdCmd"));
-    // Redirects are the caller's business (a 302 ends an exchange silently).
+    // Redirects are not followed: a 302 is a failed exchange for the caller.
     m_manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     connect(m_manager, SIGNAL(finished(QNetworkReply*)), m_controller, SLOT(onNetworkFinished(QNetworkReply*)));
     logSupport();
@@ -36,10 +37,11 @@ NxWebCommand::~NxWebCommand()
     qDebug() << "NxWebCommand::~NxWebCommand" << objectName();
 }
 
-void NxWebCommand::setLimits(qint64 maxBodyBytes, int transferTimeoutMs)
+void NxWebCommand::setLimits(qint64 maxBodyBytes, int transferTimeoutMs, int exchangeTimeoutMs)
 {
     g_maxBodyBytes = maxBodyBytes;
     g_transferTimeoutMs = transferTimeoutMs;
+    g_exchangeTimeoutMs = exchangeTimeoutMs;
 }
 
 qint64 NxWebCommand::maxBodyBytes()
@@ -52,9 +54,20 @@ int NxWebCommand::transferTimeoutMs()
     return g_transferTimeoutMs;
 }
 
+int NxWebCommand::exchangeTimeoutMs()
+{
+    return g_exchangeTimeoutMs;
+}
+
+QString NxWebCommand::logUrl(const QUrl& url)
+{
+    const QString bare = url.adjusted(QUrl::RemoveQuery | QUrl::RemoveUserInfo | QUrl::RemoveFragment).toString();
+    return url.hasQuery() ? bare + QStringLiteral("?<query>") : bare;
+}
+
 bool NxWebCommand::isOversized(QNetworkReply* reply)
 {
-    return reply->property(kOversized).toBool() || reply->bytesAvailable() > g_maxBodyBytes;
+    return NxReplyLimiter::isOversized(reply);
 }
 
 void NxWebCommand::logSupport() const
@@ -98,14 +111,7 @@ QNetworkReply* NxWebCommand::track(QNetworkReply* reply)
     connect(reply, SIGNAL(finished()), m_controller, SLOT(onReplyFinished()));
     connect(reply, SIGNAL(error(QNetworkReply::NetworkError)), m_controller, SLOT(onReplyError(QNetworkReply::NetworkError)));
     connect(reply, SIGNAL(uploadProgress(qint64, qint64)), m_controller, SLOT(onUploadProgress(qint64, qint64)));
-    // A hostile or broken server must not exhaust memory.
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
-        const qint64 cap = g_maxBodyBytes;
-        if ((received > cap || total > cap) && !isOversized(reply)) {
-            qWarning() << "NxWebCommand::track" << "reply body over" << cap << "bytes, aborted:" << reply->url().toString();
-            reply->setProperty(kOversized, true);
-            reply->abort();
-        }
-    });
+    // A hostile or broken server must not exhaust memory or hold on forever.
+    NxReplyLimiter::watch(reply);
     return reply;
 }

@@ -1,5 +1,7 @@
 #include "NxWebLocalCache.h"
 
+#include "NxPictureReader.h"
+
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,6 +18,8 @@ namespace {
 
 const char kIndexName[] = "NXT_ImgCache.jdx";
 const int kMaxCounter = 99;
+// Parsed, an index costs many times its size: a runaway one is not read.
+const qint64 kMaxIndexBytes = 8LL * 1024 * 1024;
 
 bool writeAtomically(const QString& path, const QByteArray& data)
 {
@@ -100,6 +104,11 @@ void NxWebLocalCache::loadIndex()
     QFile file(m_indexPath);
     if (m_indexPath.isEmpty() || !file.open(QIODevice::ReadOnly))
         return;
+    if (file.size() > kMaxIndexBytes) {
+        qWarning() << "NxWebLocalCache::loadIndex" << m_indexPath << "too large:" << file.size()
+                   << "bytes; starting empty, the index is written anew";
+        return;
+    }
     QMap<QString, Entry> entries;
     for (const QJsonValue& value : QJsonDocument::fromJson(file.readAll()).array()) {
         const QJsonObject element = value.toObject();
@@ -158,7 +167,7 @@ void NxWebLocalCache::decodeAhead()
 
 bool NxWebLocalCache::decodeEntry(const QString& url, Entry& entry)
 {
-    const QImage image(entry.path);
+    const QImage image = NxPictureReader::fromFile(entry.path);
     if (image.isNull())
         return false;
     remember(url, entry, image);
@@ -205,7 +214,7 @@ void NxWebLocalCache::trimToBudget()
 bool NxWebLocalCache::find(const QString& url, QImage& image)
 {
     if (url.startsWith(QLatin1String("file://"))) {
-        image = QImage(url.mid(7));
+        image = NxPictureReader::fromFile(url.mid(7));
         if (!image.isNull())
             return true;
     }

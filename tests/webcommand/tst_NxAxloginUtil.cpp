@@ -15,6 +15,8 @@ private slots:
     void qrTextsDifferOnlyInUuid();
     void pollUrlIsSignedInKeyOrder();
     void pollUrlNeedsCodeAndActionType();
+    void emptyPlatformHostFromLoginHost_data();
+    void emptyPlatformHostFromLoginHost();
     void formEncode_data();
     void formEncode();
     void quickLoginRestSignature();
@@ -97,6 +99,27 @@ void tst_NxAxloginUtil::pollUrlNeedsCodeAndActionType()
     QCOMPARE(util.pollUrl("https://p/v1/web/redirect?code=abc&target=xyz"), QString());
     QCOMPARE(util.pollUrl("https://p/v1/web/redirect?code=&actionType=5&target=x"), QString());
     QVERIFY(!util.pollUrl("https://p/v1/web/redirect?code=abc&actionType=5&target=x").isEmpty());
+}
+
+void tst_NxAxloginUtil::emptyPlatformHostFromLoginHost_data()
+{
+    QTest::addColumn<QString>("loginHost");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("path and query dropped") << "https://sso.example:8443/login/x?y=1" << "https://sso.example:8443/";
+    QTest::newRow("default port") << "http://sso.example" << "http://sso.example/";
+}
+
+void tst_NxAxloginUtil::emptyPlatformHostFromLoginHost()
+{
+    QFETCH(QString, loginHost);
+    QFETCH(QString, base);
+    qApp->setProperty("platformHost", QString());
+    qApp->setProperty("loginHost", loginHost);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("platformHost.*empty.*" + QRegularExpression::escape(base)));
+    NxAxloginUtil util;
+    const QString qr = util.loginQrText();
+    QVERIFY2(qr.startsWith(base + "v1/web/redirect?code="), qPrintable(qr));
+    QVERIFY(util.pollUrl(qr).startsWith(base + "v1/web/redirect/pcenter?"));
 }
 
 void tst_NxAxloginUtil::formEncode_data()

@@ -117,10 +117,16 @@ void tst_NxWebCmdCtrlOwnChannels::addAnswerCodes_data()
     QTest::addColumn<QString>("id");
     QTest::newRow("older variant without code") << QByteArray(R"({"type":"reportUserCustomChannelList_ACK","msg":"ok"})") << 0 << -1 << "";
     QTest::newRow("older variant code 7") << QByteArray(R"({"type":"reportUserCustomChannelList_ACK","code":7})") << 0 << 7 << "";
+    QTest::newRow("older variant code text 1001")
+        << QByteArray(R"({"type":"reportUserCustomChannelList_ACK","code":"1001"})") << 0 << 1001 << "";
+    QTest::newRow("older variant code text 0") << QByteArray(R"({"type":"reportUserCustomChannelList_ACK","code":"0"})") << 0 << 0 << "";
+    QTest::newRow("older variant code not a number")
+        << QByteArray(R"({"type":"reportUserCustomChannelList_ACK","code":"busy"})") << 0 << -1 << "";
     QTest::newRow("refused") << QByteArray(R"({"type":"reportUserCustomChannel_ACK","msg":"quota full","result":{"result":false}})")
                              << 0 << -910 << "quota full";
     QTest::newRow("other type") << QByteArray(R"({"type":"somethingElse_ACK"})") << 0 << -901 << "";
     QTest::newRow("server error") << QByteArray() << 500 << -901 << "";
+    QTest::newRow("redirected") << QByteArray() << 302 << -901 << "";
 }
 
 void tst_NxWebCmdCtrlOwnChannels::addAnswerCodes()
@@ -190,6 +196,7 @@ void tst_NxWebCmdCtrlOwnChannels::deleteAnswerCodes_data()
     QTest::newRow("no result") << QByteArray(R"({"type":"deleteCustomChannel_ACK"})") << 0 << -905;
     QTest::newRow("other type") << QByteArray(R"({"type":"x","result":true})") << 0 << -902;
     QTest::newRow("server error") << QByteArray() << 500 << -902;
+    QTest::newRow("redirected") << QByteArray() << 302 << -902;
 }
 
 void tst_NxWebCmdCtrlOwnChannels::deleteAnswerCodes()
@@ -225,6 +232,13 @@ void tst_NxWebCmdCtrlOwnChannels::liveCode_data()
     QTest::newRow("no code") << "123456" << QByteArray(R"({"msg":"?"})") << 0 << -1 << "";
     QTest::newRow("not JSON") << "123456" << QByteArray("<html>busy</html>") << 0 << -1 << "";
     QTest::newRow("network failure") << "123456" << QByteArray() << 500 << -1 << "";
+    QTest::newRow("redirected") << "123456" << QByteArray() << 302 << -1 << "";
+    QTest::newRow("code as text") << "123456" << QByteArray(R"({"code":"1001","result":{"livePlayRtmpUrl":"rtmp://h/a"}})") << 0
+                                  << 1001 << "";
+    QTest::newRow("code text 0") << "123456" << QByteArray(R"({"code":"0","result":{"livePlayRtmpUrl":"rtmp://h/a"}})") << 0 << 0
+                                 << "rtmp://h/a";
+    QTest::newRow("code true") << "123456" << QByteArray(R"({"code":true,"result":{"livePlayRtmpUrl":"rtmp://h/a"}})") << 0 << -1
+                               << "";
 }
 
 void tst_NxWebCmdCtrlOwnChannels::liveCode()

@@ -4,6 +4,7 @@
 #include "NxWebLocalCache.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QtTest>
@@ -27,11 +28,15 @@ private slots:
     void memoryStaysWithinBudget();
     void bigIndexDecodesOnlyUpToBudget();
     void unreadableFileDroppedWhileDecodingAhead();
+    void oversizedIndexIsRefused();
+    void pictureBombsAreRefused_data();
+    void pictureBombsAreRefused();
 
 private:
     QString channelDir() const { return m_env->dataRoot() + "/channel/"; }
     QImage fetch(NxWebCmdCtrl& client, const QString& url);
     static QByteArray png(int width, int height, QColor color);
+    static QByteArray bomb(const QByteArray& format);
     void writeIndex(const QJsonArray& entries);
 
     NxTestEnvironment* m_env = nullptr;
@@ -259,6 +264,96 @@ void tst_NxWebLocalCache::unreadableFileDroppedWhileDecodingAhead()
     QCOMPARE(cache.count(), 1);
     QImage image;
     QVERIFY(!cache.find("http://h/bad.png", image));
+}
+
+void tst_NxWebLocalCache::oversizedIndexIsRefused()
+{
+    const QString kept = channelDir() + "kept.png";
+    QFile file(kept);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(png(4, 4, Qt::blue));
+    file.close();
+    QByteArray index = QJsonDocument(QJsonArray{QJsonObject{{"url", "http://h/kept.png"}, {"file", kept}}}).toJson();
+    index.append(9 * 1024 * 1024, ' '); // still valid JSON
+    QFile indexFile(channelDir() + "NXT_ImgCache.jdx");
+    QVERIFY(indexFile.open(QIODevice::WriteOnly));
+    indexFile.write(index);
+    indexFile.close();
+
+    NxWebLocalCache cache;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("NXT_ImgCache\\.jdx.*too large"));
+    cache.slotStartImgCache(channelDir());
+    QCOMPARE(cache.count(), 0);
+    const QByteArray data = png(4, 4, Qt::green);
+    cache.addImageCache("http://h/new.png", data, QImage::fromData(data));
+    QVERIFY(indexFile.open(QIODevice::ReadOnly));
+    QVERIFY(indexFile.size() < 4096); // rebuilt from what the cache holds
+    QCOMPARE(QJsonDocument::fromJson(indexFile.readAll()).array().size(), 1);
+}
+
+QByteArray tst_NxWebLocalCache::bomb(const QByteArray& format)
+{
+    // A few kilobytes that declare 81 megapixels.
+    if (format == "png") {
+        QImage image(9000, 9000, QImage::Format_Mono);
+        image.fill(0);
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return data;
+    }
+    QImage small(16, 16, QImage::Format_Grayscale8);
+    small.fill(128);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    small.save(&buffer, "JPEG");
+    const int frame = data.indexOf("\xff\xc0");
+    for (int offset : {frame + 5, frame + 7}) { // height, then width
+        data[offset] = char(9000 >> 8);
+        data[offset + 1] = char(9000 & 0xff);
+    }
+    return data;
+}
+
+void tst_NxWebLocalCache::pictureBombsAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QString>("source");
+    QTest::newRow("png download") << QByteArray("png") << "download";
+    QTest::newRow("jpeg download") << QByteArray("jpeg") << "download";
+    QTest::newRow("png cached file") << QByteArray("png") << "cache";
+    QTest::newRow("jpeg local file") << QByteArray("jpeg") << "local";
+}
+
+void tst_NxWebLocalCache::pictureBombsAreRefused()
+{
+    QFETCH(QByteArray, format);
+    QFETCH(QString, source);
+    const QByteArray data = bomb(format);
+    QVERIFY(data.size() < 64 * 1024);
+    QBuffer declared;
+    declared.setData(data);
+    QCOMPARE(QImageReader(&declared).size(), QSize(9000, 9000));
+    NxTestCloud cloud;
+    const QString name = "bomb." + format;
+    QFile file((source == "download" ? cloud.pictureDir() + "/" : channelDir()) + name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+    file.close();
+    if (source == "cache") {
+        writeIndex({QJsonObject{{"url", "http://h/" + name}, {"file", file.fileName()}}});
+        NxWebLocalCache cache;
+        cache.slotStartImgCache(channelDir());
+        QImage image;
+        QVERIFY(!cache.find("http://h/" + name, image));
+        return;
+    }
+    NxWebCmdCtrl client;
+    client.init();
+    QVERIFY(fetch(client, source == "download" ? cloud.pictureUrl(name) : "file://" + file.fileName()).isNull());
+    QVERIFY(!QFile::exists(channelDir() + "NXT_ImgCache.jdx"));
 }
 
 QTEST_MAIN(tst_NxWebLocalCache)

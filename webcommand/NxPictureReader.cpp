@@ -1,0 +1,32 @@
+#include "NxPictureReader.h"
+
+#include <QBuffer>
+#include <QDebug>
+#include <QImageReader>
+
+QImage NxPictureReader::fromData(const QByteArray& data, const QString& origin)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer);
+    return read(reader, origin);
+}
+
+QImage NxPictureReader::fromFile(const QString& path)
+{
+    QImageReader reader(path);
+    return read(reader, path);
+}
+
+QImage NxPictureReader::read(QImageReader& reader, const QString& origin)
+{
+    if (!reader.canRead())
+        return QImage();
+    const QSize size = reader.size();
+    if (!size.isValid() || qint64(size.width()) * size.height() > kMaxPixels) {
+        qWarning() << "NxPictureReader::read" << "picture refused, declared size" << size << "above" << kMaxPixels
+                   << "pixels or unknown:" << origin;
+        return QImage();
+    }
+    return reader.read();
+}
