@@ -31,10 +31,12 @@ QString platformHost()
     if (!configured.isEmpty())
         return withSlash(configured);
     const QUrl login(appProperty("loginHost"));
-    const QString derived = login.host().isEmpty()
-        ? QString()
-        : login.adjusted(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment).toString()
-            + QLatin1Char('/');
+    if (login.host().isEmpty()) {
+        qWarning() << "NxAxloginUtil::NxAxloginUtil" << "platformHost and loginHost are empty: no sign-in address can be built";
+        return QString();
+    }
+    const QString derived =
+        login.adjusted(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment).toString() + QLatin1Char('/');
     qWarning() << "NxAxloginUtil::NxAxloginUtil" << "platformHost is empty, taken from loginHost:" << derived;
     return derived;
 }
