@@ -4,8 +4,8 @@
 
 #include <QString>
 
-// Serves video clips as GET /media/<file>, with byte ranges so that players
-// can seek.
+// Serves video clips and HLS playlists with their segments as
+// GET /media/<file>, with byte ranges so that players can seek.
 class NxMediaEndpoints : public NxCloudFileEndpoints
 {
 public:

@@ -2,8 +2,13 @@
 
 #include "INxLivePlayerController.h"
 #include "INxWebCommandController.h"
+#include "NxAnimaWgt.h"
+#include "NxSecWindow.h"
+#include "NxTliveWgt.h"
 
 #include <QDebug>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -35,36 +40,93 @@ void NxLiveCodeController::setLivePlayerCtrl(INxLivePlayerController* player)
         connect(player->getObject(), SIGNAL(sigPlayerStarted(bool)), this, SLOT(slotPlayerStarted(bool)));
 }
 
-// The code entry panel and the player arrive with the live widgets.
 void NxLiveCodeController::showLiveCodeInput(QWidget* parent)
 {
     m_parent = parent;
-    qDebug() << "NxLiveCodeController::showLiveCodeInput" << "code entry panel not available yet";
+    m_panel = new NxTliveWgt(parent);
+    connect(m_panel, SIGNAL(signLivingCode(QString)), this, SLOT(slotLivingCode(QString)));
+    centreIn(m_panel, parent);
+    m_panel->show();
 }
 
-int NxLiveCodeController::showLiveCodeFailure(QWidget*)
+int NxLiveCodeController::showLiveCodeFailure(QWidget* parent)
 {
-    qDebug() << "NxLiveCodeController::showLiveCodeFailure" << "failure window not available yet";
-    return 0;
+    auto* failure = new NxSecWindow(parent);
+    if (m_panel)
+        connect(failure, SIGNAL(signCloseSec()), m_panel, SLOT(show()));
+    centreIn(failure, parent);
+    return failure->exec();
 }
 
-void NxLiveCodeController::slotPlayerStarted(bool bSucc)
+// The answer and the time-out both arrive inside the waiting animation's
+// modal loop.
+void NxLiveCodeController::slotLivingCode(QString date)
 {
-    qDebug() << "NxLiveCodeController::slotPlayerStarted" << bSucc;
+    qDebug() << "NxLiveCodeController::slotLivingCode" << date;
+    m_answerTimer->start();
+    if (m_webCommand)
+        m_webCommand->startLiveCode(date, nullptr);
+    m_waiting = new NxAnimaWgt(m_parent);
+    m_waiting->exec();
+}
+
+void NxLiveCodeController::slotLivingCodeDate(void*, int iResult, QString sURl)
+{
+    if (!m_answerTimer->isActive()) {
+        qDebug() << "NxLiveCodeController::slotLivingCodeDate" << "late answer ignored" << iResult;
+        return;
+    }
+    m_answerTimer->stop();
+    if (iResult != 0) {
+        qDebug() << "NxLiveCodeController::slotLivingCodeDate" << "iResult" << iResult;
+        fail();
+        return;
+    }
+    // Nothing else would ever close the waiting animation: a found code
+    // without an address is a failure like any other.
+    if (sURl.isEmpty()) {
+        qDebug() << "NxLiveCodeController::slotLivingCodeDate" << "iResult NULL, sURl NULL";
+        fail();
+        return;
+    }
+    if (m_player)
+        m_player->playLive(m_parent, sURl);
 }
 
 void NxLiveCodeController::slotNetworkTimeout()
 {
     m_answerTimer->stop();
     qDebug() << "NxLiveCodeController::slotNetworkTimeout";
+    fail();
 }
 
-void NxLiveCodeController::slotLivingCode(QString date)
+void NxLiveCodeController::slotPlayerStarted(bool bSucc)
 {
-    qDebug() << "NxLiveCodeController::slotLivingCode" << date;
+    qDebug() << "NxLiveCodeController::slotPlayerStarted" << bSucc;
+    if (bSucc)
+        closePanels();
+    else
+        fail();
 }
 
-void NxLiveCodeController::slotLivingCodeDate(void*, int iResult, QString sURl)
+void NxLiveCodeController::closePanels()
 {
-    qDebug() << "NxLiveCodeController::slotLivingCodeDate" << iResult << sURl;
+    if (m_waiting)
+        m_waiting->close();
+    if (m_panel)
+        m_panel->close();
+}
+
+void NxLiveCodeController::fail()
+{
+    closePanels();
+    showLiveCodeFailure(m_parent);
+}
+
+void NxLiveCodeController::centreIn(QWidget* window, const QWidget* parent)
+{
+    QRect area = parent ? parent->geometry() : QRect();
+    if (!parent && QGuiApplication::primaryScreen())
+        area = QGuiApplication::primaryScreen()->geometry();
+    window->move(area.x() + (area.width() - window->width()) / 2, area.y() + (area.height() - window->height()) / 2);
 }

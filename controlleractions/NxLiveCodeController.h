@@ -8,10 +8,13 @@
 
 class INxLivePlayerController;
 class INxWebCommandController;
+class NxAnimaWgt;
+class NxTliveWgt;
 class QTimer;
 class QWidget;
 
-// Takes a live code from the teacher and starts its stream.
+// Takes a live code from the teacher and starts its stream; every failure
+// ends in the notice window, whose closing brings the keypad back.
 class NxLiveCodeController : public QObject, public INxLiveCodeController
 {
     Q_OBJECT
@@ -33,8 +36,14 @@ private slots:
     void slotLivingCodeDate(void* pCxt, int iResult, QString sURl);
 
 private:
+    void closePanels();
+    void fail();
+    static void centreIn(QWidget* window, const QWidget* parent);
+
     INxWebCommandController* m_webCommand = nullptr;
     INxLivePlayerController* m_player = nullptr;
     QPointer<QWidget> m_parent;
+    QPointer<NxTliveWgt> m_panel;
+    QPointer<NxAnimaWgt> m_waiting;
     QTimer* m_answerTimer;
 };

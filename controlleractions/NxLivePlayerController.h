@@ -3,8 +3,13 @@
 #include "INxLivePlayerController.h"
 
 #include <QObject>
+#include <QPointer>
 
-// Plays a live stream full screen over a backdrop.
+class NxFullBackgrd;
+class NxLivePlayer;
+
+// Plays a live stream full screen over a black backdrop. Backdrop and player
+// exist once per viewing and go when it ends or fails.
 class NxLivePlayerController : public QObject, public INxLivePlayerController
 {
     Q_OBJECT
@@ -12,6 +17,7 @@ class NxLivePlayerController : public QObject, public INxLivePlayerController
 
 public:
     NxLivePlayerController(QObject* parent, double scale);
+    ~NxLivePlayerController() override;
 
     QObject* getObject() override;
     void playLive(QWidget* parent, const QString& url) override;
@@ -25,6 +31,10 @@ private slots:
     void slotError();
 
 private:
+    void release();
+
+    QPointer<NxFullBackgrd> m_backdrop;
+    QPointer<NxLivePlayer> m_player;
     bool m_created = false;
     double m_scale;
 };

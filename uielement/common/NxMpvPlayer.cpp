@@ -1,0 +1,220 @@
+#include "NxMpvPlayer.h"
+
+#include "NxMpvVideoWidget.h"
+
+#include <mpv/client.h>
+
+#include <QDebug>
+#include <QSet>
+#include <QUrl>
+#include <QVector>
+
+namespace {
+
+const int kStartTimeoutMs = 10000;
+
+// Fixed before the core starts. The address comes from the cloud, so the
+// engine reads no configuration, runs no scripts and never hands a URL to
+// a helper program; what it may open is checked in isStreamAddress.
+const char* const kOptions[][2] = {
+    {"config", "no"},
+    {"load-scripts", "no"},
+    {"ytdl", "no"},
+    {"vo", "libmpv"},
+    {"idle", "yes"},
+    {"terminal", "no"},
+    {"input-default-bindings", "no"},
+    {"input-vo-keyboard", "no"},
+    {"osc", "no"},
+    {"sub-auto", "no"},
+    {"audio-file-auto", "no"},
+    // A panel without sound device still shows the lesson.
+    {"audio-fallback-to-null", "yes"},
+    // A stalled server ends as an error within seconds, not a minute.
+    {"network-timeout", "5"},
+    // Frames are handed over when due, so drawing never waits.
+    {"video-timing-offset", "0"},
+};
+
+void releaseCore(mpv_handle* core)
+{
+    mpv_terminate_destroy(core);
+}
+
+} // namespace
+
+NxMpvPlayer::NxMpvPlayer(QObject* parent)
+    : QObject(parent)
+{
+    m_startTimer.setSingleShot(true);
+    m_startTimer.setInterval(kStartTimeoutMs);
+    connect(&m_startTimer, SIGNAL(timeout()), this, SLOT(slotStartTimeout()));
+
+    mpv_handle* core = mpv_create();
+    if (!core) {
+        qWarning() << "NxMpvPlayer::NxMpvPlayer" << "mpv_create failed";
+        return;
+    }
+    for (const auto& option : kOptions) {
+        if (mpv_set_option_string(core, option[0], option[1]) < 0)
+            qWarning() << "NxMpvPlayer::NxMpvPlayer" << "option refused" << option[0];
+    }
+    if (mpv_initialize(core) < 0) {
+        qWarning() << "NxMpvPlayer::NxMpvPlayer" << "mpv_initialize failed";
+        mpv_terminate_destroy(core);
+        return;
+    }
+    mpv_request_log_messages(core, "warn");
+    m_core = QSharedPointer<mpv_handle>(core, &releaseCore);
+    mpv_set_wakeup_callback(core, &NxMpvPlayer::wakeup, this);
+}
+
+NxMpvPlayer::~NxMpvPlayer()
+{
+    if (!m_core)
+        return;
+    mpv_set_wakeup_callback(m_core.data(), nullptr, nullptr);
+    command({"stop"});
+}
+
+bool NxMpvPlayer::isStreamAddress(const QString& url)
+{
+    static const QSet<QString> schemes = {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("rtmp"),
+                                          QStringLiteral("rtsp"), QStringLiteral("hls")};
+    const QUrl parsed(url, QUrl::StrictMode);
+    return parsed.isValid() && schemes.contains(parsed.scheme().toLower()) && !parsed.host().isEmpty();
+}
+
+QWidget* NxMpvPlayer::createVideoWidget(QWidget* parent)
+{
+    if (!m_video && m_core) {
+        m_video = new NxMpvVideoWidget(m_core, parent);
+        connect(m_video, SIGNAL(frameRendered()), this, SLOT(slotFrameRendered()));
+    }
+    return m_video ? static_cast<QWidget*>(m_video) : new QWidget(parent);
+}
+
+void NxMpvPlayer::setFile(const QString& url)
+{
+    m_file = url;
+}
+
+QString NxMpvPlayer::file() const
+{
+    return m_file;
+}
+
+void NxMpvPlayer::play()
+{
+    if (!m_core) {
+        fail(QStringLiteral("no playback engine"));
+        return;
+    }
+    if (!isStreamAddress(m_file)) {
+        fail(QStringLiteral("not a stream address: ") + m_file);
+        return;
+    }
+    m_awaitingFrame = true;
+    m_startTimer.start();
+    command({"loadfile", m_file.toUtf8(), "replace"});
+    pause(false);
+}
+
+void NxMpvPlayer::pause(bool on)
+{
+    if (!m_core)
+        return;
+    int flag = on ? 1 : 0;
+    mpv_set_property_async(m_core.data(), 0, "pause", MPV_FORMAT_FLAG, &flag);
+}
+
+void NxMpvPlayer::stop()
+{
+    m_startTimer.stop();
+    m_awaitingFrame = false;
+    command({"stop"});
+}
+
+bool NxMpvPlayer::isPlaying() const
+{
+    return m_playing;
+}
+
+void NxMpvPlayer::wakeup(void* self)
+{
+    QMetaObject::invokeMethod(static_cast<NxMpvPlayer*>(self), "slotDrainEvents", Qt::QueuedConnection);
+}
+
+void NxMpvPlayer::slotDrainEvents()
+{
+    while (m_core) {
+        const mpv_event* event = mpv_wait_event(m_core.data(), 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            return;
+        handleEvent(*event);
+    }
+}
+
+void NxMpvPlayer::handleEvent(const mpv_event& event)
+{
+    switch (event.event_id) {
+    case MPV_EVENT_START_FILE:
+        m_playing = true;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        emit loaded();
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+        m_playing = false;
+        if (end->reason == MPV_END_FILE_REASON_ERROR)
+            fail(QString::fromUtf8(mpv_error_string(end->error)));
+        else if (end->reason == MPV_END_FILE_REASON_EOF || end->reason == MPV_END_FILE_REASON_STOP)
+            emit stopped();
+        break;
+    }
+    case MPV_EVENT_LOG_MESSAGE: {
+        const auto* message = static_cast<const mpv_event_log_message*>(event.data);
+        qWarning() << "NxMpvPlayer::log" << message->prefix << QString::fromUtf8(message->text).trimmed();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void NxMpvPlayer::slotFrameRendered()
+{
+    if (!m_awaitingFrame)
+        return;
+    m_awaitingFrame = false;
+    m_startTimer.stop();
+    emit started();
+}
+
+void NxMpvPlayer::slotStartTimeout()
+{
+    qWarning() << "NxMpvPlayer::slotStartTimeout" << "no picture after" << kStartTimeoutMs << "ms" << m_file;
+    stop();
+    fail(QStringLiteral("no picture in time"));
+}
+
+// Reported after the caller's call returns, as the engine's own errors are.
+void NxMpvPlayer::fail(const QString& reason)
+{
+    m_startTimer.stop();
+    m_awaitingFrame = false;
+    qWarning() << "NxMpvPlayer::fail" << reason << m_file;
+    QMetaObject::invokeMethod(this, [this, reason] { emit error(reason); }, Qt::QueuedConnection);
+}
+
+void NxMpvPlayer::command(const QList<QByteArray>& args)
+{
+    if (!m_core)
+        return;
+    QVector<const char*> argv;
+    for (const QByteArray& arg : args)
+        argv.append(arg.constData());
+    argv.append(nullptr);
+    mpv_command_async(m_core.data(), 0, argv.data());
+}
