@@ -16,6 +16,8 @@ NxLiveCodeController::NxLiveCodeController(QObject* parent)
     : QObject(parent)
     , m_answerTimer(new QTimer(this))
 {
+    // A coarse timer may end the wait up to a quarter second early.
+    m_answerTimer->setTimerType(Qt::PreciseTimer);
     m_answerTimer->setInterval(5000);
     connect(m_answerTimer, SIGNAL(timeout()), this, SLOT(slotNetworkTimeout()));
 }

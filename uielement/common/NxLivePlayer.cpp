@@ -20,6 +20,7 @@ NxLivePlayer::NxLivePlayer(QWidget* parent, double scale)
     : QWidget(parent)
     , m_scale(scale)
 {
+    m_barTimer.setTimerType(Qt::PreciseTimer);
     m_barTimer.setInterval(3000);
     connect(&m_barTimer, SIGNAL(timeout()), this, SLOT(slotTimeoutShowHideBar()));
     initPlayer();

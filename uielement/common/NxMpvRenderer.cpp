@@ -144,11 +144,12 @@ bool NxMpvRenderer::renderOpenGl(const QSize& size, QImage& image, bool& fresh)
 
 bool NxMpvRenderer::renderSoftware(const QSize& size, QImage& image, bool& fresh)
 {
-    if (image.size() != size || image.format() != QImage::Format_RGBX8888)
-        image = QImage(size, QImage::Format_RGBX8888);
+    if (image.size() != size || image.format() != QImage::Format_ARGB32_Premultiplied)
+        image = QImage(size, QImage::Format_ARGB32_Premultiplied);
     fresh = nextIsNewFrame();
     int extent[2] = {size.width(), size.height()};
-    char format[] = "rgb0";
+    // Qt's byte order; the picture is opaque, the bars around it are clear.
+    char format[] = "bgra";
     size_t stride = static_cast<size_t>(image.bytesPerLine());
     int block = 0;
     mpv_render_param params[] = {{MPV_RENDER_PARAM_SW_SIZE, extent},

@@ -23,11 +23,9 @@ QImage NxMpvVideoWidget::picture() const
 void NxMpvVideoWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (m_picture.isNull()) {
-        painter.fillRect(rect(), Qt::black);
-        return;
-    }
-    painter.drawImage(rect(), m_picture);
+    painter.fillRect(rect(), Qt::black);
+    if (!m_picture.isNull())
+        painter.drawImage(rect(), m_picture);
 }
 
 // Runs while the window is hidden too: the stream counts as started once a

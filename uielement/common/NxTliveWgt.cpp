@@ -53,13 +53,13 @@ void NxTliveWgt::initUi()
         QStringLiteral(".QWidget#livecode{border-image:url(:/images/ID_LIVE_CODE_BACKGROUND.png)}"));
 
     auto* column = new QVBoxLayout(m_background);
-    column->setContentsMargins(NxScale::px(kSideMargin, m_scale), NxScale::px(40, m_scale),
+    column->setContentsMargins(NxScale::px(kSideMargin, m_scale), NxScale::px(48, m_scale),
                                width() - NxScale::px(kSideMargin + kColumnWidth, m_scale), NxScale::px(50, m_scale));
     column->setSpacing(0);
     column->addWidget(createTitleRow(m_background));
-    column->addSpacing(NxScale::px(50, m_scale));
+    column->addSpacing(NxScale::px(56, m_scale));
     column->addWidget(createCodeArea(m_background));
-    column->addSpacing(NxScale::px(24, m_scale));
+    column->addSpacing(NxScale::px(36, m_scale));
     column->addWidget(createKeypad(m_background));
     column->addStretch();
     setCenterWidget(m_background);
@@ -83,7 +83,7 @@ QWidget* NxTliveWgt::createTitleRow(QWidget* parent)
     m_close->setFixedSize(NxScale::px(18, m_scale), NxScale::px(18, m_scale));
     m_close->setIcon(QIcon(QStringLiteral(":/images/ID_LIVE_CLOSE.png")));
     m_close->setIconSize(m_close->size());
-    m_close->setStyleSheet(QStringLiteral("background-color:transparent"));
+    m_close->setStyleSheet(QStringLiteral("background-color:transparent;border:none"));
     m_close->setFocusPolicy(Qt::NoFocus);
     m_close->setAutoDefault(false);
     connect(m_close, SIGNAL(clicked()), this, SLOT(deleteLater()));
@@ -118,15 +118,19 @@ QWidget* NxTliveWgt::createCodeArea(QWidget* parent)
     line->setStyleSheet(QStringLiteral("QFrame{border:none;background-color:#80FFFFFF;}"));
 
     m_pages = new QStackedWidget(area);
-    m_pages->setFixedHeight(NxScale::px(24, m_scale));
     m_blank = new QLabel(m_pages);
-    m_blank->setFixedSize(NxScale::px(175, m_scale), NxScale::px(24, m_scale));
     m_prompt = new QLabel(tr("ID_PLEASE"), m_pages);
     m_prompt->setObjectName(QStringLiteral("prompt"));
-    m_prompt->setFixedSize(NxScale::px(175, m_scale), NxScale::px(24, m_scale));
     m_prompt->setAlignment(Qt::AlignCenter);
     m_prompt->setStyleSheet(QStringLiteral("QLabel{font-family:Microsoft YaHei;color:red;font-size:%1px;}")
                                 .arg(NxScale::fractional(15, m_scale)));
+    // Small scales round the line box below the font's own height.
+    m_prompt->ensurePolished();
+    const QSize page(qMax(NxScale::px(175, m_scale), m_prompt->fontMetrics().horizontalAdvance(m_prompt->text()) + 2),
+                     qMax(NxScale::px(24, m_scale), m_prompt->fontMetrics().height()));
+    m_pages->setFixedHeight(page.height());
+    m_blank->setFixedSize(page);
+    m_prompt->setFixedSize(page);
     m_pages->addWidget(m_blank);
     m_pages->addWidget(m_prompt);
     m_pages->setCurrentWidget(m_blank);
