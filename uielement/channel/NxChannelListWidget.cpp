@@ -1,5 +1,6 @@
 #include "NxChannelListWidget.h"
 
+#include "NxAddChannelDialog.h"
 #include "NxConfig.h"
 #include "NxGridWidget.h"
 #include "NxScale.h"
@@ -66,7 +67,9 @@ void NxChannelListWidget::buildPage()
     auto* returnRow = new QHBoxLayout;
     returnRow->setContentsMargins(0, 0, 0, 0);
     returnRow->addStretch();
-    returnRow->addWidget(createReturnButton(background));
+    QPushButton* returnButton = createReturnButton(background, m_scale);
+    connect(returnButton, SIGNAL(clicked()), this, SIGNAL(sigReturn()));
+    returnRow->addWidget(returnButton);
 
     auto* column = new QVBoxLayout;
     column->setContentsMargins(0, 0, 0, 0);
@@ -86,8 +89,9 @@ void NxChannelListWidget::buildPage()
     centred->addStretch();
 }
 
-QPushButton* NxChannelListWidget::createReturnButton(QWidget* parent)
+QPushButton* NxChannelListWidget::createReturnButton(QWidget* parent, double scale)
 {
+    const auto px = [scale](double design) { return NxScale::px(design, scale); };
     auto* button = new QPushButton(QIcon(QStringLiteral(":/images/ID_BACK.png")), tr("ID_ROLLBACK"), parent);
     button->setObjectName(QStringLiteral("returnButton"));
     button->setFixedSize(px(98), px(48));
@@ -97,8 +101,7 @@ QPushButton* NxChannelListWidget::createReturnButton(QWidget* parent)
     button->setStyleSheet(QStringLiteral("QPushButton{background-color:rgba(0,0,0,20);border:none;border-radius:%1px;"
                                          "font-family:Microsoft YaHei;font-size:%2px;color:#FFFFFF;}")
                               .arg(px(24))
-                              .arg(m_scale < 0.8 ? 12 : px(18)));
-    connect(button, SIGNAL(clicked()), this, SIGNAL(sigReturn()));
+                              .arg(scale < 0.8 ? 12 : px(18)));
     return button;
 }
 
@@ -198,9 +201,12 @@ void NxChannelListWidget::deletedOnCloud()
 
 void NxChannelListWidget::slotAddCustomChannel()
 {
-    // The own-channel form (NxAddChannelDialog) calls slotDoAddChannel once
-    // it is part of the library; until then the request is only logged.
-    qDebug() << "NxChannelListWidget::slotAddCustomChannel" << "own-channel form not available";
+    // Application-modal already; shown rather than run in a loop of its own,
+    // so the tap that opened it finishes first.
+    auto* dialog = new NxAddChannelDialog(this, m_scale);
+    dialog->setData(m_localChannels);
+    connect(dialog, SIGNAL(AddCustomChannel(QJsonObject)), this, SLOT(slotDoAddChannel(QJsonObject)));
+    dialog->show();
 }
 
 void NxChannelListWidget::slotDoAddChannel(QJsonObject json)

@@ -29,6 +29,8 @@ public:
     void showList(bool loaded);
     void setControlManager(INxControllerManager* mgr);
     void setChannelAddDelResult(bool bAdd, int nResult, QString id);
+    // The pages' return button; the caller connects its click.
+    static QPushButton* createReturnButton(QWidget* parent, double scale);
 
 signals:
     void sigReturn();
@@ -44,7 +46,6 @@ public slots:
 private:
     int px(double design) const;
     void buildPage();
-    QPushButton* createReturnButton(QWidget* parent);
     void removeLocalByUrl(const QString& url);
     void addedOnCloud(const QString& id);
     void deletedOnCloud();

@@ -4,10 +4,10 @@
 #include "NxChannelWidget.h"
 #include "NxConfig.h"
 #include "NxToolTipHelp.h"
+#include "NxTouchScrollArea.h"
 
 #include <QDebug>
 #include <QGridLayout>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -54,12 +54,7 @@ void NxGridWidget::buildPage()
     m_content->setObjectName(QStringLiteral("pWidget"));
     m_content->setStyleSheet(QStringLiteral("QWidget#pWidget{background:transparent;border:none;}"));
     if (m_withScroll) {
-        m_scrollArea = new QScrollArea(this);
-        m_scrollArea->setWidgetResizable(true);
-        m_scrollArea->setContentsMargins(0, 0, 0, 0);
-        m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        m_scrollArea->setStyleSheet(QStringLiteral("border:none; background-color:transparent;"));
+        m_scrollArea = new NxTouchScrollArea(this);
         m_scrollArea->setWidget(m_content);
         outer->addWidget(m_scrollArea);
     } else {
