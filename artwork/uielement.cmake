@@ -47,6 +47,18 @@ nx_target_artwork(TavoUIElement /rc/icon
     ID_DISK_U.png
     ID_DISK_U_NOR.png
     ID_NET_Disable.png
+    ID_RECENT.png
+    ID_RECENT_NOR.png
+    ID_DOC.png
+    ID_DOC_NOR.png
+    ID_CLOUD.png
+    ID_CLOUD_NOR.png
+    ID_FD_BACK.png
+    ID_FD_BACK_DISABLED.png
+    ID_FD_LIST.png
+    ID_FD_LIST_ON.png
+    ID_FD_THUMB.png
+    ID_FD_THUMB_ON.png
     ID_OFFLINE.png
     ID_DOWN_ARROW.png
     image_folder.png

@@ -4,6 +4,8 @@
 #include "NxShellNative.h"
 #include "NxSystemInfoNative.h"
 #include "NxWindowsNative.h"
+#include "NxDrivesNative.h"
+#include "NxProcessesNative.h"
 
 #include <atomic>
 
@@ -32,6 +34,8 @@ Seam<INxSystemInfo, NxSystemInfoNative> g_systemInfo;
 Seam<INxShell, NxShellNative> g_shell;
 Seam<INxNativeEvents, NxNativeEventsNative> g_nativeEvents;
 Seam<INxWindows, NxWindowsNative> g_windows;
+Seam<INxDrives, NxDrivesNative> g_drives;
+Seam<INxProcesses, NxProcessesNative> g_processes;
 
 } // namespace
 
@@ -73,4 +77,24 @@ INxWindows* NxPlatform::windows()
 void NxPlatform::setWindows(INxWindows* windows)
 {
     g_windows.set(windows);
+}
+
+INxDrives* NxPlatform::drives()
+{
+    return g_drives.get();
+}
+
+void NxPlatform::setDrives(INxDrives* drives)
+{
+    g_drives.set(drives);
+}
+
+INxProcesses* NxPlatform::processes()
+{
+    return g_processes.get();
+}
+
+void NxPlatform::setProcesses(INxProcesses* processes)
+{
+    g_processes.set(processes);
 }

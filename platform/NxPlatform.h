@@ -6,6 +6,8 @@ class INxNativeEvents;
 class INxShell;
 class INxSystemInfo;
 class INxWindows;
+class INxDrives;
+class INxProcesses;
 
 // Entry point to the operating-system layer. Product code asks here instead
 // of calling the system directly, so its logic runs the same everywhere.
@@ -26,4 +28,10 @@ public:
 
     static INxWindows* windows();
     static void setWindows(INxWindows* windows);
+
+    static INxDrives* drives();
+    static void setDrives(INxDrives* drives);
+
+    static INxProcesses* processes();
+    static void setProcesses(INxProcesses* processes);
 };

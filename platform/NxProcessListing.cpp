@@ -1,0 +1,21 @@
+#include "NxProcessListing.h"
+
+#include <QDebug>
+#include <QProcess>
+
+QString NxProcessListing::run(const QString& program, const QStringList& arguments, int timeoutMs)
+{
+    QProcess process;
+    process.start(program, arguments, QIODevice::ReadOnly);
+    if (!process.waitForStarted(timeoutMs)) {
+        qWarning() << "NxProcessListing::run cannot start" << program;
+        return QString();
+    }
+    if (!process.waitForFinished(timeoutMs)) {
+        qWarning() << "NxProcessListing::run" << program << "did not finish in" << timeoutMs << "ms";
+        process.kill();
+        process.waitForFinished(1000);
+        return QString();
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}

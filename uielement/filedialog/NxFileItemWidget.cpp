@@ -1,0 +1,46 @@
+#include "NxFileItemWidget.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+NxFileItemWidget::NxFileItemWidget(QWidget* parent, int index, const NxFileEntry& entry)
+    : QWidget(parent)
+    , m_index(index)
+    , m_entry(entry)
+{
+    setAttribute(Qt::WA_StyledBackground);
+}
+
+void NxFileItemWidget::changeSelectStatus(bool selected)
+{
+    m_selected = selected;
+    applySelectedLook();
+}
+
+void NxFileItemWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = true;
+        m_pressPos = event->globalPos();
+    }
+    event->accept();
+}
+
+// A finger that moved is scrolling the view, not choosing this entry.
+void NxFileItemWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool tap = m_pressed && (event->globalPos() - m_pressPos).manhattanLength() <= QApplication::startDragDistance()
+        && rect().contains(event->pos());
+    m_pressed = false;
+    if (tap)
+        emit sglSelectedStatusChanged(m_index, !m_selected);
+    event->accept();
+}
+
+void NxFileItemWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit sglItemDoubleClick(m_index);
+    m_pressed = false;
+    event->accept();
+}

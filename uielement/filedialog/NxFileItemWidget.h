@@ -1,0 +1,43 @@
+#pragma once
+
+#include "NxFileDialogTypes.h"
+
+#include <QPoint>
+#include <QWidget>
+
+// What a list row and a thumbnail tile share: the entry's index, its
+// chosen state, and taps that are not the start of a scroll.
+class NxFileItemWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    NxFileItemWidget(QWidget* parent, int index, const NxFileEntry& entry);
+
+    int index() const { return m_index; }
+    const NxFileEntry& entry() const { return m_entry; }
+    bool isSelected() const { return m_selected; }
+    virtual void setPicture(const QPixmap& pixmap) = 0;
+
+signals:
+    void sglSelectedStatusChanged(int nIndex, bool bSelected);
+    void sglItemDoubleClick(int nIndex);
+
+public slots:
+    virtual void changeSelectStatus(bool selected);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    virtual void applySelectedLook() = 0;
+
+    QWidget* m_back = nullptr; // "backwidget", styled when chosen
+
+private:
+    int m_index;
+    NxFileEntry m_entry;
+    bool m_selected = false;
+    bool m_pressed = false;
+    QPoint m_pressPos;
+};

@@ -1,0 +1,84 @@
+#include "NxFileListItemWidget.h"
+
+#include "NxCloudUtils.h"
+#include "NxScale.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+QLabel* textLabel(QWidget* parent, const QString& name, int width, const QString& text, const QString& style)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFixedWidth(width);
+    label->setStyleSheet(style);
+    label->setText(NxCloudUtils::strFarmat(text, width - 4, label->font()));
+    return label;
+}
+
+} // namespace
+
+NxFileListItemWidget::NxFileListItemWidget(QWidget* parent, double scale, int index, const NxFileEntry& entry)
+    : NxFileItemWidget(parent, index, entry)
+    , m_scale(scale)
+{
+    setFixedHeight(NxScale::px(40, scale));
+    m_back = new QWidget(this);
+    m_back->setObjectName(QStringLiteral("backwidget"));
+    m_back->setAttribute(Qt::WA_StyledBackground);
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_back);
+
+    const int checkSide = NxScale::px(18, scale);
+    m_check = new QLabel(m_back);
+    m_check->setObjectName(QStringLiteral("checkmark"));
+    m_check->setFixedSize(checkSide, checkSide);
+    m_icon = new QLabel(m_back);
+    m_icon->setObjectName(QStringLiteral("itemicon"));
+    m_icon->setFixedSize(pictureSize());
+    m_icon->setAlignment(Qt::AlignCenter);
+    const QString style = QStringLiteral("QLabel{font: %1px 'Microsoft YaHei'; color:%2; border:none; background:transparent;}");
+    const int font = NxScale::px(14, scale);
+    const int gap = NxScale::px(8, scale);
+    // The name column is 450 wide with the mark and icon inside it.
+    const int nameWidth = NxScale::px(450, scale) - checkSide - pictureSize().width() - 3 * gap;
+    auto* name = textLabel(m_back, QStringLiteral("itemname"), nameWidth, entry.name, style.arg(font).arg(QStringLiteral("#333333")));
+    name->setToolTip(entry.name);
+    auto* date = textLabel(m_back, QStringLiteral("itemdate"), NxScale::px(180, scale), entry.date,
+                           style.arg(font).arg(QStringLiteral("#999999")));
+    auto* size = textLabel(m_back, QStringLiteral("itemsize"), NxScale::px(100, scale), entry.size,
+                           style.arg(font).arg(QStringLiteral("#999999")));
+
+    auto* row = new QHBoxLayout(m_back);
+    row->setContentsMargins(gap, 0, 0, 0);
+    row->setSpacing(gap);
+    row->addWidget(m_check);
+    row->addWidget(m_icon);
+    row->addWidget(name);
+    row->addWidget(date);
+    row->addWidget(size);
+    row->addStretch(1);
+    applySelectedLook();
+}
+
+QSize NxFileListItemWidget::pictureSize() const
+{
+    return QSize(NxScale::px(28, m_scale), NxScale::px(28, m_scale));
+}
+
+void NxFileListItemWidget::setPicture(const QPixmap& pixmap)
+{
+    m_icon->setPixmap(pixmap.scaled(pictureSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void NxFileListItemWidget::applySelectedLook()
+{
+    m_back->setStyleSheet(isSelected() ? QStringLiteral("QWidget#backwidget{background-color:rgba(102,110,220,0.1);border:1px solid #666EDC;}")
+                                       : QStringLiteral("QWidget#backwidget{background-color:transparent;border:1px solid transparent;}"));
+    const int side = m_check->width();
+    m_check->setPixmap(QPixmap(isSelected() ? QStringLiteral(":/rc/icon/selected.png") : QStringLiteral(":/rc/icon/unselect.png"))
+                           .scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}

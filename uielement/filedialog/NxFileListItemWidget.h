@@ -1,0 +1,25 @@
+#pragma once
+
+#include "NxFileItemWidget.h"
+
+class QLabel;
+
+// One row of the list view: check mark, icon and name, date, size.
+class NxFileListItemWidget : public NxFileItemWidget
+{
+    Q_OBJECT
+
+public:
+    NxFileListItemWidget(QWidget* parent, double scale, int index, const NxFileEntry& entry);
+
+    void setPicture(const QPixmap& pixmap) override;
+    QSize pictureSize() const;
+
+protected:
+    void applySelectedLook() override;
+
+private:
+    double m_scale;
+    QLabel* m_check = nullptr;
+    QLabel* m_icon = nullptr;
+};

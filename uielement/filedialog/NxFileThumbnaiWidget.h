@@ -1,0 +1,26 @@
+#pragma once
+
+#include "NxFileItemWidget.h"
+
+class QLabel;
+
+// One tile of the thumbnail view: the picture or icon above the name.
+class NxFileThumbnaiWidget : public NxFileItemWidget
+{
+    Q_OBJECT
+
+public:
+    NxFileThumbnaiWidget(QWidget* parent, double scale, int index, const NxFileEntry& entry);
+
+    void setPicture(const QPixmap& pixmap) override;
+    QSize pictureSize() const;
+    static QSize tileSize(double scale);
+
+protected:
+    void applySelectedLook() override;
+
+private:
+    double m_scale;
+    QLabel* m_picture = nullptr;
+    QLabel* m_name = nullptr;
+};

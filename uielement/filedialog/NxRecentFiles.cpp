@@ -1,0 +1,117 @@
+#include "NxRecentFiles.h"
+
+#include "NxCloudUtils.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+
+NxRecentFiles& NxRecentFiles::instance()
+{
+    static NxRecentFiles store;
+    return store;
+}
+
+QString NxRecentFiles::listName(const QString& type)
+{
+    return type == QLatin1String("image") ? type : QStringLiteral("courseware");
+}
+
+QString NxRecentFiles::filePath(const QString& type)
+{
+    QString dir = QCoreApplication::instance() ? QCoreApplication::instance()->property("recentFileDir").toString()
+                                               : QString();
+    if (dir.isEmpty())
+        return QString();
+    if (!dir.endsWith(QLatin1Char('/')) && !dir.endsWith(QLatin1Char('\\')))
+        dir += QLatin1Char('/');
+    return dir + listName(type) + QStringLiteral("_files.json");
+}
+
+NxRecentFiles::Entry NxRecentFiles::fromJson(const QJsonObject& object)
+{
+    auto text = [&object](const char* key) { return object.value(QLatin1String(key)).toString(); };
+    return {text("strPass"), text("strPath"), text("strName"), text("strNetId"), text("strDate"), text("recentFileType")};
+}
+
+QJsonObject NxRecentFiles::toJson(const Entry& entry)
+{
+    return {{QStringLiteral("strPass"), entry.strPass},   {QStringLiteral("strPath"), entry.strPath},
+            {QStringLiteral("strName"), entry.strName},   {QStringLiteral("strNetId"), entry.strNetId},
+            {QStringLiteral("strDate"), entry.strDate},   {QStringLiteral("recentFileType"), entry.recentFileType}};
+}
+
+QList<NxRecentFiles::Entry>& NxRecentFiles::list(const QString& type)
+{
+    const QString name = listName(type);
+    auto it = m_lists.find(name);
+    if (it != m_lists.end())
+        return it.value();
+    QList<Entry> loaded;
+    const QString path = filePath(type);
+    // A damaged file reads as an empty array: the list starts afresh.
+    for (const QJsonValue& value : NxCloudUtils::getJsonArray(path)) {
+        const Entry entry = fromJson(value.toObject());
+        if (!entry.strName.isEmpty() && loaded.size() < kMaxEntries)
+            loaded.append(entry);
+    }
+    return m_lists.insert(name, loaded).value();
+}
+
+void NxRecentFiles::add(const Entry& entry)
+{
+    QList<Entry>& entries = list(entry.recentFileType);
+    for (int i = entries.size() - 1; i >= 0; --i) {
+        const Entry& old = entries.at(i);
+        if (old.strPass == entry.strPass && old.strPath == entry.strPath && old.strName == entry.strName
+            && old.strNetId == entry.strNetId)
+            entries.removeAt(i);
+    }
+    entries.prepend(entry);
+    while (entries.size() > kMaxEntries)
+        entries.removeLast();
+    m_lastFolder = {entry.strPass, entry.strPath, entry.strNetId};
+    save(entry.recentFileType);
+}
+
+QList<NxRecentFiles::Entry> NxRecentFiles::entries(const QString& type)
+{
+    return list(type);
+}
+
+void NxRecentFiles::reload()
+{
+    m_lists.clear();
+    m_lastFolder = HistoryDir();
+}
+
+void NxRecentFiles::save(const QString& type)
+{
+    const QString path = filePath(type);
+    if (path.isEmpty()) {
+        qWarning() << "NxRecentFiles::save no recentFileDir set";
+        return;
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QJsonArray array;
+    for (const Entry& entry : list(type))
+        array.append(toJson(entry));
+    NxCloudUtils::writeJsonArray(path, array);
+}
+
+bool NxRecentFiles::thumbnailMode() const
+{
+    return m_thumbnailMode;
+}
+
+void NxRecentFiles::setThumbnailMode(bool on)
+{
+    m_thumbnailMode = on;
+}
+
+HistoryDir NxRecentFiles::lastFolder() const
+{
+    return m_lastFolder;
+}
