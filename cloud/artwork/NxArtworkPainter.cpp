@@ -32,7 +32,7 @@ QSize NxArtworkPainter::sizeFor(const QString& type)
     if (type == QLatin1String("avatar"))
         return QSize(256, 256);
     if (type == QLatin1String("large"))
-        return QSize(1280, 480);
+        return QSize(824, 824); // the banner and the channel pages show it square
     if (type == QLatin1String("middle"))
         return QSize(480, 320);
     return QSize(240, 160);
@@ -70,29 +70,15 @@ void NxArtworkPainter::paintTile(QPainter& p, const QRectF& area, const NxArtwor
 
 void NxArtworkPainter::paintBanner(QPainter& p, const QRectF& area, const NxArtworkPlan::Picture& picture)
 {
+    // No text: the tile writes the channel's name in its band at the bottom.
     const qreal u = area.height() / 480.0;
-    const QPointF badge(area.width() - 300 * u, area.height() / 2);
+    const QPointF badge(area.width() / 2, area.height() * 0.44);
     paintBackground(p, area, picture.hue);
-    paintGlow(p, badge, 330 * u, picture.hue, 150);
-    paintGlow(p, QPointF(0, area.height()), 360 * u, picture.hue + 30, 70);
-    paintRings(p, badge, 150 * u, 34 * u, 5);
-    paintDots(p, QRectF(64 * u, 44 * u, 180 * u, 40 * u), 18 * u, 2.2 * u);
-    paintBadge(p, badge, 120 * u, picture.motif, picture.hue);
-
-    const QRectF panel(56 * u, 120 * u, 640 * u, 240 * u);
-    paintPanel(p, panel, 28 * u);
-    QLinearGradient bar(panel.left(), 0, panel.left() + 96 * u, 0);
-    bar.setColorAt(0, hsv(picture.hue, 0.67, 0.86));
-    bar.setColorAt(1, hsv(picture.hue + kAccentHueEnd - kAccentHue, 0.65, 0.99));
-    p.setPen(Qt::NoPen);
-    p.setBrush(bar);
-    p.drawRoundedRect(QRectF(panel.left() + 40 * u, panel.top() + 36 * u, 96 * u, 8 * u), 4 * u, 4 * u);
-    const qreal left = panel.left() + 40 * u;
-    const qreal width = panel.width() - 80 * u;
-    paintText(p, QRectF(left, panel.top() + 56 * u, width, 76 * u), picture.name, qRound(58 * u),
-              Qt::white, Qt::AlignLeft | Qt::AlignVCenter, false);
-    paintText(p, QRectF(left, panel.top() + 142 * u, width, 76 * u), picture.intro, qRound(26 * u),
-              QColor(220, 222, 255, 210), Qt::AlignLeft | Qt::AlignTop, true);
+    paintGlow(p, badge, 300 * u, picture.hue, 150);
+    paintGlow(p, QPointF(0, area.height()), 330 * u, picture.hue + 30, 70);
+    paintRings(p, badge, 110 * u, 30 * u, 5);
+    paintDots(p, QRectF(36 * u, 36 * u, 120 * u, 36 * u), 14 * u, 2 * u);
+    paintBadge(p, badge, 92 * u, picture.motif, picture.hue);
 }
 
 void NxArtworkPainter::paintAvatar(QPainter& p, const QRectF& area, const NxArtworkPlan::Picture& picture)

@@ -722,7 +722,7 @@ void TestNxCloudServer::serviceProgramServesDemoCatalogue()
                           .json().value(QStringLiteral("result")).toArray(), images);
         QVERIFY(images.size() >= 3 * (20 + 12));
         // Every picture the demo refers to was rendered at build time.
-        const QMap<QString, QSize> sizes{{"small", QSize(240, 160)}, {"middle", QSize(480, 320)}, {"large", QSize(1280, 480)}};
+        const QMap<QString, QSize> sizes{{"small", QSize(240, 160)}, {"middle", QSize(480, 320)}, {"large", QSize(824, 824)}};
         for (const auto& image : images) {
             QVERIFY2(image.first.startsWith(base + QStringLiteral("/pictures/")), qPrintable(image.first));
             const NxHttpProbe::Result picture = probe.get(image.first);
