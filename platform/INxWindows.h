@@ -40,6 +40,8 @@ public:
     // A window of ours that clicks must not activate while another program
     // is in front; accepting again also brings it to the front.
     virtual void setAcceptsActivation(Handle ownWindow, bool accepts) = 0;
+    // No press-and-hold, pen feedback or flicks on a window of ours.
+    virtual void disableTabletPenFeedback(Handle ownWindow) = 0;
 
     // The command line registered for web addresses; empty when none.
     virtual QString defaultBrowserCommand() = 0;

@@ -29,6 +29,7 @@ public:
     void bringToFront(Handle window) override;
     Handle activeWindow() override;
     void setAcceptsActivation(Handle ownWindow, bool accepts) override;
+    void disableTabletPenFeedback(Handle ownWindow) override;
     QString defaultBrowserCommand() override;
     QString associatedProgram(const QString& suffix) override;
     QString associatedAppName(const QString& suffix) override;

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "NxChannelSet.h"
+#include "TavomcPresenterChannelLists.h"
 
 #include <QImage>
 #include <QJsonObject>
 #include <QList>
+#include <QMap>
 #include <QPixmap>
+#include <QPointer>
 #include <QSharedPointer>
 #include <QString>
 #include <QWidget>
@@ -14,8 +17,17 @@ class INxControllerManager;
 class INxNetWorkChecker;
 class INxNetWorkManager;
 class INxWebCommandController;
+class NxAccessToolBarWidget;
+class NxAddChanelWidget;
+class NxBannerWidget;
+class NxChannelListWidget;
+class NxChannelWidget;
+class QScrollArea;
+class QVBoxLayout;
 
-// The system's only main window: a frameless, full-screen home page.
+// The system's only main window: a frameless, full-screen home page of
+// tiles with the sign-in toolbar; it dispatches taps and keeps the
+// teacher's channel lists.
 class TavomcPresenterMainWgt : public QWidget
 {
     Q_OBJECT
@@ -28,6 +40,15 @@ public:
     bool isNetworkCheckRunning() const;
     QString userId() const;
     QString cookie() const;
+    const TavomcPresenterChannelLists& channelLists() const;
+    NxBannerWidget* banner() const;
+    NxAddChanelWidget* homeSlot(int index) const;
+    NxChannelListWidget* tvPage() const;
+    NxChannelListWidget* myResourcePage() const;
+    NxChannelListWidget* tavoChannelPage() const;
+    NxAccessToolBarWidget* toolBar() const;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void sigLoadWebPage(QString url, QString cookie);
@@ -72,18 +93,63 @@ private slots:
     void slotActiveEnable(bool bEnable);
 
 private:
+    using Saved = TavomcPresenterChannelLists::Saved;
+
+    int px(double design) const;
+    bool networkUp() const;
     void createBackground();
+    void createFirstPage(QWidget* parent);
+    void createToolBar(QWidget* parent);
+    void createTiles(QWidget* page);
+    NxChannelWidget* createTile(QWidget* page, int width, int height, const QJsonObject& json);
+    void layoutFirstPage(QWidget* page);
+    void restoreFirstPage();
     void openChannel(const QJsonObject& json);
-    static void notYet(const char* where);
+    void disableTabletPenFeedback();
+
+    void loadLocalChannelFiles();
+    void downloadChannelList(QString sType);
+    void parseChannelInfo(bool bInit, QSharedPointer<NxChannelSet> set);
+    NxChannelListWidget* createPage(bool supportAdd, bool storeOnWeb, bool split, const QString& title, const char* returnSlot,
+                                    const char* addedSlot, const char* deleteSlot);
+    void openTavoChannelPage();
+    void openTvPage();
+    void openMyResourcePage();
+    void openAddChannelList(QJsonObject json);
+    void refreshTavoChannelPage();
+    void fillPage(NxChannelListWidget* page, const QJsonArray& web, const QJsonArray& local);
+    void showPage(NxChannelListWidget* page, const QJsonArray& web);
+    void save(Saved list, bool add, const QJsonObject& json);
+    void saveFirstPage(bool add, QJsonObject json);
+    void saveTavoChannels(bool add, QJsonObject json);
+    void saveTvChannels(bool add, QJsonObject json);
+    void saveMyResources(bool add, QJsonObject json);
 
     double m_scale = 1.0;
     bool m_networkCheckRunning = false;
     QRect m_screenRect;
+    QVBoxLayout* m_firstPageLayout = nullptr;
+    QWidget* m_contentWidget = nullptr;
     INxControllerManager* m_controllerManager;
     INxNetWorkManager* m_networkManager;
     INxNetWorkChecker* m_netChecker = nullptr;
     INxWebCommandController* m_webCommand = nullptr;
+    QPointer<NxAccessToolBarWidget> m_toolBar;
+    NxBannerWidget* m_banner = nullptr;
+    QMap<int, NxAddChanelWidget*> m_homeSlots;
+    QScrollArea* m_scrollArea = nullptr;
+    NxChannelWidget* m_liveTile = nullptr;
+    NxChannelWidget* m_tvTile = nullptr;
+    NxChannelWidget* m_myResourceTile = nullptr;
+    NxChannelWidget* m_localTile = nullptr;
+    QPointer<NxChannelListWidget> m_tvPage;
+    QPointer<NxChannelListWidget> m_myResourcePage;
+    QPointer<NxChannelListWidget> m_tavoChannelPage;
+    TavomcPresenterChannelLists m_lists;
     QString m_userId;
     QString m_cookie;
+    QMap<QString, QJsonObject> m_firstPageChannels;
+    QString m_startLocation = QStringLiteral("ID_OPEN_RECENT");
     bool m_loginFromToolbar = false;
+    bool m_offeredListReceived = false;
 };

@@ -286,6 +286,11 @@ void NxWindowsNative::setAcceptsActivation(Handle ownWindow, bool accepts)
         bringToFront(ownWindow);
 }
 
+void NxWindowsNative::disableTabletPenFeedback(Handle)
+{
+    // X11 has no pen feedback to switch off.
+}
+
 QString NxWindowsNative::defaultBrowserCommand()
 {
     return d->associations.defaultBrowser().commandLine;

@@ -142,6 +142,15 @@ void NxWindowsNative::setAcceptsActivation(Handle ownWindow, bool accepts)
         SetForegroundWindow(hwnd(ownWindow));
 }
 
+void NxWindowsNative::disableTabletPenFeedback(Handle ownWindow)
+{
+    // Press-and-hold, pen tap and barrel feedback and flicks off.
+    const wchar_t* name = L"MicrosoftTabletPenServiceProperty";
+    const ATOM atom = GlobalAddAtomW(name);
+    SetPropW(hwnd(ownWindow), name, reinterpret_cast<HANDLE>(quintptr(0x10019)));
+    GlobalDeleteAtom(atom);
+}
+
 QString NxWindowsNative::defaultBrowserCommand()
 {
     const QSettings choice(QStringLiteral("HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations"
