@@ -384,5 +384,7 @@ void NxCloudUtils::encryption(QString& text)
     QString scrambled = text;
     for (int i = 0; i < scrambled.size(); ++i)
         scrambled[i] = QChar(ushort(scrambled.at(i).unicode() ^ uchar(kKey.at(i % kKey.size()))));
-    text = QString::fromUtf8(scrambled.toUtf8());
+    // With the length, so a unit that became NUL does not cut the text.
+    const QByteArray utf8 = scrambled.toUtf8();
+    text = QString::fromUtf8(utf8.constData(), utf8.size());
 }

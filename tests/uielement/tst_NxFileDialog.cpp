@@ -1,0 +1,468 @@
+#include "NxCloudUtils.h"
+#include "NxFileDialog.h"
+#include "NxFileDialogFixture.h"
+#include "NxFileDialogView.h"
+#include "NxFileDialogViewMode.h"
+#include "NxFileFilters.h"
+#include "NxFileItemWidget.h"
+#include "NxFilePlaces.h"
+#include "NxLocalMediaOpener.h"
+#include "NxRecentFiles.h"
+#include "NxThumbnailMaker.h"
+
+#include <QComboBox>
+#include <QJsonArray>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+// Stands in for the main window: it carries the USB signal.
+class NxTestMainWindow : public QWidget
+{
+    Q_OBJECT
+
+signals:
+    void signalUDiskStateChanged(QString str, bool flag);
+};
+
+// The file dialog and the opening of local videos on real files: start
+// places, USB sticks through the platform's drives, typed names, saving,
+// the recent-file store, filters and pictures.
+class tst_NxFileDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void startLocation_data();
+    void startLocation();
+    void sticksWhileOpen();
+    void names_data();
+    void names();
+    void cancelRecordsNothing();
+    void save_data();
+    void save();
+    void recentFiles();
+    void filterTable_data();
+    void filterTable();
+    void choosingFilterChangesListing();
+    void pictureReading_data();
+    void pictureReading();
+    void localVideo();
+
+private:
+    // Runs the dialog at start with the steps; returns what it gives back.
+    QString run(const QString& start, const QList<std::function<void()> >& steps, int mode = 0, bool answerOk = true);
+    void type(const QString& text);
+    void pressOk();
+    void doubleClick(const QString& name);
+    QString diskOf(const QString& relative) const { return NxFilePlaces::diskPass(m_world->path(relative)); }
+
+    std::unique_ptr<NxFileWorld> m_world;
+    std::unique_ptr<NxFileDialog> m_dialog;
+    QStringList m_messages;
+};
+
+void tst_NxFileDialog::init()
+{
+    m_world.reset(new NxFileWorld);
+    qputenv("HOME", m_world->path("home").toUtf8());
+    qputenv("XDG_CONFIG_HOME", m_world->path("home/.config").toUtf8());
+    qApp->setProperty("recentFileDir", m_world->path("recent/"));
+    NxFileDialog::reset();
+    m_world->drives.add(m_world->path("disk"), INxDrives::Type::Fixed, false);
+    m_world->touch("disk/Video/clip.mp4");
+    m_world->touch("disk/Video/clip-notes.txt");
+    m_world->touch("home/Desktop/lesson.mp4");
+    QMap<QString, QVariant> params{{"scalefactor", 1.0}};
+    m_dialog.reset(new NxFileDialog(params, nullptr));
+    m_messages.clear();
+}
+
+void tst_NxFileDialog::cleanup()
+{
+    m_dialog.reset();
+    m_world.reset();
+}
+
+QString tst_NxFileDialog::run(const QString& start, const QList<std::function<void()> >& steps, int mode, bool answerOk)
+{
+    NxDialogDriver driver(m_dialog.get());
+    driver.setAnswer(answerOk);
+    for (const auto& step : steps)
+        driver.addStep(step);
+    driver.start();
+    const QString filter = "Media Files(*.mp4 *.txt);;Media Files(*.mp4)";
+    const QString chosen = mode == 1 ? m_dialog->GetSaveFilePath(nullptr, RES_MEDIA, "ID_LOCAL_VIDEO", start, filter)
+                                     : m_dialog->GetOpenFilePath(nullptr, RES_MEDIA, "ID_LOCAL_VIDEO", start, filter);
+    m_messages = driver.messages;
+    return chosen;
+}
+
+void tst_NxFileDialog::type(const QString& text)
+{
+    m_dialog->findChild<QLineEdit*>("filenameedit")->setText(text);
+}
+
+void tst_NxFileDialog::pressOk()
+{
+    m_dialog->findChild<QWidget*>("filterrow")->findChild<QPushButton*>("okbtn")->click();
+}
+
+void tst_NxFileDialog::doubleClick(const QString& name)
+{
+    NxFileDialogViewMode* mode = m_dialog->findChild<NxFileDialogView*>()->currentMode();
+    for (int i = 0; i < mode->count(); ++i) {
+        NxFileItemWidget* item = mode->itemWidget(i);
+        if (item && item->entry().name == name) {
+            QTest::mouseDClick(item, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL(qPrintable("no entry " + name));
+}
+
+void tst_NxFileDialog::startLocation_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pass");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("drive letter") << "D:/Video" << "ID_DISKD:" << "Video";
+    QTest::newRow("lower-case drive") << "e:/Lessons/Unit 1/" << "ID_DISKE:" << "Lessons/Unit 1";
+    QTest::newRow("named place") << "ID_MY_PICTURE" << "ID_MY_PICTURE" << "";
+    QTest::newRow("directory on a volume") << "@disk/Video" << "@disk" << "Video";
+    QTest::newRow("volume root") << "@disk" << "@disk" << "";
+    QTest::newRow("deeper volume wins") << "@disk/stick/Clips" << "@disk/stick" << "Clips";
+}
+
+void tst_NxFileDialog::startLocation()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, pass);
+    QFETCH(QString, path);
+    const auto resolve = [this](QString s) { return s.replace("@disk", m_world->path("disk")); };
+    const QStringList drives{"/", m_world->path("disk"), m_world->path("disk/stick")};
+    const HistoryDir start = NxFilePlaces::startLocation(resolve(text), drives);
+    const QString expected = pass.startsWith("@") ? NxFilePlaces::diskPass(resolve(pass)) : pass;
+    QCOMPARE(start.strPass, expected);
+    QCOMPARE(start.strPath, path);
+}
+
+void tst_NxFileDialog::sticksWhileOpen()
+{
+    m_world->touch("stickA/a.mp4");
+    m_world->touch("stickB/b.mp4");
+    QStringList seen;
+    const auto plug = [&](const QString& stick, bool in) {
+        if (in)
+            m_world->drives.add(m_world->path(stick), INxDrives::Type::Removable, true);
+        else
+            m_world->drives.remove(m_world->path(stick));
+        m_dialog->updateUDisk(m_world->path(stick), !in);
+        seen << m_dialog->currentLocation().strPass;
+    };
+    run("ID_DESKTOP", {[&] { plug("stickA", true); },
+                       [&] {
+                           // The new stick has its place and is listed.
+                           QVERIFY(m_dialog->findChild<QWidget*>(diskOf("stickA")));
+                           QCOMPARE(m_dialog->findChild<NxFileDialogView*>()->currentMode()->count(), 1);
+                           plug("stickB", true);
+                       },
+                       [&] { plug("stickB", false); }, [&] { plug("stickA", false); },
+                       [&] {
+                           QVERIFY(!m_dialog->findChild<QWidget*>(diskOf("stickA")));
+                           plug("stickA", true);
+                           QTest::mouseClick(m_dialog->findChild<QPushButton*>("ID_MY_DOCUMENTS"), Qt::LeftButton);
+                           plug("stickA", false); // not on screen: the dialog stays
+                       },
+                       [&] { m_dialog->reject(); }});
+    QCOMPARE(seen, QStringList({diskOf("stickA"), diskOf("stickB"), diskOf("stickA"), "ID_DESKTOP", diskOf("stickA"),
+                                "ID_MY_DOCUMENTS"}));
+}
+
+void tst_NxFileDialog::names_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("base name of a listed file") << "clip" << "disk/Video/clip.mp4" << "";
+    QTest::newRow("full name") << "clip.mp4" << "disk/Video/clip.mp4" << "";
+    QTest::newRow("vertical bar") << "cl|ip.mp4" << "" << "ID_RES_SPECIAL";
+    QTest::newRow("question mark") << "clip?.mp4" << "" << "ID_RES_SPECIAL";
+    QTest::newRow("empty") << "" << "" << "ID_RES_SELECTFILE";
+    QTest::newRow("not there") << "other.mp4" << "" << "ID_RES_FILEISNOTEXIT";
+    QTest::newRow("base name not listed") << "other" << "" << "ID_RES_FILEISNOTEXIT";
+}
+
+void tst_NxFileDialog::names()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, opened);
+    QFETCH(QString, message);
+    const QString chosen = run(m_world->path("disk/Video"), {[&] {
+                                   QCOMPARE(m_dialog->currentLocation().strPath, QString("Video"));
+                                   type(typed);
+                                   // With no name the OK button is off; Return still confirms.
+                                   QPushButton* ok = m_dialog->findChild<QWidget*>("filterrow")->findChild<QPushButton*>("okbtn");
+                                   QCOMPARE(ok->isEnabled(), !typed.isEmpty());
+                                   if (typed.isEmpty())
+                                       QTest::keyClick(m_dialog.get(), Qt::Key_Return);
+                                   else
+                                       pressOk();
+                               },
+                               [&] { m_dialog->reject(); }});
+    QCOMPARE(chosen, opened.isEmpty() ? QString() : m_world->path(opened));
+    QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(NxRecentFiles::instance().entries("courseware").size(), opened.isEmpty() ? 0 : 1);
+}
+
+void tst_NxFileDialog::cancelRecordsNothing()
+{
+    const QString chosen = run(m_world->path("disk/Video"), {[&] {
+        type("clip.mp4");
+        m_dialog->findChild<QPushButton*>("cancelbtn")->click();
+    }});
+    QVERIFY(chosen.isEmpty());
+    QVERIFY(NxRecentFiles::instance().entries("courseware").isEmpty());
+    QVERIFY(!QFile::exists(NxRecentFiles::filePath("courseware")));
+    // Double-clicking a file opens it and records it.
+    QCOMPARE(run(m_world->path("disk/Video"), {[&] { doubleClick("clip.mp4"); }}), m_world->path("disk/Video/clip.mp4"));
+    QCOMPARE(NxRecentFiles::instance().entries("courseware").first().strName, QString("clip.mp4"));
+}
+
+void tst_NxFileDialog::save_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("answerOk");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("new name gets the suffix") << "report" << false << true << "disk/Video/report.mp4" << QStringList();
+    QTest::newRow("read-only folder") << "report.mp4" << true << true << "" << QStringList{"ID_FILE_SAVE_DISK_READONLY"};
+    QTest::newRow("overwrite confirmed") << "clip" << false << true << "disk/Video/clip.mp4" << QStringList{"ID_RES_FILEEXIT"};
+    QTest::newRow("overwrite refused") << "clip.mp4" << false << false << "" << QStringList{"ID_RES_FILEEXIT"};
+}
+
+void tst_NxFileDialog::save()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, answerOk);
+    QFETCH(QString, saved);
+    QFETCH(QStringList, messages);
+    std::unique_ptr<NxReadOnlyFolder> locked;
+    if (readOnly) {
+        locked.reset(new NxReadOnlyFolder(m_world->path("disk/Video")));
+        if (!locked->isReadOnly())
+            QSKIP("this system lets the test write into any folder");
+    }
+    const QString chosen = run(m_world->path("disk/Video"), {[&] {
+                                   type(typed);
+                                   pressOk();
+                               },
+                               [&] { m_dialog->reject(); }},
+                               1, answerOk);
+    QCOMPARE(chosen, saved.isEmpty() ? QString() : m_world->path(saved));
+    QCOMPARE(m_dialog->GetSaveStatus(), !saved.isEmpty());
+    QCOMPARE(m_messages, messages);
+    // The probe never leaves a file behind.
+    QCOMPARE(QDir(m_world->path("disk/Video")).entryList(QDir::Files).size(), 2);
+}
+
+void tst_NxFileDialog::recentFiles()
+{
+    NxRecentFiles& store = NxRecentFiles::instance();
+    for (int i = 0; i <= 20; ++i)
+        store.add({"ID_DESKTOP", "", QString("f%1.mp4").arg(i), "", "", "courseware"});
+    store.add({"ID_DESKTOP", "", "f5.mp4", "", "", "video"});
+    store.add({"ID_MY_PICTURE", "", "p.png", "", "", "image"});
+    const QString path = NxRecentFiles::filePath("courseware");
+    QCOMPARE(NxCloudUtils::getJsonArray(path).size(), 20);
+    store.reload();
+    const QList<NxRecentFiles::Entry> entries = store.entries("courseware");
+    QCOMPARE(entries.size(), 20);
+    QCOMPARE(entries.first().strName, QString("f5.mp4"));
+    QCOMPARE(entries.at(1).strName, QString("f20.mp4"));
+    QCOMPARE(entries.last().strName, QString("f1.mp4"));
+    QCOMPARE(std::count_if(entries.begin(), entries.end(), [](const NxRecentFiles::Entry& e) { return e.strName == "f5.mp4"; }), 1L);
+    QCOMPARE(store.entries("image").size(), 1);
+
+    // A damaged list starts empty and is replaced by the next save.
+    QFile damaged(path);
+    QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write("[{\"strName\": \"f1.mp4\",");
+    damaged.close();
+    store.reload();
+    QVERIFY(store.entries("courseware").isEmpty());
+    store.add({"ID_DESKTOP", "", "new.mp4", "", "", "courseware"});
+    QCOMPARE(NxCloudUtils::getJsonArray(path).size(), 1);
+
+    // A write that cannot happen keeps the old list.
+    const QByteArray before = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    NxReadOnlyFolder locked(QFileInfo(path).absolutePath());
+    if (!locked.isReadOnly())
+        QSKIP("this system lets the test write into any folder");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^writeJson error\\."));
+    NxCloudUtils::writeJsonArray(path, QJsonArray{QJsonObject{{"strName", "lost.mp4"}}});
+    QFile after(path);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), before);
+}
+
+void tst_NxFileDialog::filterTable_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("0") << 0 << "Audio Files(*.mp3 *.wav *.wma);;Audio Files(*.mp3);;Audio Files(*.wav);;Audio Files(*.wma)";
+    QString media = "Media Files(*.wmv *.avi *.mov *.mpeg *.mpg *.rm *.rmvb *.asf *.mp4 *.flv *.mkv *.vob *.swf)";
+    for (const char* ext : {"swf", "vob", "mkv", "flv", "mp4", "asf", "rmvb", "rm", "mpg", "mpeg", "mov", "avi", "wmv"})
+        media += QString(";;Media Files(*.%1)").arg(ext);
+    QTest::newRow("1") << 1 << media;
+    QString image = "Image Files(*.bmp *.cur *.dib *.ico *.gif *.jpg *.jpeg *.jpe *.jfif *.png)";
+    for (const char* ext : {"png", "jfif", "jpe", "jpeg", "jpg", "gif", "ico", "dib", "cur", "bmp"})
+        image += QString(";;Image Files(*.%1)").arg(ext);
+    QTest::newRow("2") << 2 << image;
+    QTest::newRow("10") << 10 << image;
+    QTest::newRow("12") << 12 << image;
+    QString doc = "Doc Files(*.pptx *.ppt *.pdf *.doc *.docx *.xlsx *.xls *.wps *.dps *.et *.kl)";
+    for (const char* ext : {"pptx", "ppt", "pdf", "doc", "docx", "xlsx", "xls", "wps", "dps", "et", "kl"})
+        doc += QString(";;Doc Files(*.%1)").arg(ext);
+    QTest::newRow("3") << 3 << doc;
+    QString sheet = "Sheet Files(*.pptx *.ppt *.pdf *.doc *.docx *.xlsx *.xls)";
+    for (const char* ext : {"pptx", "ppt", "pdf", "doc", "docx", "xlsx", "xls"})
+        sheet += QString(";;Sheet Files(*.%1)").arg(ext);
+    QTest::newRow("4") << 4 << sheet;
+    QTest::newRow("5") << 5 << "Flash Files(*.swf)";
+    QTest::newRow("6") << 6 << "Files(*.pdf)";
+    QTest::newRow("7") << 7 << "Files(*.nxtx)";
+    QTest::newRow("8") << 8 << "Files(*.png)";
+    QTest::newRow("9") << 9 << "Doc Files(*.pptx *.iwb *.pdf);;PPT Files(*.pptx);;PDF Files(*.pdf);;IWB Files(*.iwb))";
+    QTest::newRow("11") << 11 << "ID_FILE_COURSE (*.nxtx)";
+}
+
+void tst_NxFileDialog::filterTable()
+{
+    QFETCH(int, type);
+    QFETCH(QString, filter);
+    QCOMPARE(NxFileFilters::filterFor(type), filter);
+}
+
+void tst_NxFileDialog::choosingFilterChangesListing()
+{
+    QStringList listed;
+    const auto names = [&] {
+        NxFileDialogViewMode* mode = m_dialog->findChild<NxFileDialogView*>()->currentMode();
+        QStringList all;
+        for (int i = 0; i < mode->count(); ++i)
+            all << m_dialog->findChild<NxFileDialogView*>()->entries()->at(i).name;
+        return all.join(",");
+    };
+    run(m_world->path("disk/Video"), {[&] {
+                                          listed << names();
+                                          auto* box = m_dialog->findChild<QComboBox*>("filtercomb");
+                                          QCOMPARE(box->count(), 2);
+                                          emit box->activated(1);
+                                          listed << names();
+                                      },
+                                      [&] { m_dialog->reject(); }});
+    QCOMPARE(listed, QStringList({"clip-notes.txt,clip.mp4", "clip.mp4"}));
+}
+
+namespace {
+
+quint32 crc32(const QByteArray& data)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (char byte : data) {
+        crc ^= quint8(byte);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A PNG that declares its size and holds almost nothing after that.
+QByteArray pngDeclaring(quint32 width, quint32 height)
+{
+    QByteArray chunk("IHDR");
+    QDataStream(&chunk, QIODevice::Append) << width << height << quint8(8) << quint8(2) << quint8(0) << quint8(0) << quint8(0);
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QDataStream out(&png, QIODevice::Append);
+    out << quint32(13);
+    out.writeRawData(chunk.constData(), chunk.size());
+    out << crc32(chunk);
+    return png;
+}
+
+} // namespace
+
+void tst_NxFileDialog::pictureReading_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QSize>("read");
+    QTest::newRow("large, scaled as read") << 2000 << 1000 << QSize(86, 43);
+    QTest::newRow("tall") << 300 << 600 << QSize(43, 86);
+    QTest::newRow("small, as it is") << 40 << 30 << QSize(40, 30);
+    QTest::newRow("huge declared size") << 100000 << 100000 << QSize();
+}
+
+void tst_NxFileDialog::pictureReading()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(QSize, read);
+    const QString path = read.isValid() ? m_world->picture("pic.png", width, height, Qt::darkCyan)
+                                        : m_world->touch("pic.png", pngDeclaring(width, height));
+    const QImage image = NxThumbnailMaker::read(path, 86);
+    QCOMPARE(image.size(), read.isValid() ? read : QSize(0, 0));
+    QVERIFY(image.isNull() != read.isValid());
+}
+
+void tst_NxFileDialog::localVideo()
+{
+    NxTestMainWindow window;
+    NxLocalMediaOpener opener(&window);
+    QSignalSpy started(&opener, &NxLocalMediaOpener::sigLocalVideoStarted);
+    QSignalSpy reported(&opener, &NxLocalMediaOpener::sigUserActionLocalChannel);
+    NxFileDialog* dialog = opener.createFileDialog(&window, 1.0);
+    const QString stick = m_world->path("stick");
+    m_world->touch("stick/film.mp4");
+    m_world->drives.add(stick, INxDrives::Type::Removable, true);
+
+    // Hidden window: the state is kept, nothing opens.
+    emit window.signalUDiskStateChanged(stick, false);
+    QCOMPARE(opener.uDiskState(), QJsonObject({{"name", stick}, {"isRemove", false}}));
+    QCOMPARE(reported.size(), 0);
+
+    window.show();
+    NxDialogDriver driver(dialog);
+    QString shownAt;
+    driver.addStep([&] {
+        shownAt = dialog->currentLocation().strPass;
+        NxFileDialogViewMode* mode = dialog->findChild<NxFileDialogView*>()->currentMode();
+        QTest::mouseDClick(mode->itemWidget(0), Qt::LeftButton);
+    });
+    driver.start();
+    emit window.signalUDiskStateChanged(stick, false);
+    QCOMPARE(shownAt, NxFilePlaces::diskPass(stick));
+    QCOMPARE(m_world->shell.opened, QStringList{stick + "/film.mp4"});
+    QVERIFY(m_world->shell.maximised);
+    QCOMPARE(started.size(), 1);
+    QCOMPARE(started.first().first().toString(), stick + "/film.mp4");
+    QCOMPARE(reported.size(), 1);
+
+    // Removal: the state follows, nothing opens.
+    m_world->drives.remove(stick);
+    emit window.signalUDiskStateChanged(stick, true);
+    QCOMPARE(opener.uDiskState().value("isRemove").toBool(), true);
+    QCOMPARE(reported.size(), 1);
+    QCOMPARE(m_world->shell.opened.size(), 1);
+}
+
+QTEST_MAIN(tst_NxFileDialog)
+#include "tst_NxFileDialog.moc"
