@@ -1,0 +1,219 @@
+#include "NxAddChanelWidget.h"
+#include "NxBannerWidget.h"
+#include "NxChannelListWidget.h"
+#include "NxConfig.h"
+#include "NxControllerManager.h"
+#include "NxLocalChannelFile.h"
+#include "NxRelaynet.h"
+#include "NxTestCloud.h"
+#include "NxTestEnvironment.h"
+#include "NxWebCmdCtrl.h"
+#include "TavomcPresenterMainWgt.h"
+#include "TavomcPresenterScenarioMain.h"
+
+#include <QGestureEvent>
+#include <QScrollArea>
+#include <QtTest>
+
+// The home page in the real scenario against the local cloud: what the
+// network check, taps and answers do, and what survives a restart.
+class tst_TavomcPresenterMainWgt : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void networkCheckDecidesDownloads_data();
+    void networkCheckDecidesDownloads();
+    void myResourcesAskForSignInFirst();
+    void tvPageBeforeAndAfterItsList();
+    void offeredListProcessedOnce();
+    void restartRestoresWhatCanBeShown_data();
+    void restartRestoresWhatCanBeShown();
+    void exitEndsTheEventLoopWithZero();
+    void dragOnATileDoesNotScroll();
+
+private:
+    TavomcPresenterMainWgt* start(bool online);
+    int requests(const QString& path) const { return m_cloud->server().requestCount(path); }
+
+    NxTestEnvironment* m_env = nullptr;
+    NxTestCloud* m_cloud = nullptr;
+    NxWebCmdCtrl* m_web = nullptr;
+    NxControllerManager* m_manager = nullptr;
+    TavomcPresenterScenarioMain* m_scenario = nullptr;
+};
+
+void tst_TavomcPresenterMainWgt::init()
+{
+    m_env = new NxTestEnvironment;
+    QDir().mkpath(m_env->dataRoot() + "/channel");
+    qApp->setProperty("channelDir", m_env->dataRoot() + "/channel");
+    qApp->setProperty("scalefactor", 1.0);
+    m_cloud = new NxTestCloud;
+    NxConfig::getInstance()->setNetworkStatus(false);
+}
+
+void tst_TavomcPresenterMainWgt::cleanup()
+{
+    if (m_scenario)
+        delete m_scenario->mainWindow();
+    delete m_scenario;
+    m_scenario = nullptr;
+    delete m_manager;
+    delete m_web;
+    m_web = nullptr;
+    delete m_cloud;
+    delete m_env;
+}
+
+TavomcPresenterMainWgt* tst_TavomcPresenterMainWgt::start(bool online)
+{
+    if (!online)
+        qApp->setProperty("appHost", "http://127.0.0.1:1"); // nothing listens there
+    m_web = new NxWebCmdCtrl;
+    m_web->init();
+    m_manager = new NxControllerManager;
+    m_manager->setWebCommandCtrl(m_web);
+    m_scenario = new TavomcPresenterScenarioMain;
+    m_scenario->initScenario(QJsonObject(), m_manager, NxRelaynet::getInst(qApp));
+    auto* window = static_cast<TavomcPresenterMainWgt*>(qobject_cast<QWidget*>(m_scenario->mainWindow()));
+    window->show();
+    return window;
+}
+
+void tst_TavomcPresenterMainWgt::networkCheckDecidesDownloads_data()
+{
+    QTest::addColumn<bool>("online");
+    QTest::newRow("online") << true;
+    QTest::newRow("offline") << false;
+}
+
+void tst_TavomcPresenterMainWgt::networkCheckDecidesDownloads()
+{
+    QFETCH(bool, online);
+    const QJsonObject pinned{{"ID", "ID_CHANNEL"}, {"channelid", "p1"}, {"name", "Pinned"}, {"page", 0}, {"index", 2}};
+    QVERIFY(NxLocalChannelFile::write(m_env->dataRoot() + "/channel", "firstpage", {pinned}));
+    TavomcPresenterMainWgt* window = start(online);
+    QVERIFY(window->homeSlot(2)->isChannelMode()); // the local list, whatever the network
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isNetworkCheckRunning(), 10000);
+    QCOMPARE(NxConfig::getInstance()->getNetworkStatus(), online);
+    if (online) {
+        QTRY_COMPARE_WITH_TIMEOUT(window->channelLists().tavoChannels.size(), 3, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(requests("/channel/getChannelListToAdd"), 1, 10000);
+        QCOMPARE(window->banner()->shownCount(), 3); // two of the seed plus the "more" item
+    } else {
+        QTest::qWait(300);
+        QCOMPARE(m_cloud->server().requests().size(), 0);
+        QVERIFY(window->findChild<QWidget*>() != nullptr);
+    }
+}
+
+void tst_TavomcPresenterMainWgt::myResourcesAskForSignInFirst()
+{
+    TavomcPresenterMainWgt* window = start(true);
+    QSignalSpy login(window, SIGNAL(sigLogin()));
+    QSignalSpy action(window, SIGNAL(sigUserActionMyResource()));
+    const QJsonObject tile{{"ID", "ID_MY_RESOURCE"}};
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tile)));
+    QCOMPARE(login.size(), 1);
+    QVERIFY(!window->myResourcePage());
+
+    QVERIFY(QMetaObject::invokeMethod(window, "slotLoginSuccess", Q_ARG(QString, "u1"), Q_ARG(QString, "t"),
+                                      Q_ARG(QString, "casid-1"), Q_ARG(QImage, QImage())));
+    QCOMPARE(window->cookie(), QString("casid-1"));
+    QTRY_COMPARE_WITH_TIMEOUT(window->channelLists().myResourceChannels.size(), 1, 10000);
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tile)));
+    QCOMPARE(login.size(), 1);
+    QCOMPARE(action.size(), 2);
+    QVERIFY(window->myResourcePage() && window->myResourcePage()->isVisible());
+    QCOMPARE(window->myResourcePage()->getWebData().size(), 1);
+}
+
+void tst_TavomcPresenterMainWgt::tvPageBeforeAndAfterItsList()
+{
+    TavomcPresenterMainWgt* window = start(true);
+    QTRY_VERIFY_WITH_TIMEOUT(NxConfig::getInstance()->getNetworkStatus(), 10000);
+    const QJsonObject tile{{"ID", "ID_TV"}};
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tile)));
+    QVERIFY(window->tvPage() && window->tvPage()->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(window->tvPage()->getWebData().size(), 2, 10000); // the answer fills the open page
+    QVERIFY(QMetaObject::invokeMethod(window, "slotCloseTVList"));
+    QVERIFY(window->tvPage()->isHidden());
+    const int asked = m_cloud->server().requests().size();
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tile)));
+    QTest::qWait(200);
+    QCOMPARE(m_cloud->server().requests().size(), asked); // known now: not asked again
+    QVERIFY(window->tvPage()->isVisible());
+}
+
+void tst_TavomcPresenterMainWgt::offeredListProcessedOnce()
+{
+    TavomcPresenterMainWgt* window = start(false);
+    QSharedPointer<NxChannelSet> first(NxChannelSet::create());
+    QSharedPointer<NxChannelSet> second(NxChannelSet::create());
+    QVERIFY(QMetaObject::invokeMethod(window, "slotRecvAddedChannelList", Q_ARG(void*, nullptr),
+                                      Q_ARG(QList<QSharedPointer<NxChannelSet> >, QList<QSharedPointer<NxChannelSet>>{first})));
+    QVERIFY(NxConfig::getInstance()->getNetworkStatus());
+    QVERIFY(window->tavoChannelPage() && window->tavoChannelPage()->isHidden()); // made, not shown
+    NxConfig::getInstance()->setNetworkStatus(false);
+    QVERIFY(QMetaObject::invokeMethod(window, "slotRecvAddedChannelList", Q_ARG(void*, nullptr),
+                                      Q_ARG(QList<QSharedPointer<NxChannelSet> >, QList<QSharedPointer<NxChannelSet>>{second})));
+    QVERIFY(!NxConfig::getInstance()->getNetworkStatus());
+}
+
+void tst_TavomcPresenterMainWgt::restartRestoresWhatCanBeShown_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<int>>("filled");
+    const QByteArray good = R"([{"channelid":"a","name":"A","page":0,"index":1},
+                                {"channelid":"b","name":"B","page":0,"index":4}])";
+    QTest::newRow("two slots") << good << QList<int>{1, 4};
+    QTest::newRow("hostile entries") << QByteArray(R"([{"channelid":"x","page":0,"index":999},
+        {"channelid":"y","page":-1,"index":1},{"channelid":"z","page":"0","index":"3"},7,"text",
+        {"channelid":"b","name":"B","page":0,"index":2}])") << QList<int>{2};
+    QTest::newRow("invalid JSON") << QByteArray("[{\"channelid\":") << QList<int>{};
+    QTest::newRow("object") << QByteArray(R"({"channelid":"a","page":0,"index":1})") << QList<int>{};
+}
+
+void tst_TavomcPresenterMainWgt::restartRestoresWhatCanBeShown()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<int>, filled);
+    QFile saved(m_env->dataRoot() + "/channel/FirstPage_Local.jdx");
+    QVERIFY(saved.open(QIODevice::WriteOnly));
+    saved.write(file);
+    saved.close();
+    TavomcPresenterMainWgt* window = start(false);
+    for (int index = 1; index <= 4; ++index)
+        QCOMPARE(window->homeSlot(index)->isChannelMode(), filled.contains(index));
+}
+
+void tst_TavomcPresenterMainWgt::exitEndsTheEventLoopWithZero()
+{
+    TavomcPresenterMainWgt* window = start(false);
+    const QJsonObject tv{{"ID", "ID_TV"}};
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tv)));
+    QVERIFY(window->tvPage() && window->toolBar());
+    QEventLoop loop;
+    QMetaObject::invokeMethod(window, "slotToolBarClicked", Qt::QueuedConnection, Q_ARG(QString, tr("ID_EXIT")));
+    QTimer::singleShot(5000, &loop, [&loop] { loop.exit(7); });
+    QCOMPARE(loop.exec(), 0);
+    QVERIFY(!window->tvPage());
+    QVERIFY(!window->toolBar());
+}
+
+void tst_TavomcPresenterMainWgt::dragOnATileDoesNotScroll()
+{
+    TavomcPresenterMainWgt* window = start(false);
+    QWidget* viewport = window->findChild<QScrollArea*>("MyScrollArea")->viewport();
+    QGestureEvent gesture{QList<QGesture*>()};
+    qApp->setProperty("gesture", true);
+    QVERIFY(window->eventFilter(viewport, &gesture));
+    qApp->setProperty("gesture", false);
+    QVERIFY(!window->eventFilter(viewport, &gesture));
+}
+
+QTEST_MAIN(tst_TavomcPresenterMainWgt)
+#include "tst_TavomcPresenterMainWgt.moc"
