@@ -104,7 +104,8 @@ void tst_NxLivePlayer::playsTheClip()
         QPainter painter(&shot);
         painter.drawPixmap(bar->pos() - m_player->pos(), bar->grab());
         painter.end();
-        shot.save(QDir(NX_SCREENS_DIR).filePath("NxLivePlayer_bar.png"));
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        shot.save(QDir(NX_SCREENS_DIR).filePath(QString("NxLivePlayer_bar_%1x%2.png").arg(screen.width()).arg(screen.height())));
     }
 }
 

@@ -24,7 +24,11 @@ NxMpvRenderer::NxMpvRenderer(QSharedPointer<mpv_handle> core, QObject* receiver,
     , m_receiver(receiver)
     , m_method(method)
 {
-    if (!createOpenGl() && !createSoftware())
+    if (createOpenGl())
+        qDebug() << "NxMpvRenderer::NxMpvRenderer" << "OpenGL";
+    else if (createSoftware())
+        qDebug() << "NxMpvRenderer::NxMpvRenderer" << "software";
+    else
         qWarning() << "NxMpvRenderer::NxMpvRenderer" << "no renderer: video stays black";
     if (m_context)
         mpv_render_context_set_update_callback(m_context, &NxMpvRenderer::onUpdate, this);
