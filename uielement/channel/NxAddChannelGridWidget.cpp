@@ -36,7 +36,8 @@ void NxAddChannelGridWidget::setBaseParam(int width, int height, int tileWidth, 
     m_tileWidth = tileWidth;
     m_tileHeight = tileHeight;
     m_columns = qMax(1, columns);
-    m_layout->setSpacing(NxGridWidget::cellSpacing(width, tileWidth, m_columns));
+    // The right margin is part of the width: the cells share what is left.
+    m_layout->setSpacing(NxGridWidget::cellSpacing(width - px(8), tileWidth, m_columns));
 }
 
 void NxAddChannelGridWidget::setControlManager(INxControllerManager* mgr)

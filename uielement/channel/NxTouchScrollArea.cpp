@@ -82,18 +82,18 @@ void NxTouchScrollArea::watchPress(bool on)
 
 bool NxTouchScrollArea::eventFilter(QObject* watched, QEvent* event)
 {
+    // A press travels up from the widget under it until one takes it; the
+    // last one inside the page is the one holding it.
     if (m_watching && event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
-        if (viewport()->isAncestorOf(widget)) {
+        if (viewport()->isAncestorOf(widget))
             m_pressed = widget;
-            watchPress(false);
-        }
     }
     return QScrollArea::eventFilter(watched, event);
 }
 
-// Far away, so no tap; without a button, so the scroller does not take it
-// for the end of the drag it has just begun.
+// Handed straight to the widget: the scroller swallows every mouse event
+// sent while it drags. Far away, so no tap; it stops a long press.
 void NxTouchScrollArea::cancelPress()
 {
     if (!m_pressed)
@@ -102,8 +102,8 @@ void NxTouchScrollArea::cancelPress()
         button->setDown(false);
     const QPoint farAway(-QWIDGETSIZE_MAX, -QWIDGETSIZE_MAX);
     QMouseEvent release(QEvent::MouseButtonRelease, m_pressed->mapFromGlobal(farAway),
-                        m_pressed->window()->mapFromGlobal(farAway), farAway, Qt::NoButton, Qt::NoButton,
+                        m_pressed->window()->mapFromGlobal(farAway), farAway, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier, Qt::MouseEventSynthesizedByApplication);
-    QCoreApplication::sendEvent(m_pressed.data(), &release);
+    static_cast<QObject*>(m_pressed.data())->event(&release);
     m_pressed.clear();
 }
