@@ -48,6 +48,7 @@ NxFileDialogViewListMode::NxFileDialogViewListMode(QWidget* parent, double scale
     column->addLayout(row);
     column->addWidget(line);
     insertHeader(header);
+    setItemStyleSheet(NxFileListItemWidget::styleSheet(scale));
 }
 
 QSize NxFileDialogViewListMode::cellSize() const

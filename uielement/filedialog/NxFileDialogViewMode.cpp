@@ -48,6 +48,11 @@ NxFileDialogViewMode::NxFileDialogViewMode(QWidget* parent, double scale, NxFile
     m_layout->addWidget(m_area);
 }
 
+void NxFileDialogViewMode::setItemStyleSheet(const QString& sheet)
+{
+    m_canvas->setStyleSheet(sheet);
+}
+
 void NxFileDialogViewMode::insertHeader(QWidget* header)
 {
     m_layout->insertWidget(m_layout->count() - 1, header);
@@ -108,6 +113,7 @@ void NxFileDialogViewMode::materialise()
     const int last = qMin(count() - 1, ((top + 2 * screen) / rowHeight + 1) * cols - 1);
     for (auto it = m_items.begin(); it != m_items.end();) {
         if (it.key() < first || it.key() > last) {
+            m_pictures->forget(it.key());
             delete it.value();
             it = m_items.erase(it);
         } else {

@@ -71,6 +71,8 @@ protected:
     int spacing() const;
     // Above the scrolling cells (the list's column header).
     void insertHeader(QWidget* header);
+    // One style sheet for every cell, parsed once.
+    void setItemStyleSheet(const QString& sheet);
 
 private:
     void layoutCanvas();

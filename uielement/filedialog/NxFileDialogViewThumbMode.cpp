@@ -11,6 +11,7 @@ NxFileDialogViewThumbMode::NxFileDialogViewThumbMode(QWidget* parent, double sca
     : NxFileDialogViewMode(parent, scale, pictures)
 {
     connect(pictures, &NxFilePictures::sigPixmapCreatedEnd, this, &NxFileDialogViewThumbMode::slotPixmapCreatedEnd);
+    setItemStyleSheet(NxFileThumbnaiWidget::styleSheet(scale));
 }
 
 int NxFileDialogViewThumbMode::columns() const

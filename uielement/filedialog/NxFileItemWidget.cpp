@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QStyle>
 
 NxFileItemWidget::NxFileItemWidget(QWidget* parent, int index, const NxFileEntry& entry)
     : QWidget(parent)
@@ -43,4 +44,14 @@ void NxFileItemWidget::mouseDoubleClickEvent(QMouseEvent* event)
         emit sglItemDoubleClick(m_index);
     m_pressed = false;
     event->accept();
+}
+
+void NxFileItemWidget::restyleBack()
+{
+    if (!m_back || m_back->property("selected").toBool() == m_selected)
+        return;
+    m_back->setProperty("selected", m_selected);
+    m_back->style()->unpolish(m_back);
+    m_back->style()->polish(m_back);
+    m_back->update();
 }

@@ -31,6 +31,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     virtual void applySelectedLook() = 0;
+    // The back widget's look follows its "selected" property.
+    void restyleBack();
 
     QWidget* m_back = nullptr; // "backwidget", styled when chosen
 

@@ -8,17 +8,25 @@
 
 namespace {
 
-QLabel* textLabel(QWidget* parent, const QString& name, int width, const QString& text, const QString& style)
+QLabel* textLabel(QWidget* parent, const QString& name, int width, const QString& text, const QFont& font)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setFixedWidth(width);
-    label->setStyleSheet(style);
-    label->setText(NxCloudUtils::strFarmat(text, width - 4, label->font()));
+    label->setFont(font);
+    label->setText(NxCloudUtils::strFarmat(text, width - 4, font));
     return label;
 }
 
 } // namespace
+
+QString NxFileListItemWidget::styleSheet(double)
+{
+    return QStringLiteral("QWidget#backwidget{background-color:transparent;border:1px solid transparent;}"
+                          "QWidget#backwidget[selected=\"true\"]{background-color:rgba(102,110,220,0.1);border:1px solid #666EDC;}"
+                          "QLabel{border:none; background:transparent; color:#999999;}"
+                          "QLabel#itemname{color:#333333;}");
+}
 
 NxFileListItemWidget::NxFileListItemWidget(QWidget* parent, double scale, int index, const NxFileEntry& entry)
     : NxFileItemWidget(parent, index, entry)
@@ -40,17 +48,15 @@ NxFileListItemWidget::NxFileListItemWidget(QWidget* parent, double scale, int in
     m_icon->setObjectName(QStringLiteral("itemicon"));
     m_icon->setFixedSize(pictureSize());
     m_icon->setAlignment(Qt::AlignCenter);
-    const QString style = QStringLiteral("QLabel{font: %1px 'Microsoft YaHei'; color:%2; border:none; background:transparent;}");
-    const int font = NxScale::px(14, scale);
+    QFont font(QStringLiteral("Microsoft YaHei"));
+    font.setPixelSize(NxScale::px(14, scale));
     const int gap = NxScale::px(8, scale);
     // The name column is 450 wide with the mark and icon inside it.
     const int nameWidth = NxScale::px(450, scale) - checkSide - pictureSize().width() - 3 * gap;
-    auto* name = textLabel(m_back, QStringLiteral("itemname"), nameWidth, entry.name, style.arg(font).arg(QStringLiteral("#333333")));
+    auto* name = textLabel(m_back, QStringLiteral("itemname"), nameWidth, entry.name, font);
     name->setToolTip(entry.name);
-    auto* date = textLabel(m_back, QStringLiteral("itemdate"), NxScale::px(180, scale), entry.date,
-                           style.arg(font).arg(QStringLiteral("#999999")));
-    auto* size = textLabel(m_back, QStringLiteral("itemsize"), NxScale::px(100, scale), entry.size,
-                           style.arg(font).arg(QStringLiteral("#999999")));
+    auto* date = textLabel(m_back, QStringLiteral("itemdate"), NxScale::px(180, scale), entry.date, font);
+    auto* size = textLabel(m_back, QStringLiteral("itemsize"), NxScale::px(100, scale), entry.size, font);
 
     auto* row = new QHBoxLayout(m_back);
     row->setContentsMargins(gap, 0, 0, 0);
@@ -76,9 +82,7 @@ void NxFileListItemWidget::setPicture(const QPixmap& pixmap)
 
 void NxFileListItemWidget::applySelectedLook()
 {
-    m_back->setStyleSheet(isSelected() ? QStringLiteral("QWidget#backwidget{background-color:rgba(102,110,220,0.1);border:1px solid #666EDC;}")
-                                       : QStringLiteral("QWidget#backwidget{background-color:transparent;border:1px solid transparent;}"));
+    restyleBack();
     const int side = m_check->width();
-    m_check->setPixmap(QPixmap(isSelected() ? QStringLiteral(":/rc/icon/selected.png") : QStringLiteral(":/rc/icon/unselect.png"))
-                           .scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_check->setPixmap(QPixmap(isSelected() ? QStringLiteral(":/rc/icon/selected.png") : QStringLiteral(":/rc/icon/unselect.png")).scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }

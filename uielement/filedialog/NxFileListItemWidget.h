@@ -14,6 +14,8 @@ public:
 
     void setPicture(const QPixmap& pixmap) override;
     QSize pictureSize() const;
+    // The rows' look, set once on the surface they sit on.
+    static QString styleSheet(double scale);
 
 protected:
     void applySelectedLook() override;

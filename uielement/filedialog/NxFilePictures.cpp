@@ -15,7 +15,9 @@ void NxFilePictures::reset(bool local)
 {
     m_maker->cancelAll();
     m_pictures.clear();
-    m_pending.clear();
+    m_waiting.clear();
+    m_paths.clear();
+    m_inFlight.clear();
     m_local = local;
     ++m_generation;
 }
@@ -27,9 +29,10 @@ QPixmap NxFilePictures::picture(int index, const NxFileEntry& entry, const QSize
         auto it = m_pictures.constFind(index);
         if (it != m_pictures.constEnd() && !it.value().isNull())
             return it.value().scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        if (it == m_pictures.constEnd() && !m_pending.contains(index)) {
-            m_pending.insert(index);
-            m_maker->request(QStringLiteral("%1:%2").arg(m_generation).arg(index), entry.fullPath, m_side);
+        if (it == m_pictures.constEnd() && !m_inFlight.contains(index) && !m_paths.contains(index)) {
+            m_waiting.append(index);
+            m_paths.insert(index, entry.fullPath);
+            pump();
         }
     }
     return m_icons.pixmap(entry.name, entry.isDir, m_local, size);
@@ -41,11 +44,27 @@ void NxFilePictures::slotImageReady(QString key, QImage image)
     if (key.left(colon).toInt() != m_generation)
         return;
     const int index = key.mid(colon + 1).toInt();
-    m_pending.remove(index);
+    m_inFlight.remove(index);
+    pump();
     // An unreadable picture keeps the image icon.
     const QPixmap pixmap = image.isNull() ? QPixmap() : QPixmap::fromImage(image);
     m_pictures.insert(index, pixmap);
     emit sigPixmapCreated(QString::number(index), pixmap);
-    if (m_pending.isEmpty())
+    if (pendingCount() == 0)
         emit sigPixmapCreatedEnd();
+}
+
+void NxFilePictures::pump()
+{
+    while (m_inFlight.size() < kMaxInFlight && !m_waiting.isEmpty()) {
+        const int index = m_waiting.takeFirst();
+        m_inFlight.insert(index);
+        m_maker->request(QStringLiteral("%1:%2").arg(m_generation).arg(index), m_paths.take(index), m_side);
+    }
+}
+
+void NxFilePictures::forget(int index)
+{
+    if (m_paths.remove(index))
+        m_waiting.removeOne(index);
 }

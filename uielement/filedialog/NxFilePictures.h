@@ -24,7 +24,9 @@ public:
     // The row's picture fitted into size; a local image is asked for and
     // its icon stands in until it arrives.
     QPixmap picture(int index, const NxFileEntry& entry, const QSize& size);
-    int pendingCount() const { return m_pending.size(); }
+    // A row that left the screen no longer needs its picture.
+    void forget(int index);
+    int pendingCount() const { return m_waiting.size() + m_inFlight.size(); }
 
 signals:
     void sigPixmapCreated(QString strIndex, QPixmap pixmap);
@@ -37,7 +39,14 @@ private:
     NxThumbnailMaker* m_maker = nullptr;
     NxFileIcons m_icons;
     QHash<int, QPixmap> m_pictures;
-    QSet<int> m_pending;
+    void pump();
+
+    // Few requests at a time: a flick through thousands of rows must not
+    // leave thousands of finished pictures queued for the GUI thread.
+    static const int kMaxInFlight = 4;
+    QList<int> m_waiting;
+    QHash<int, QString> m_paths;
+    QSet<int> m_inFlight;
     int m_generation = 0;
     bool m_local = true;
     int m_side;

@@ -26,6 +26,14 @@ QString twoLines(const QString& text, const QFont& font, int width)
 
 } // namespace
 
+QString NxFileThumbnaiWidget::styleSheet(double)
+{
+    return QStringLiteral("QWidget#backwidget{background-color:transparent;border:1px solid transparent;border-radius:4px}"
+                          "QWidget#backwidget[selected=\"true\"]{background-color:rgba(102,110,220,0.1);"
+                          "border:1px solid #666EDC;border-radius:4px}"
+                          "QLabel{border:none; background:transparent; color:#333333;}");
+}
+
 QSize NxFileThumbnaiWidget::tileSize(double scale)
 {
     return QSize(NxScale::px(120, scale), NxScale::px(140, scale));
@@ -45,13 +53,13 @@ NxFileThumbnaiWidget::NxFileThumbnaiWidget(QWidget* parent, double scale, int in
     m_picture->setObjectName(QStringLiteral("thumbpicture"));
     m_picture->setFixedSize(NxScale::px(102, scale), NxScale::px(82, scale));
     m_picture->setAlignment(Qt::AlignCenter);
-    m_picture->setStyleSheet(QStringLiteral("QLabel{border:none; background:transparent;}"));
     m_name = new QLabel(m_back);
     m_name->setObjectName(QStringLiteral("thumbname"));
     m_name->setFixedSize(NxScale::px(112, scale), NxScale::px(44, scale));
     m_name->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_name->setStyleSheet(QStringLiteral("QLabel{font: %1px 'Microsoft YaHei'; color:#333333; border:none; background:transparent;}")
-                              .arg(NxScale::px(14, scale)));
+    QFont font(QStringLiteral("Microsoft YaHei"));
+    font.setPixelSize(NxScale::px(14, scale));
+    m_name->setFont(font);
     m_name->setText(twoLines(entry.name, m_name->font(), m_name->width() - NxScale::px(4, scale)));
     m_name->setWordWrap(true);
     m_name->setToolTip(entry.name);
@@ -76,6 +84,5 @@ void NxFileThumbnaiWidget::setPicture(const QPixmap& pixmap)
 
 void NxFileThumbnaiWidget::applySelectedLook()
 {
-    m_back->setStyleSheet(isSelected() ? QStringLiteral("QWidget#backwidget{background-color:rgba(102,110,220,0.1);border:1px solid #666EDC;border-radius:4px}")
-                                       : QStringLiteral("QWidget#backwidget{background-color:transparent;border:1px solid transparent;border-radius:4px}"));
+    restyleBack();
 }

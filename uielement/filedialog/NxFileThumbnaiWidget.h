@@ -15,6 +15,8 @@ public:
     void setPicture(const QPixmap& pixmap) override;
     QSize pictureSize() const;
     static QSize tileSize(double scale);
+    // The tiles' look, set once on the surface they sit on.
+    static QString styleSheet(double scale);
 
 protected:
     void applySelectedLook() override;
