@@ -1,4 +1,6 @@
 #include "NxCloudUtils.h"
+#include "NxConfig.h"
+#include "NxFileDialogViewInitMode.h"
 #include "NxFileDialog.h"
 #include "NxFileDialogFixture.h"
 #include "NxFileDialogView.h"
@@ -44,6 +46,7 @@ private slots:
     void names_data();
     void names();
     void cancelRecordsNothing();
+    void multiSelection();
     void save_data();
     void save();
     void recentFiles();
@@ -52,6 +55,8 @@ private slots:
     void choosingFilterChangesListing();
     void pictureReading_data();
     void pictureReading();
+    void cloudPlaces_data();
+    void cloudPlaces();
     void localVideo();
 
 private:
@@ -232,6 +237,36 @@ void tst_NxFileDialog::cancelRecordsNothing()
     // Double-clicking a file opens it and records it.
     QCOMPARE(run(m_world->path("disk/Video"), {[&] { doubleClick("clip.mp4"); }}), m_world->path("disk/Video/clip.mp4"));
     QCOMPARE(NxRecentFiles::instance().entries("courseware").first().strName, QString("clip.mp4"));
+}
+
+void tst_NxFileDialog::multiSelection()
+{
+    m_dialog->setMultiSelectMode();
+    QStringList names;
+    QStringList chosen;
+    const auto edit = [&] { return m_dialog->findChild<QLineEdit*>("filenameedit")->text(); };
+    NxDialogDriver driver(m_dialog.get());
+    driver.addStep([&] {
+        NxFileDialogViewMode* mode = m_dialog->findChild<NxFileDialogView*>()->currentMode();
+        QTest::mouseClick(mode->itemWidget(0), Qt::LeftButton);
+        QTest::mouseClick(mode->itemWidget(1), Qt::LeftButton);
+        names << edit();
+        QTest::mouseClick(mode->itemWidget(0), Qt::LeftButton);
+        names << edit();
+        // A tap on empty space clears the choice; Ctrl+A takes everything.
+        QWidget* canvas = mode->findChild<QWidget*>("filelist");
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(10, canvas->height() - 5));
+        names << edit();
+        QTest::keyClick(m_dialog.get(), Qt::Key_A, Qt::ControlModifier);
+        names << edit();
+        pressOk();
+    });
+    driver.start();
+    chosen = m_dialog->GetInsertFilePathMultiSel(nullptr, RES_MEDIA, "ID_LOCAL_VIDEO", m_world->path("disk/Video"),
+                                                 "Media Files(*.mp4 *.txt)");
+    QCOMPARE(names, QStringList({"clip-notes.txt/clip.mp4", "clip.mp4", "", "clip-notes.txt/clip.mp4"}));
+    QCOMPARE(chosen, QStringList({m_world->path("disk/Video/clip-notes.txt"), m_world->path("disk/Video/clip.mp4")}));
+    QCOMPARE(NxRecentFiles::instance().entries("courseware").size(), 2);
 }
 
 void tst_NxFileDialog::save_data()
@@ -421,6 +456,77 @@ void tst_NxFileDialog::pictureReading()
     const QImage image = NxThumbnailMaker::read(path, 86);
     QCOMPARE(image.size(), read.isValid() ? read : QSize(0, 0));
     QVERIFY(image.isNull() != read.isValid());
+}
+
+void tst_NxFileDialog::cloudPlaces_data()
+{
+    QTest::addColumn<QString>("pass");
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<QJsonObject>("reply");
+    QTest::addColumn<QStringList>("rows"); // name|date|size
+    QTest::addColumn<QString>("opened");   // the cloud path asked for
+    const QJsonObject disk{
+        {"success", true},
+        {"data", QJsonObject{{"folders", QJsonArray{QJsonObject{{"Folder_Name", "Units"}, {"Folder_Date", "2024/05/01 08:30:00"},
+                                                                 {"Folder_ID", "f1"}, {"User_id", "u"}, {"full_path", "Units"}}}},
+                             {"files", QJsonArray{QJsonObject{{"F_ID", "9"}, {"F_Filename", "clip"}, {"F_Ext", "mp4"},
+                                                              {"F_Filesize", 1536}, {"F_Filedate", "2024-05-02 17:05:09"},
+                                                              {"F_Url", "http://127.0.0.1/f/9"}, {"f_source", "pan"}}}}}}};
+    QTest::newRow("cloud disk") << "ID_OPEN_CLOUD" << "api/pan/files" << disk
+                                << QStringList({"Units|2024-5-1 8:30|", "clip.mp4|2024-5-2 17:05|1.5KB"}) << "clip.mp4";
+    const QJsonObject resources{
+        {"success", true},
+        {"data", QJsonObject{{"resInfo", QJsonArray{QJsonObject{{"isForder", true}, {"col_name", "Saved"}, {"col_date", "2024-01-09 10:00:00"},
+                                                                {"col_id", "c1"}},
+                                                    QJsonObject{{"isForder", false}, {"col_date", "2024/01/10 09:15:00"}, {"col_id", "c2"},
+                                                                {"file_full_path", "res/volcano.mp4"}, {"R_Title", "volcano"},
+                                                                {"R_Filetype", "mp4"}, {"R_Size", "2048"}, {"R_url", "http://x"}}}}}}};
+    QTest::newRow("saved resources") << "ID_CLOUD_RESOURCE" << "api/rescollect/collectlist" << resources
+                                     << QStringList({"Saved|2024-1-9 10:00|", "volcano.mp4|2024-1-10 9:15|2.0KB"})
+                                     << "res/volcano.mp4";
+}
+
+// Nothing in this system asks the cloud for these listings; they are fed
+// to the dialog as the cloud client would deliver them.
+void tst_NxFileDialog::cloudPlaces()
+{
+    QFETCH(QString, pass);
+    QFETCH(QString, request);
+    QFETCH(QJsonObject, reply);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, opened);
+    NxConfig::getInstance()->setNetworkStatus(true);
+    QMap<QString, QVariant> params{{"scalefactor", 1.0}, {"isCloud", true}};
+    m_dialog.reset(new NxFileDialog(params, nullptr));
+    QSignalSpy login(m_dialog.get(), &NxFileDialog::sigShowLoginWindow);
+    QSignalSpy clicked(m_dialog.get(), &NxFileDialog::signalClickCloudResource);
+    const QString local = m_world->touch("cloud-download/file.mp4");
+    QStringList prompts, listed;
+    auto* view = m_dialog->findChild<NxFileDialogView*>();
+    const auto feed = [&](const QString& slot, auto... args) {
+        QVERIFY(QMetaObject::invokeMethod(m_dialog.get(), slot.toLatin1().constData(), args...));
+    };
+    const QString chosen = run("ID_DESKTOP", {[&] {
+        QTest::mouseClick(m_dialog->findChild<QPushButton*>(pass), Qt::LeftButton);
+        prompts << view->initMode()->message();
+        m_dialog->findChild<QPushButton*>("loginbtn")->click();
+        feed("sltLoginStateChanged", Q_ARG(LoginState, LOGIN_IN));
+        prompts << view->initMode()->message();
+        feed("slotGetFileAndFolderInfo", Q_ARG(QString, request), Q_ARG(QJsonObject, reply));
+        for (const NxFileEntry& e : *view->entries())
+            listed << e.name + "|" + e.date + "|" + e.size;
+        doubleClick(rows.last().section('|', 0, 0));
+        prompts << view->initMode()->message();
+        feed("sltCloudFileOpened", Q_ARG(QString, view->entries()->last().netId), Q_ARG(QString, local),
+             Q_ARG(QString, rows.last().section('|', 0, 0)));
+    }});
+    QCOMPARE(prompts, QStringList({"ID_RES_LOGIN", "ID_ISLOADING", "ID_ISLOADING"}));
+    QCOMPARE(login.size(), 1);
+    QCOMPARE(listed, rows);
+    QCOMPARE(clicked.size(), 1);
+    QCOMPARE(clicked.first().first().toString(), opened);
+    QCOMPARE(chosen, local);
+    QCOMPARE(NxRecentFiles::instance().entries("courseware").first().strPass, pass);
 }
 
 void tst_NxFileDialog::localVideo()

@@ -93,7 +93,9 @@ void NxFileDialogViewMode::layoutCanvas()
     const int width = m_area->viewport()->width();
     const int rows = (count() + qMax(1, columns()) - 1) / qMax(1, columns());
     const QRect last = cellRect(qMax(0, rows * qMax(1, columns()) - 1));
-    m_canvas->resize(width, rows ? last.bottom() + 1 + (columns() > 1 ? spacing() : 0) : 0);
+    // At least as tall as the view, so a tap below the last row lands on it.
+    const int used = rows ? last.bottom() + 1 + (columns() > 1 ? spacing() : 0) : 0;
+    m_canvas->resize(width, qMax(used, m_area->viewport()->height()));
     for (auto it = m_items.cbegin(); it != m_items.cend(); ++it)
         it.value()->setGeometry(cellRect(it.key()));
     materialise();
