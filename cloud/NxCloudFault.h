@@ -25,7 +25,7 @@ struct NxCloudFault
     QString wrongType = QStringLiteral("unexpected_ACK"); // "type" sent by WrongType
     QByteArray replacement;      // the whole body sent by Replaced
     int times = -1;              // how many requests it applies to; -1 = always
-    // Streamed bodies add every byte the client took here, when set.
+    // Streamed bodies add every byte handed to the connection here, when set.
     std::shared_ptr<std::atomic<qint64>> sentBytes;
 
     bool isUsedUp() const;

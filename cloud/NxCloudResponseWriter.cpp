@@ -49,11 +49,10 @@ struct BodyStream
         const size_t length = std::min(piece, size - offset);
         const bool inHead = offset < head.size();
         const size_t count = inHead ? std::min(length, head.size() - offset) : length;
-        if (!sink.write(inHead ? head.data() + offset : pad.data(), count))
-            return false;
+        // Counted before it leaves, so a client that has read it all sees it counted.
         if (sent)
             *sent += static_cast<qint64>(count);
-        return true;
+        return sink.write(inHead ? head.data() + offset : pad.data(), count);
     }
 };
 }
