@@ -51,6 +51,10 @@ void NxAddChannelListWidget::buildPage()
     m_scrollArea = new NxTouchScrollArea(m_background);
     m_scrollArea->setWidgetResizable(false);
     m_scrollArea->setFixedSize(px(1284), px(734));
+    // The page keeps its shape while the failure picture stands in for it.
+    QSizePolicy keep = m_scrollArea->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_scrollArea->setSizePolicy(keep);
     m_scrollArea->setWidget(m_content);
 
     QPushButton* returnButton = NxChannelListWidget::createReturnButton(m_background, m_scale);

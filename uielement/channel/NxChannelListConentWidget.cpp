@@ -22,10 +22,14 @@ NxChannelListConentWidget::NxChannelListConentWidget(QWidget* parent)
 {
     const int fontSize = m_scale < 0.8 ? 22 : (m_scale < 1.0 ? 24 : px(24));
     m_title->setObjectName(QStringLiteral("sectionTitle"));
-    m_title->setFixedHeight(px(32));
     m_title->setStyleSheet(QStringLiteral("QLabel{font-family:Microsoft YaHei;font-size:%1px;color:#FFFFFF;"
                                           "background:transparent;}")
                                .arg(fontSize));
+    // Below 0.8 the font keeps 22 px while the row shrinks: the title takes
+    // what it needs from the gap under it, so the section keeps its height.
+    m_title->ensurePolished();
+    const int titleHeight = qMin(px(32) + px(24), qMax(px(32), m_title->fontMetrics().height()));
+    m_title->setFixedHeight(titleHeight);
     m_title->setText(tr("ID_CHANNEL_LIST"));
     connect(m_grid, SIGNAL(sigChannelItemClicked(QJsonObject)), this, SIGNAL(sigChannelItemClicked(QJsonObject)));
 
@@ -37,7 +41,7 @@ NxChannelListConentWidget::NxChannelListConentWidget(QWidget* parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addLayout(titleRow);
-    column->addSpacing(px(24));
+    column->addSpacing(px(32) + px(24) - titleHeight);
     column->addWidget(m_grid);
     column->addStretch();
 }

@@ -1,0 +1,208 @@
+#include "NxAddChannelDialog.h"
+#include "NxAddChannelListWidget.h"
+#include "NxChannelCloud.h"
+#include "NxChannelWidget.h"
+#include "NxConfig.h"
+#include "NxFontSetup.h"
+#include "NxScreenCheck.h"
+#include "NxToolTipHelp.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QTranslator>
+#include <QtTest>
+
+// The add-channel form with a toast, the catalogue with three sections of
+// demo channels and its failure picture, in both languages at the scale in
+// NX_SCREEN_SCALE (the toast takes its scale once per process).
+class tst_NxAddChannelScreens : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void dialogWithToast_data() { addLanguages(); }
+    void dialogWithToast();
+    void catalogue_data() { addLanguages(); }
+    void catalogue();
+
+private:
+    static void addLanguages();
+    QString prepare();
+    int px(double design) const { return int(design * m_scale); }
+    static bool chinese();
+    QJsonArray channels(const QString& category, int from, int count) const;
+    static void checkTexts(QWidget* window);
+
+    NxChannelCloud* m_world = nullptr;
+    QJsonObject m_categories;
+    QTranslator m_translator;
+    double m_scale = 1.0;
+};
+
+void tst_NxAddChannelScreens::initTestCase()
+{
+    NxFontSetup::install();
+    m_scale = qEnvironmentVariable("NX_SCREEN_SCALE", "1.0").toDouble();
+    qApp->setProperty("scalefactor", m_scale);
+    const QString demo = QStringLiteral(NX_DEMO_CLOUD_DIR);
+    const QJsonObject seed = NxCloudServer::loadSeed(demo + "/demo-seed.json");
+    m_categories = seed.value("categories").toObject();
+    QVERIFY2(!m_categories.isEmpty(), "demo seed missing: build NxCloudDemoData");
+    m_world = new NxChannelCloud(seed);
+    m_world->cloud().server().setPictureDir(demo + "/pictures");
+    NxConfig::getInstance()->setNetworkStatus(true);
+}
+
+void tst_NxAddChannelScreens::cleanupTestCase()
+{
+    delete m_world;
+}
+
+void tst_NxAddChannelScreens::cleanup()
+{
+    QCoreApplication::removeTranslator(&m_translator);
+}
+
+void tst_NxAddChannelScreens::addLanguages()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("zh_CN") << "zh_CN";
+    QTest::newRow("en_US") << "en_US";
+}
+
+QString tst_NxAddChannelScreens::prepare()
+{
+    QFETCH(QString, language);
+    [&] { QVERIFY(NxScreenCheck::loadLanguage(m_translator, language)); }();
+    QCoreApplication::installTranslator(&m_translator);
+    return QStringLiteral("_%1_%2").arg(language, NxScreenCheck::scaleName(m_scale));
+}
+
+bool tst_NxAddChannelScreens::chinese()
+{
+    return QString(QTest::currentDataTag()).startsWith("zh");
+}
+
+// Tile JSON as the main window makes it from the catalogue.
+QJsonArray tst_NxAddChannelScreens::channels(const QString& category, int from, int count) const
+{
+    const QJsonArray children = m_categories.value(category).toObject().value("data").toObject().value("children").toArray();
+    QJsonArray tiles;
+    for (int i = from; i < from + count && i < children.size(); ++i) {
+        const QJsonObject c = children.at(i).toObject();
+        const QString picture = c.value("images").toArray().at(1).toObject().value("url").toString();
+        tiles.append(QJsonObject{{"ID", "ID_CHANNEL"}, {"channelid", c.value("channelId")}, {"from", "web"},
+                                 {"channelType", c.value("channelType")}, {"intro", c.value("introduction")},
+                                 {"url", c.value("address")}, {"name", c.value("channelName")},
+                                 {"web_image", m_world->cloud().baseUrl() + "/" + picture}});
+    }
+    return tiles;
+}
+
+// The captions are rich text (a red mark before the words): measured as
+// they are drawn, the rest as the shared check does.
+void tst_NxAddChannelScreens::checkTexts(QWidget* window)
+{
+    QStringList clipped;
+    for (const QString& entry : NxScreenCheck::clippedTexts(window)) {
+        if (!entry.contains("Caption:"))
+            clipped << entry;
+    }
+    for (QLabel* label : window->findChildren<QLabel*>(QRegularExpression("Caption$"))) {
+        QTextDocument drawn;
+        drawn.setDefaultFont(label->font());
+        drawn.setDocumentMargin(0);
+        drawn.setHtml(label->text());
+        if (drawn.idealWidth() > label->contentsRect().width())
+            clipped << label->objectName() + ": " + drawn.toPlainText();
+    }
+    QVERIFY2(clipped.isEmpty(), qPrintable("clipped: " + clipped.join("; ")));
+    const QStringList keys = NxScreenCheck::untranslatedTexts(window);
+    QVERIFY2(keys.isEmpty(), qPrintable("untranslated: " + keys.join("; ")));
+}
+
+// A duplicate address refused: the toast over the filled-in form.
+void tst_NxAddChannelScreens::dialogWithToast()
+{
+    const QString suffix = prepare();
+    QPointer<NxAddChannelDialog> dialog = new NxAddChannelDialog(nullptr, m_scale);
+    dialog->setData(QJsonArray{QJsonObject{{"name", "Art"}, {"url", "https://www.geogebra.org/math"}}});
+    dialog->findChild<QLineEdit*>("nameEdit")->setText(chinese() ? QString::fromUtf8("数学乐园") : QString("Maths"));
+    dialog->findChild<QLineEdit*>("urlEdit")->setText("https://www.geogebra.org/math");
+    dialog->findChild<QPushButton*>("cover3")->click();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QCOMPARE(dialog->size(), QSize(px(908), px(540)));
+    checkTexts(dialog);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    NxToolTipHelp& toast = NxToolTipHelp::Instance();
+    QTRY_VERIFY(toast.isVisible());
+    QVERIFY(!toast.findChild<QLabel*>()->text().startsWith("ID_"));
+
+    QImage shot = dialog->grab().toImage();
+    QPainter painter(&shot);
+    painter.drawImage(toast.mapToGlobal(QPoint(0, 0)) - dialog->mapToGlobal(QPoint(0, 0)), toast.grab().toImage());
+    painter.end();
+    QVERIFY(shot.save(QStringLiteral(NX_SCREENS_DIR "/NxAddChannelDialog_toast%1.png").arg(suffix)));
+    QVERIFY(NxScreenCheck::colourCount(shot) > 8);
+    dialog->close();
+    toast.stopToast();
+}
+
+// Three sections of demo channels with their pictures, then a catalogue
+// that could not be loaded.
+void tst_NxAddChannelScreens::catalogue()
+{
+    const QString suffix = prepare();
+    NxAddChannelListWidget page(nullptr);
+    // The offscreen screen is small; the page takes the panel's size.
+    page.setFixedSize(px(1920), px(1080));
+    page.setControlManager(m_world->manager());
+    const QJsonArray sections{
+        QJsonObject{{"title", chinese() ? QString::fromUtf8("精品频道") : QString("Featured")},
+                    {"data", channels("nxtchannel", 0, 5)}},
+        QJsonObject{{"title", chinese() ? QString::fromUtf8("电视") : QString("TV")}, {"data", channels("tvstation", 0, 4)}},
+        QJsonObject{{"title", chinese() ? QString::fromUtf8("其他频道") : QString("More channels")},
+                    {"data", channels("nxtchannel", 5, 4)}}};
+    page.setData(QJsonObject{{"page", 1}, {"index", 0}, {"data", sections}}, true);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const auto painted = [&page] {
+        for (NxChannelWidget* t : page.findChildren<NxChannelWidget*>()) {
+            QImage face(t->size(), QImage::Format_ARGB32_Premultiplied);
+            face.fill(Qt::transparent);
+            t->render(&face, QPoint(), QRegion(), QWidget::DrawChildren);
+            if (qAlpha(face.pixel(face.width() / 2, face.height() / 3)) == 0)
+                return false;
+        }
+        return true;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(painted(), 10000);
+    QVERIFY(NxScreenCheck::colourCount(NxScreenCheck::save(&page, "NxAddChannelListWidget" + suffix)) > 8);
+    checkTexts(&page);
+    // The last sections, scrolled into view.
+    QScrollBar* bar = page.findChild<QScrollArea*>()->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    QVERIFY(bar->value() > 0);
+    NxScreenCheck::save(&page, "NxAddChannelListWidget_end" + suffix);
+
+    NxAddChannelListWidget failed(nullptr);
+    failed.setFixedSize(px(1920), px(1080));
+    failed.setData(QJsonObject{{"page", 1}, {"index", 0}, {"data", QJsonArray()}}, false);
+    failed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&failed));
+    QVERIFY(NxScreenCheck::colourCount(NxScreenCheck::save(&failed, "NxAddChannelListWidget_failed" + suffix)) > 8);
+    checkTexts(&failed);
+    QVERIFY(NxScreenCheck::overflowingChildren(&failed).isEmpty());
+}
+
+QTEST_MAIN(tst_NxAddChannelScreens)
+#include "tst_NxAddChannelScreens.moc"
