@@ -113,8 +113,9 @@ void NxLivePlayer::mousePressEvent(QMouseEvent* event)
 void NxLivePlayer::onAVStarted()
 {
     qDebug() << "NxLivePlayer::onAVStarted" << m_file;
-    m_bar->show();
     m_barTimer.start();
+    if (isVisible())
+        m_bar->show();
     emit sigStarted();
 }
 
@@ -152,6 +153,15 @@ void NxLivePlayer::closeEvent(QCloseEvent* event)
     if (m_player)
         m_player->stop();
     QWidget::closeEvent(event);
+}
+
+// The bar is a window of its own: mapped before the player, the window
+// manager would stack it under the player.
+void NxLivePlayer::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_barTimer.isActive())
+        m_bar->show();
 }
 
 // A hidden player leaves no back button floating over the home page.
