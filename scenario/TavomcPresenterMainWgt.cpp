@@ -7,6 +7,8 @@
 #include "INxWindows.h"
 #include "NxAccessToolBarWidget.h"
 #include "NxAddChanelWidget.h"
+#include "NxAddChannelGridWidget.h"
+#include "NxAddChannelListWidget.h"
 #include "NxBannerWidget.h"
 #include "NxChannelListWidget.h"
 #include "NxChannelWidget.h"
@@ -15,6 +17,7 @@
 #include "NxPlatform.h"
 #include "NxScale.h"
 #include "NxToolTipHelp.h"
+#include "NxTouchScrollArea.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -23,6 +26,8 @@
 #include <QHBoxLayout>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerManager, INxNetWorkManager* networkManager,
@@ -109,6 +114,21 @@ NxAccessToolBarWidget* TavomcPresenterMainWgt::toolBar() const
     return m_toolBar;
 }
 
+NxAddChannelListWidget* TavomcPresenterMainWgt::addChannelList() const
+{
+    return m_addChannelList;
+}
+
+NxAddChannelGridWidget* TavomcPresenterMainWgt::gridPage(int page) const
+{
+    return m_gridPages.value(page);
+}
+
+int TavomcPresenterMainWgt::scrollPosition() const
+{
+    return m_scrollArea->verticalScrollBar()->value();
+}
+
 void TavomcPresenterMainWgt::createBackground()
 {
     auto* back = new QWidget(this);
@@ -151,7 +171,8 @@ void TavomcPresenterMainWgt::createFirstPage(QWidget* parent)
     m_contentWidget = new QWidget;
     m_contentWidget->setObjectName(QStringLiteral("m_pContentWidget"));
     m_contentWidget->setStyleSheet(QStringLiteral("QWidget#m_pContentWidget{background-color:transparent}"));
-    m_scrollArea = new QScrollArea(parent);
+    // Extra home pages below the first are reached with a finger.
+    m_scrollArea = new NxTouchScrollArea(parent);
     m_scrollArea->setObjectName(QStringLiteral("MyScrollArea"));
     m_scrollArea->setWidgetResizable(true);
     m_scrollArea->setContentsMargins(0, 0, 0, 0);
@@ -274,17 +295,75 @@ void TavomcPresenterMainWgt::createToolBar(QWidget* parent)
     connect(m_toolBar, &NxAccessToolBarWidget::signLogoutChangeStatus, this, [this] { slotChangeLogout(); });
 }
 
+void TavomcPresenterMainWgt::addGridPage(int page)
+{
+    if (m_gridPages.contains(page))
+        return;
+    auto* holder = new QWidget(m_contentWidget);
+    holder->setStyleSheet(QStringLiteral("background-color:transparent"));
+    holder->setFixedSize(px(1292), px(630));
+    // Before the closing stretch, so pages follow each other in order.
+    int position = m_firstPageLayout->count() - 1;
+    for (auto it = m_gridPages.constBegin(); it != m_gridPages.constEnd(); ++it) {
+        if (it.key() > page) {
+            position = m_firstPageLayout->indexOf(it.value()->parentWidget());
+            break;
+        }
+    }
+    m_firstPageLayout->insertWidget(position, holder);
+    auto* grid = new NxAddChannelGridWidget(holder);
+    grid->setControlManager(m_controllerManager);
+    grid->setBaseParam(px(1292), px(630), px(194), px(194), 3, 6);
+    connect(grid, SIGNAL(sigAddChannelClicked(QJsonObject)), this, SLOT(slotOpenAddChannel(QJsonObject)));
+    connect(grid, SIGNAL(sigDelChannel(QJsonObject)), this, SLOT(slotDelChannelFirstPage(QJsonObject)));
+    connect(grid, SIGNAL(sigWidgetClicked(QJsonObject)), this, SLOT(slotChannelItemClicked(QJsonObject)));
+    QJsonArray cells;
+    for (int index = 0; index < TavomcPresenterChannelLists::kGridCells; ++index)
+        cells.append(QJsonObject{{QStringLiteral("ID"), QStringLiteral("ID_MAINPAGE_ADD_CHANNEL")},
+                                 {QStringLiteral("page"), page},
+                                 {QStringLiteral("index"), index},
+                                 {QStringLiteral("name"), tr("ID_ADD_CHANNEL")}});
+    grid->setData(cells);
+    m_gridPages.insert(page, grid);
+}
+
+bool TavomcPresenterMainWgt::allHomeSlotsFilled() const
+{
+    for (NxAddChanelWidget* slot : m_homeSlots) {
+        if (!slot->isChannelMode())
+            return false;
+    }
+    return true;
+}
+
+void TavomcPresenterMainWgt::placeOnFirstPage(const QJsonObject& entry)
+{
+    const int page = entry.value(QStringLiteral("page")).toInt();
+    const int index = entry.value(QStringLiteral("index")).toInt();
+    if (page == 0)
+        m_homeSlots.value(index)->setItem(entry);
+    else if (m_gridPages.contains(page))
+        m_gridPages.value(page)->setChannelMode(index, entry);
+}
+
 void TavomcPresenterMainWgt::restoreFirstPage()
 {
-    for (const QJsonValue& value : m_lists.firstPageLocalChannels) {
+    for (const QJsonValue& value : qAsConst(m_lists.firstPageLocalChannels)) {
         const QJsonObject entry = value.toObject();
         if (!TavomcPresenterChannelLists::isPlaceable(entry))
             continue;
-        const int page = entry.value(QStringLiteral("page")).toInt();
-        // Grid pages join with the add-channel catalogue.
-        if (page == 0)
-            m_homeSlots.value(entry.value(QStringLiteral("index")).toInt())->setItem(entry);
+        if (entry.value(QStringLiteral("page")).toInt() != 0)
+            addGridPage(entry.value(QStringLiteral("page")).toInt());
+        placeOnFirstPage(entry);
         m_firstPageChannels.insert(entry.value(QStringLiteral("channelid")).toString(), entry);
+    }
+    if (!m_gridPages.isEmpty()) {
+        const int last = m_gridPages.size();
+        if (m_gridPages.contains(last) && m_gridPages.value(last)->getChannelCount() == TavomcPresenterChannelLists::kGridCells
+            && !m_gridPages.contains(last + 1))
+            addGridPage(last + 1);
+    } else if (allHomeSlotsFilled()) {
+        addGridPage(1);
     }
 }
 
@@ -372,7 +451,8 @@ void TavomcPresenterMainWgt::slotToolBarClicked(QString sButtonID)
     } else if (sButtonID == tr("ID_EXIT")) {
         NxToolTipHelp::Instance().stopToast();
         for (QWidget* owned : {static_cast<QWidget*>(m_toolBar), static_cast<QWidget*>(m_tvPage),
-                               static_cast<QWidget*>(m_myResourcePage), static_cast<QWidget*>(m_tavoChannelPage)})
+                               static_cast<QWidget*>(m_addChannelList), static_cast<QWidget*>(m_myResourcePage),
+                               static_cast<QWidget*>(m_tavoChannelPage)})
             delete owned; // the pointers clear themselves
         QCoreApplication::exit(0);
     }
@@ -549,17 +629,25 @@ void TavomcPresenterMainWgt::openMyResourcePage()
 
 void TavomcPresenterMainWgt::openAddChannelList(QJsonObject json)
 {
-    // The catalogue widget joins with the add-channel work; until then the
-    // own channels are still fetched when missing.
-    Q_UNUSED(json)
+    if (!m_addChannelList) {
+        m_addChannelList = new NxAddChannelListWidget(this);
+        m_addChannelList->setControlManager(m_controllerManager);
+        connect(m_addChannelList, SIGNAL(sigReturn()), this, SLOT(slotCloseChannelList()));
+        connect(m_addChannelList, SIGNAL(sigAddChannel(QJsonObject)), this, SLOT(slotAddChannelToFirstPage(QJsonObject)));
+        connect(m_addChannelList, SIGNAL(sigPlayChannelContent(QJsonObject)), this, SLOT(slotChannelItemClicked(QJsonObject)));
+    }
     if (m_lists.tavoChannels.isEmpty() && networkUp())
         downloadChannelList(QStringLiteral("nxtchannel"));
+    m_addChannelList->setData(m_lists.addChannelListData(json), networkUp());
+    m_addChannelList->setChannelsStatus(m_firstPageChannels);
 }
 
 void TavomcPresenterMainWgt::slotOpenAddChannel(QJsonObject json)
 {
     qDebug() << "TavomcPresenterMainWgt::slotOpenAddChannel" << json;
     openAddChannelList(json);
+    m_addChannelList->show();
+    m_addChannelList->raise();
 }
 
 void TavomcPresenterMainWgt::slotAddChannelToFirstPage(QJsonObject json)
@@ -568,8 +656,19 @@ void TavomcPresenterMainWgt::slotAddChannelToFirstPage(QJsonObject json)
     if (!TavomcPresenterChannelLists::isPlaceable(json))
         return;
     const int page = json.value(QStringLiteral("page")).toInt();
-    if (page == 0)
-        m_homeSlots.value(json.value(QStringLiteral("index")).toInt())->setItem(json);
+    placeOnFirstPage(json);
+    if (page != 0 && m_gridPages.contains(page)
+        && m_gridPages.value(page)->getChannelCount() == TavomcPresenterChannelLists::kGridCells && !m_gridPages.contains(page + 1)
+        && page < TavomcPresenterChannelLists::kMaxGridPages) {
+        addGridPage(page + 1);
+        // Once the new page is laid out, show its top.
+        QTimer::singleShot(200, this, [this, page] {
+            QScrollBar* bar = m_scrollArea->verticalScrollBar();
+            bar->setValue(page * bar->maximum() / (page + 1) + px(28));
+        });
+    } else if (page == 0 && allHomeSlotsFilled()) {
+        addGridPage(1);
+    }
     m_firstPageChannels.insert(json.value(QStringLiteral("channelid")).toString(), json);
     saveFirstPage(true, json);
 }
@@ -579,7 +678,9 @@ void TavomcPresenterMainWgt::slotDelChannelFirstPage(QJsonObject json)
     m_firstPageChannels.remove(json.value(QStringLiteral("channelid")).toString());
     const int page = json.value(QStringLiteral("page")).toInt();
     const int index = json.value(QStringLiteral("index")).toInt();
-    if (page == 0 && m_homeSlots.contains(index))
+    if (page != 0 && m_gridPages.contains(page))
+        m_gridPages.value(page)->setAddMode(index);
+    else if (page == 0 && m_homeSlots.contains(index))
         m_homeSlots.value(index)->setAddMode();
     saveFirstPage(false, json);
 }
@@ -604,6 +705,8 @@ void TavomcPresenterMainWgt::slotCloseTavoMoreChannelList()
 
 void TavomcPresenterMainWgt::slotCloseChannelList()
 {
+    if (m_addChannelList)
+        m_addChannelList->hide();
 }
 
 void TavomcPresenterMainWgt::slotTVChannelAdded(QJsonObject json)

@@ -19,6 +19,8 @@ class INxNetWorkManager;
 class INxWebCommandController;
 class NxAccessToolBarWidget;
 class NxAddChanelWidget;
+class NxAddChannelGridWidget;
+class NxAddChannelListWidget;
 class NxBannerWidget;
 class NxChannelListWidget;
 class NxChannelWidget;
@@ -47,6 +49,9 @@ public:
     NxChannelListWidget* myResourcePage() const;
     NxChannelListWidget* tavoChannelPage() const;
     NxAccessToolBarWidget* toolBar() const;
+    NxAddChannelListWidget* addChannelList() const;
+    NxAddChannelGridWidget* gridPage(int page) const;
+    int scrollPosition() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -104,6 +109,9 @@ private:
     NxChannelWidget* createTile(QWidget* page, int width, int height, const QJsonObject& json);
     void layoutFirstPage(QWidget* page);
     void restoreFirstPage();
+    void addGridPage(int page);
+    bool allHomeSlotsFilled() const;
+    void placeOnFirstPage(const QJsonObject& entry);
     void openChannel(const QJsonObject& json);
     void disableTabletPenFeedback();
 
@@ -145,6 +153,8 @@ private:
     QPointer<NxChannelListWidget> m_tvPage;
     QPointer<NxChannelListWidget> m_myResourcePage;
     QPointer<NxChannelListWidget> m_tavoChannelPage;
+    QPointer<NxAddChannelListWidget> m_addChannelList;
+    QMap<int, NxAddChannelGridWidget*> m_gridPages;
     TavomcPresenterChannelLists m_lists;
     QString m_userId;
     QString m_cookie;

@@ -1,4 +1,6 @@
 #include "NxAddChanelWidget.h"
+#include "NxAddChannelController.h"
+#include "NxAddChannelGridWidget.h"
 #include "NxBannerWidget.h"
 #include "NxChannelListWidget.h"
 #include "NxConfig.h"
@@ -31,17 +33,20 @@ private slots:
     void offeredListProcessedOnce();
     void restartRestoresWhatCanBeShown_data();
     void restartRestoresWhatCanBeShown();
+    void homePagesGrowAsTheyFillAndSurviveRestart();
     void exitEndsTheEventLoopWithZero();
     void dragOnATileDoesNotScroll();
 
 private:
     TavomcPresenterMainWgt* start(bool online);
+    void stop();
     int requests(const QString& path) const { return m_cloud->server().requestCount(path); }
 
     NxTestEnvironment* m_env = nullptr;
     NxTestCloud* m_cloud = nullptr;
     NxWebCmdCtrl* m_web = nullptr;
     NxControllerManager* m_manager = nullptr;
+    NxAddChannelController* m_saver = nullptr;
     TavomcPresenterScenarioMain* m_scenario = nullptr;
 };
 
@@ -57,15 +62,23 @@ void tst_TavomcPresenterMainWgt::init()
 
 void tst_TavomcPresenterMainWgt::cleanup()
 {
+    stop();
+    delete m_cloud;
+    delete m_env;
+}
+
+void tst_TavomcPresenterMainWgt::stop()
+{
     if (m_scenario)
         delete m_scenario->mainWindow();
     delete m_scenario;
     m_scenario = nullptr;
     delete m_manager;
+    m_manager = nullptr;
+    delete m_saver;
+    m_saver = nullptr;
     delete m_web;
     m_web = nullptr;
-    delete m_cloud;
-    delete m_env;
 }
 
 TavomcPresenterMainWgt* tst_TavomcPresenterMainWgt::start(bool online)
@@ -76,6 +89,8 @@ TavomcPresenterMainWgt* tst_TavomcPresenterMainWgt::start(bool online)
     m_web->init();
     m_manager = new NxControllerManager;
     m_manager->setWebCommandCtrl(m_web);
+    m_saver = new NxAddChannelController;
+    m_manager->setAddChannelCtrl(m_saver);
     m_scenario = new TavomcPresenterScenarioMain;
     m_scenario->initScenario(QJsonObject(), m_manager, NxRelaynet::getInst(qApp));
     auto* window = static_cast<TavomcPresenterMainWgt*>(qobject_cast<QWidget*>(m_scenario->mainWindow()));
@@ -188,6 +203,39 @@ void tst_TavomcPresenterMainWgt::restartRestoresWhatCanBeShown()
     TavomcPresenterMainWgt* window = start(false);
     for (int index = 1; index <= 4; ++index)
         QCOMPARE(window->homeSlot(index)->isChannelMode(), filled.contains(index));
+}
+
+void tst_TavomcPresenterMainWgt::homePagesGrowAsTheyFillAndSurviveRestart()
+{
+    TavomcPresenterMainWgt* window = start(false);
+    const auto pin = [&window](int page, int index) {
+        const QJsonObject channel{{"ID", "ID_CHANNEL"}, {"channelid", QString("c%1-%2").arg(page).arg(index)},
+                                  {"name", "Pin"}, {"url", "https://pin.example/"}, {"page", page}, {"index", index}};
+        QVERIFY(QMetaObject::invokeMethod(window, "slotAddChannelToFirstPage", Q_ARG(QJsonObject, channel)));
+    };
+    for (int index = 1; index <= 4; ++index) {
+        QVERIFY(!window->gridPage(1));
+        pin(0, index);
+    }
+    QVERIFY(window->gridPage(1));
+    for (int index = 0; index < 17; ++index)
+        pin(1, index);
+    QVERIFY(!window->gridPage(2));
+    QCOMPARE(window->scrollPosition(), 0);
+    pin(1, 17);
+    QVERIFY(window->gridPage(2));
+    QCOMPARE(window->scrollPosition(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(window->scrollPosition() > 0, 2000); // 200 ms later
+    QCOMPARE(NxLocalChannelFile::read(m_env->dataRoot() + "/channel", "FirstPage").size(), 22);
+
+    // A second start on the same files shows the same pages.
+    stop();
+    window = start(false);
+    for (int index = 1; index <= 4; ++index)
+        QVERIFY(window->homeSlot(index)->isChannelMode());
+    QVERIFY(window->gridPage(1) && window->gridPage(2) && !window->gridPage(3));
+    QCOMPARE(window->gridPage(1)->getChannelCount(), 18);
+    QCOMPARE(window->gridPage(2)->getChannelCount(), 0);
 }
 
 void tst_TavomcPresenterMainWgt::exitEndsTheEventLoopWithZero()
