@@ -19,6 +19,7 @@ QString NxLocalChannelFile::channelDir()
         return configured;
     const QString fallback = NxPlatform::systemInfo()->dataRoot() + QStringLiteral("/Maplo/TavomcPresenterPro/channel");
     qWarning() << "NxLocalChannelFile::channelDir" << "no channel directory configured, using" << fallback;
+    QDir().mkpath(fallback);
     return fallback;
 }
 

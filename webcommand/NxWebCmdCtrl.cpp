@@ -2,6 +2,7 @@
 
 #include "NxAxloginUtil.h"
 #include "NxChannelJson.h"
+#include "NxLocalChannelFile.h"
 #include "NxPictureReader.h"
 #include "NxReplyLimiter.h"
 #include "NxWebCmdTask.h"
@@ -123,7 +124,7 @@ int NxWebCmdCtrl::init()
     replaceWorkers();
     connectInternalSignals();
     m_thread.start(QThread::InheritPriority);
-    emit sigStartImgCache(appProperty("channelDir"));
+    emit sigStartImgCache(NxLocalChannelFile::channelDir());
     return 0;
 }
 

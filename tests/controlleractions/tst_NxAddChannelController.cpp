@@ -29,6 +29,7 @@ private slots:
     void refusedListIsSetAsideBeforeSave_data();
     void refusedListIsSetAsideBeforeSave();
     void saveIntoMissingDirectoryChangesNothing();
+    void emptyChannelDirFallsBackToDefault();
     void failedWriteKeepsTheOldList();
     void addSendsChannelWithLocalPictures();
     void deleteSendsOnlyTheChannelId();
@@ -173,6 +174,17 @@ void tst_NxAddChannelController::saveIntoMissingDirectoryChangesNothing()
     NxAddChannelController controller;
     controller.saveLocalChannels({{"funcType", "TV"}, {"data", QJsonArray{1}}});
     QVERIFY(!QFileInfo::exists(channelDir() + "/missing"));
+}
+
+void tst_NxAddChannelController::emptyChannelDirFallsBackToDefault()
+{
+    qApp->setProperty("channelDir", QString());
+    NxAddChannelController controller; // as the picture cache, it asks NxLocalChannelFile
+    controller.saveLocalChannels({{"funcType", "TV"}, {"data", QJsonArray{QJsonObject{{"channelid", "s"}}}}});
+    const QString fallback = m_env->dataRoot() + "/Maplo/TavomcPresenterPro/channel";
+    QCOMPARE(NxLocalChannelFile::channelDir(), fallback);
+    QCOMPARE(NxLocalChannelFile::read(fallback, "TV").size(), 1);
+    QVERIFY(!QFile::exists("/TV_Local.jdx"));
 }
 
 void tst_NxAddChannelController::failedWriteKeepsTheOldList()
