@@ -14,6 +14,8 @@
 #include "NxChannelWidget.h"
 #include "NxConfig.h"
 #include "NxLocalChannelFile.h"
+#include "NxFileDialog.h"
+#include "NxLocalMediaOpener.h"
 #include "NxPlatform.h"
 #include "NxScale.h"
 #include "NxToolTipHelp.h"
@@ -141,6 +143,12 @@ void TavomcPresenterMainWgt::createBackground()
     content->setStyleSheet(QStringLiteral("QWidget#pContentWidget{background-color:transparent}"));
     content->setFixedSize(px(1292), px(682));
     createFirstPage(content);
+    // The file dialog and USB sticks: the opener connects this window's
+    // signalUDiskStateChanged to the dialog itself.
+    m_localMedia = new NxLocalMediaOpener(this);
+    m_localMedia->createFileDialog(content, m_scale);
+    connect(m_localMedia, SIGNAL(sigUserActionLocalChannel()), this, SIGNAL(sigUserActionLocalChannel()));
+    connect(m_localMedia, SIGNAL(sigLocalVideoStarted(QString)), this, SIGNAL(sigLocalVideoStarted(QString)));
     createToolBar(back);
 
     auto* toolRow = new QHBoxLayout;
@@ -431,7 +439,7 @@ void TavomcPresenterMainWgt::slotChannelItemClicked(QJsonObject json)
             emit sigLogin();
         }
     } else if (id == QLatin1String("ID_LOCAL_VIDEO")) {
-        emit sigUserActionLocalChannel();
+        m_localMedia->openLocalFile();
     } else if (id == QLatin1String("ID_CHANNEL")) {
         openChannel(json);
     }

@@ -24,6 +24,7 @@ class NxAddChannelListWidget;
 class NxBannerWidget;
 class NxChannelListWidget;
 class NxChannelWidget;
+class NxLocalMediaOpener;
 class QScrollArea;
 class QVBoxLayout;
 
@@ -154,6 +155,7 @@ private:
     QPointer<NxChannelListWidget> m_myResourcePage;
     QPointer<NxChannelListWidget> m_tavoChannelPage;
     QPointer<NxAddChannelListWidget> m_addChannelList;
+    NxLocalMediaOpener* m_localMedia = nullptr;
     QMap<int, NxAddChannelGridWidget*> m_gridPages;
     TavomcPresenterChannelLists m_lists;
     QString m_userId;
