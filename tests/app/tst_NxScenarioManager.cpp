@@ -11,6 +11,8 @@
 #include "TavomcPresenterScenarioMain.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -146,10 +148,25 @@ void tst_NxScenarioManager::oneMainScenarioForRepeatedEvents()
     QVERIFY(static_cast<QWidget*>(qobject_cast<QWidget*>(main->mainWindow()))->isVisible());
 
     QSignalSpy udisk(main, SIGNAL(signalUDiskStateChanged(QString, bool)));
+    // A stick opens the file dialog on it; the teacher closes it again.
+    QTimer closer;
+    int closed = 0;
+    connect(&closer, &QTimer::timeout, [&closed] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(window);
+            if (dialog && dialog->isVisible()) {
+                dialog->reject();
+                ++closed;
+            }
+        }
+    });
+    closer.start(200);
     m_filter.volumeArrived("E:");
     QCOMPARE(udisk.size(), 1);
     QCOMPARE(udisk.first(), (QVariantList{"E:", false}));
     m_filter.volumeRemoved("E:");
+    closer.stop();
+    QCOMPARE(closed, 1);
 
     const int updaterStarts = m_shell.opened.size();
     m_manager->handleEvent({{"scenario", "ID_SCENARIO_MAIN"}});

@@ -256,6 +256,12 @@ void tst_NxActiveWinController::watchFollowsMinimiseRestoreAndClose()
     QVERIFY(QMetaObject::invokeMethod(m_controller, "slotLocalVideoStarted", Q_ARG(QString, "/media/usb/lesson.webm")));
     QCOMPARE(m_controller->watchedWindows(), (QList<INxWindows::Handle>{firstWindow, otherWindow}));
     QVERIFY(!m_flag->active);
+    // Let the window manager finish maximising and raising before the
+    // teacher minimises: a late raise would restore the window.
+    const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+    QTRY_VERIFY_WITH_TIMEOUT(windows()->geometry(firstWindow).width() >= screenWidth - 16
+                                 && windows()->geometry(otherWindow).width() >= screenWidth - 16, 5000);
+    QTest::qWait(500);
     enable.clear();
 
     first->write("minimize\n");
