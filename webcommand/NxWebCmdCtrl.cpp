@@ -10,6 +10,8 @@
 #include "NxWebLocalCache.h"
 
 #include <QCoreApplication>
+#include <QMutex>
+#include <QSet>
 #include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -54,9 +56,31 @@ const char* presence(const QString& value)
 
 } // namespace
 
+namespace {
+
+// Controllers whose worker may still run when the application object goes:
+// a worker thread running while Qt tears itself down crashes the exit.
+QMutex g_liveMutex;
+QSet<NxWebCmdCtrl*> g_live;
+
+void endLiveWorkers()
+{
+    QMutexLocker lock(&g_liveMutex);
+    for (NxWebCmdCtrl* controller : qAsConst(g_live))
+        controller->endWorker();
+}
+
+} // namespace
+
 NxWebCmdCtrl::NxWebCmdCtrl(QObject* parent)
     : QObject(parent)
 {
+    {
+        QMutexLocker lock(&g_liveMutex);
+        g_live.insert(this);
+        static const bool routineAdded = (qAddPostRoutine(endLiveWorkers), true);
+        Q_UNUSED(routineAdded)
+    }
     m_appHost = appProperty("appHost");
     m_liveHost = appProperty("liveHost");
     m_loginUtil = new NxAxloginUtil;
@@ -66,6 +90,17 @@ NxWebCmdCtrl::NxWebCmdCtrl(QObject* parent)
 NxWebCmdCtrl::~NxWebCmdCtrl()
 {
     qDebug() << "NxWebCmdCtrl::~NxWebCmdCtrl";
+    {
+        QMutexLocker lock(&g_liveMutex);
+        g_live.remove(this);
+    }
+    endWorker();
+    delete m_pImdCmd;
+    delete m_loginUtil;
+}
+
+void NxWebCmdCtrl::endWorker()
+{
     if (m_thread.isRunning()) {
         // The network objects are deleted on their own thread as it ends.
         if (m_pImdCmd)
@@ -80,8 +115,6 @@ NxWebCmdCtrl::~NxWebCmdCtrl()
         }
         m_pImdCmd = nullptr;
     }
-    delete m_pImdCmd;
-    delete m_loginUtil;
 }
 
 NxWebCmdCtrl::ImageCxt::ImageCxt(bool isInternal, const QString& sUrl, void* context)

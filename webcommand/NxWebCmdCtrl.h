@@ -56,6 +56,9 @@ public:
     void downloadImageInternal(const QString& sUrl, ImageCallback callback);
 
     static void registerMetaTypes();
+    // Ends the worker thread, waiting for a slot still running there; the
+    // network objects are deleted on their own thread as it ends.
+    void endWorker();
 
 signals:
     void sigRecvUserChannelList(void* pCxt, QSharedPointer<NxChannelSet> chSet);
