@@ -1,5 +1,9 @@
 #include "NxScreenCheck.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
+#include <QtTest>
+
 #include <QAbstractButton>
 #include <QDir>
 #include <QLabel>
@@ -96,4 +100,27 @@ QStringList NxScreenCheck::overflowingChildren(QWidget* window)
 QString NxScreenCheck::scaleName(double scale)
 {
     return QString::number(scale, 'f', 2);
+}
+
+void NxScreenCheck::addLanguageScaleRows()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<double>("scale");
+    for (const QString& language : {QStringLiteral("zh_CN"), QStringLiteral("en_US")})
+        for (double scale : {0.71, 1.0, 2.0})
+            QTest::addRow("%s %s", qPrintable(language), qPrintable(scaleName(scale))) << language << scale;
+}
+
+QString NxScreenCheck::prepareRow(QTranslator& translator, double* rowScale)
+{
+    QFETCH(QString, language);
+    QFETCH(double, scale);
+    if (loadLanguage(translator, language))
+        QCoreApplication::installTranslator(&translator);
+    else
+        qWarning("no translation file for %s", qPrintable(language));
+    qApp->setProperty("scalefactor", scale);
+    if (rowScale)
+        *rowScale = scale;
+    return QStringLiteral("_%1_%2").arg(language, scaleName(scale));
 }

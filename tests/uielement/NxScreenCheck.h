@@ -25,4 +25,9 @@ public:
     // Visible children reaching outside the window.
     static QStringList overflowingChildren(QWidget* window);
     static QString scaleName(double scale);
+    // Data rows "language" × "scale": zh_CN and en_US at 0.71, 1.0 and 2.0.
+    static void addLanguageScaleRows();
+    // Installs the current row's language, publishes its scale and returns
+    // the shot-name suffix "_<language>_<scale>".
+    static QString prepareRow(QTranslator& translator, double* rowScale);
 };

@@ -128,20 +128,13 @@ void tst_NxAccessToolBarWidget::avatarIsRound()
 
 void tst_NxAccessToolBarWidget::screens_data()
 {
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<double>("scale");
-    for (const QString& language : {QString("zh_CN"), QString("en_US")})
-        for (double scale : {0.71, 1.0, 2.0})
-            QTest::addRow("%s %s", qPrintable(language), qPrintable(NxScreenCheck::scaleName(scale))) << language << scale;
+    NxScreenCheck::addLanguageScaleRows();
 }
 
 void tst_NxAccessToolBarWidget::screens()
 {
-    QFETCH(QString, language);
-    QFETCH(double, scale);
-    QVERIFY(NxScreenCheck::loadLanguage(m_translator, language));
-    QCoreApplication::installTranslator(&m_translator);
-    const QString suffix = QStringLiteral("_%1_%2").arg(language, NxScreenCheck::scaleName(scale));
+    double scale = 1.0;
+    const QString suffix = NxScreenCheck::prepareRow(m_translator, &scale);
 
     // On the home page's dark background, both modes and both popups.
     QWidget host;

@@ -76,24 +76,12 @@ void tst_NxChannelScreens::cleanup()
 
 void tst_NxChannelScreens::addRows()
 {
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<double>("scale");
-    for (const QString& language : {QString("zh_CN"), QString("en_US")})
-        for (double scale : {0.71, 1.0, 2.0})
-            QTest::addRow("%s %s", qPrintable(language), qPrintable(NxScreenCheck::scaleName(scale))) << language << scale;
+    NxScreenCheck::addLanguageScaleRows();
 }
 
 QString tst_NxChannelScreens::prepare()
 {
-    QFETCH(QString, language);
-    QFETCH(double, scale);
-    if (NxScreenCheck::loadLanguage(m_translator, language))
-        QCoreApplication::installTranslator(&m_translator);
-    else
-        qWarning("no translation file for %s", qPrintable(language));
-    m_scale = scale;
-    qApp->setProperty("scalefactor", scale);
-    return QStringLiteral("_%1_%2").arg(language, NxScreenCheck::scaleName(scale));
+    return NxScreenCheck::prepareRow(m_translator, &m_scale);
 }
 
 bool tst_NxChannelScreens::chinese()

@@ -48,11 +48,7 @@ private:
 
 void tst_NxUiElementScreens::addRows()
 {
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<double>("scale");
-    for (const QString& language : { QString("zh_CN"), QString("en_US") })
-        for (double scale : { 0.71, 1.0, 2.0 })
-            QTest::addRow("%s %s", qPrintable(language), qPrintable(NxScreenCheck::scaleName(scale))) << language << scale;
+    NxScreenCheck::addLanguageScaleRows();
 }
 
 void tst_NxUiElementScreens::cleanup()
@@ -62,15 +58,7 @@ void tst_NxUiElementScreens::cleanup()
 
 QString tst_NxUiElementScreens::prepare()
 {
-    QFETCH(QString, language);
-    QFETCH(double, scale);
-    if (NxScreenCheck::loadLanguage(m_translator, language))
-        QCoreApplication::installTranslator(&m_translator);
-    else
-        qWarning("no translation file for %s", qPrintable(language));
-    m_scale = scale;
-    qApp->setProperty("scalefactor", scale);
-    return QStringLiteral("_%1_%2").arg(language, NxScreenCheck::scaleName(scale));
+    return NxScreenCheck::prepareRow(m_translator, &m_scale);
 }
 
 bool tst_NxUiElementScreens::chinese()
