@@ -56,6 +56,7 @@ public:
 
 private:
     friend class NxChannelJson;
+    friend class NxCloudAnswers;
     friend class NxWebCmdCtrl;
 
     QString m_channelId;

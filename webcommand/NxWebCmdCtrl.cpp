@@ -2,6 +2,7 @@
 
 #include "NxAxloginUtil.h"
 #include "NxChannelJson.h"
+#include "NxCloudAnswers.h"
 #include "NxLocalChannelFile.h"
 #include "NxPictureReader.h"
 #include "NxReplyLimiter.h"
@@ -14,7 +15,6 @@
 #include <QSet>
 #include <QDebug>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QMutexLocker>
 
 #include <memory>
@@ -25,28 +25,6 @@ namespace {
 QString appProperty(const char* name)
 {
     return QCoreApplication::instance() ? QCoreApplication::instance()->property(name).toString() : QString();
-}
-
-QJsonObject parseObject(const QByteArray& data)
-{
-    return QJsonDocument::fromJson(data).object();
-}
-
-// Success is the number 0 or the text "0" only; another number (or numeric
-// text) is that failure code; anything else, or no code, is -1.
-int answerCode(const QJsonObject& reply)
-{
-    const QJsonValue code = reply.value(QStringLiteral("code"));
-    if (code.isDouble())
-        return code.toInt(-1);
-    if (!code.isString())
-        return -1;
-    const QString text = code.toString();
-    if (text == QLatin1String("0"))
-        return 0;
-    bool ok = false;
-    const int number = text.toInt(&ok);
-    return ok && number != 0 ? number : -1;
 }
 
 const char* presence(const QString& value)
@@ -331,39 +309,12 @@ QSharedPointer<NxChannelSet> NxWebCmdCtrl::ParseChannelJson(const QJsonObject& o
 
 void NxWebCmdCtrl::ParseChannelData(const QByteArray& data, void* pCxt)
 {
-    const QJsonObject reply = parseObject(data);
-    const QString type = reply.value(QStringLiteral("type")).toString();
-    const QString msg = reply.value(QStringLiteral("msg")).toString();
-    qDebug() << "Reply type ::" << type;
-    if (type == QLatin1String("getNxtChannelInfo_ACK")) {
-        qDebug() << "ChannelResType OK! " << msg;
-        const QJsonObject result = reply.value(QStringLiteral("result")).toObject();
-        QSharedPointer<NxChannelSet> channel = ParseChannelJson(result.value(QStringLiteral("data")).toObject());
-        if (channel)
-            channel->m_bannerCount = result.value(QStringLiteral("bannerCount")).toInt(0);
-        emit sigRecvChannelList(pCxt, channel);
-    } else if (type == QLatin1String("getChannelListByUserId_ACK")) {
-        qDebug() << " user_list: " << msg;
-        const QJsonArray result = reply.value(QStringLiteral("result")).toArray();
-        QSharedPointer<NxChannelSet> root(NxChannelSet::create());
-        root->m_channelId = NxChannelSet::chCategory2String(NxChannelSet::MyResources);
-        for (const QJsonValue& element : result) {
-            if (QSharedPointer<NxChannelSet> channel = ParseChannelJson(element.toObject()))
-                root->m_children.append(channel);
-        }
-        root->m_hasChild = !result.isEmpty();
-        qDebug() << "user list count: " << result.size();
-        emit sigRecvUserChannelList(pCxt, root);
-    } else if (type == QLatin1String("getChannelListToAdd_ACK")) {
-        qDebug() << " added_list:" << msg;
-        QList<QSharedPointer<NxChannelSet>> list;
-        for (const QJsonValue& element : reply.value(QStringLiteral("result")).toArray()) {
-            if (QSharedPointer<NxChannelSet> channel = ParseChannelJson(element.toObject()))
-                list.append(channel);
-        }
-        emit sigRecvAddedChannelList(pCxt, list);
-    } else {
-        qDebug() << "NxWebCmdCtrl::ParseChannelData" << "ChannelResType error! " << type << msg;
+    const NxCloudAnswers::Channels answer = NxCloudAnswers::channels(data);
+    switch (answer.kind) {
+    case NxCloudAnswers::Channels::Catalogue: emit sigRecvChannelList(pCxt, answer.channel); break;
+    case NxCloudAnswers::Channels::UserChannels: emit sigRecvUserChannelList(pCxt, answer.channel); break;
+    case NxCloudAnswers::Channels::AddedChannels: emit sigRecvAddedChannelList(pCxt, answer.list); break;
+    case NxCloudAnswers::Channels::Unknown: break;
     }
 }
 
@@ -442,38 +393,25 @@ void NxWebCmdCtrl::slotQueryQRlogin(QString sQrUrl, void* pCxt)
 
 void NxWebCmdCtrl::ParseUnitedLoginData(const QByteArray& data, void* pCxt)
 {
-    if (data.isEmpty()) {
-        emit sigUserLogin(pCxt, -11, QImage());
+    const NxCloudAnswers::SignIn answer = NxCloudAnswers::signIn(data);
+    if (answer.result != 0) {
+        emit sigUserLogin(pCxt, answer.result, QImage());
         return;
     }
-    const QJsonObject reply = parseObject(data);
-    if (!reply.value(QStringLiteral("success")).toBool(false)) {
-        emit sigUserLogin(pCxt, -21, QImage());
-        return;
-    }
-    const QJsonObject user = reply.value(QStringLiteral("data")).toObject();
-    const QString uid = user.value(QStringLiteral("uid")).toString();
     QString token;
     {
         QMutexLocker lock(&m_loginMutex);
-        if (user.contains(QStringLiteral("token"))) {
-            m_token = user.value(QStringLiteral("token")).toString();
-            qDebug() << "NxWebCmdCtrl::ParseQrLoginUserInfo" << " UnitedLogin-format: " << uid << "token:" << presence(m_token);
-        } else if (user.contains(QStringLiteral("usertoken"))) {
-            m_token = user.value(QStringLiteral("usertoken")).toString();
-            qDebug() << "NxWebCmdCtrl::ParseQrLoginUserInfo" << " Baoding-Format: " << uid << "token:" << presence(m_token);
-        }
-        if (!uid.isEmpty())
-            m_uid = uid;
+        if (answer.hasToken)
+            m_token = answer.token;
+        if (!answer.uid.isEmpty())
+            m_uid = answer.uid;
         token = m_token;
     }
-    if (uid.isEmpty()) {
-        // Not confirmed on the phone yet: the caller polls again.
-        qDebug() << "NxWebCmdCtrl::ParseUnitedLoginData" << "not confirmed yet, answer keys:" << reply.keys() << user.keys();
+    // Not confirmed on the phone yet: the caller polls again.
+    if (answer.uid.isEmpty())
         return;
-    }
-    qDebug() << "NxWebCmdCtrl::ParseUnitedLoginData" << "UnitedLogin Success: " << uid << "token:" << presence(token);
-    startQuickLogin(uid, token, true, true, pCxt);
+    qDebug() << "NxWebCmdCtrl::ParseUnitedLoginData" << "UnitedLogin Success: " << answer.uid << "token:" << presence(token);
+    startQuickLogin(answer.uid, token, true, true, pCxt);
 }
 
 void NxWebCmdCtrl::startQuickLogin(const QString& uid, const QString& token, bool rememberMe, bool issign, void* pCxt)
@@ -485,33 +423,18 @@ void NxWebCmdCtrl::startQuickLogin(const QString& uid, const QString& token, boo
 
 void NxWebCmdCtrl::ParseUnitedQuickLoginResult(const QByteArray& data, void* pCxt)
 {
-    if (data.isEmpty()) {
-        emit sigUserLogin(pCxt, -21, QImage());
-        return;
-    }
-    const QJsonObject reply = parseObject(data);
-    if (!reply.value(QStringLiteral("success")).toBool(false)) {
-        qDebug() << "NxWebCmdCtrl::ParseUnitedQuickLoginResult" << " failed: " << reply.value(QStringLiteral("message"));
-        emit sigUserLogin(pCxt, -1, QImage());
-        return;
-    }
-    const QJsonObject user = reply.value(QStringLiteral("data")).toObject();
-    const QString casid = user.value(QStringLiteral("h4token")).toString();
-    {
+    const NxCloudAnswers::QuickSignIn answer = NxCloudAnswers::quickSignIn(data);
+    if (answer.result == 0 || answer.result == -100) {
         QMutexLocker lock(&m_loginMutex);
-        m_casid = casid;
+        m_casid = answer.casid;
     }
-    qDebug() << "NxWebCmdCtrl::ParseUnitedQuickLoginResult" << " uid: " << user.value(QStringLiteral("uid")).toString()
-             << " casid: " << presence(casid);
-    if (casid.isEmpty()) {
-        emit sigUserLogin(pCxt, -100, QImage());
+    if (answer.result != 0) {
+        emit sigUserLogin(pCxt, answer.result, QImage());
         return;
     }
-    const QString avatar = user.value(QStringLiteral("avatar")).toString();
-    qDebug() << "NxWebCmdCtrl::ParseUnitedQuickLoginResult" << " uid: " << user.value(QStringLiteral("uid")).toDouble()
-             << " download image: " << NxWebCommand::logUrl(QUrl(avatar));
+    qDebug() << "NxWebCmdCtrl::ParseUnitedQuickLoginResult" << " download image: " << NxWebCommand::logUrl(QUrl(answer.avatar));
     auto* callback = new ImageCallback([this, pCxt](const QImage& image) { emit sigUserLogin(pCxt, 0, image); });
-    emit sigDownloadImage(avatar, callback, true);
+    emit sigDownloadImage(answer.avatar, callback, true);
 }
 
 int NxWebCmdCtrl::addUserChannel(const QString& sUserID, const QString& sParentID, const QJsonObject& jsChannel, void* pCxt)
@@ -590,35 +513,8 @@ void NxWebCmdCtrl::slotDeleteUserChannel(QString sUserID, QString ids, void* pCx
 
 void NxWebCmdCtrl::ParseOperationResult(const QByteArray& data, const tagOperationCxt& cxt)
 {
-    const QJsonObject reply = parseObject(data);
-    int result = answerCode(reply);
-    const QString msg = reply.value(QStringLiteral("msg")).toString();
-    const QString type = reply.value(QStringLiteral("type")).toString();
     QString id;
-    if (cxt.type == 0) {
-        qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "add_ch response.  " << type;
-        if (type == QLatin1String("reportUserCustomChannelList_ACK")) {
-            qDebug() << "add_ch NO_channelID version";
-        } else if (type == QLatin1String("reportUserCustomChannel_ACK")) {
-            const QJsonObject added = reply.value(QStringLiteral("result")).toObject();
-            qDebug() << "add_ch with_channelID version" << added;
-            const bool ok = added.value(QStringLiteral("result")).toBool(false);
-            result = ok ? 0 : -910;
-            id = ok ? added.value(QStringLiteral("channelId")).toVariant().toString() : msg;
-        } else {
-            result = -901;
-        }
-    } else if (type != QLatin1String("deleteCustomChannel_ACK")) {
-        result = -902;
-    } else {
-        const bool ok = reply.value(QStringLiteral("result")).toBool(false);
-        qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "delete_ch response.  " << type << ok;
-        result = ok ? 0 : -905;
-    }
-    if (result != 0)
-        qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "operation failed:  " << type << result;
-    else
-        qDebug() << "NxWebCmdCtrl::ParseOperationResult" << "operation OK:  " << type << msg;
+    const int result = NxCloudAnswers::operation(data, cxt.type == 0, &id);
     if (cxt.type == 0)
         emit sigRecvChAdded(cxt.pCxt, result, id);
     else
@@ -641,14 +537,7 @@ void NxWebCmdCtrl::slotStartLiveCode(QString sCode, void* pCxt)
 
 void NxWebCmdCtrl::parseLiveCodeData(const QByteArray& data, void* pCxt)
 {
-    const QJsonObject reply = parseObject(data);
-    const int result = answerCode(reply);
     QString url;
-    if (result == 0) {
-        url = reply.value(QStringLiteral("result")).toObject().value(QStringLiteral("livePlayRtmpUrl")).toString();
-        qDebug() << "NxWebCmdCtrl::parseLiveCodeData" << " live url : " << url;
-    } else {
-        qDebug() << "NxWebCmdCtrl::parseLiveCodeData" << " response error! " << reply.value(QStringLiteral("msg"));
-    }
+    const int result = NxCloudAnswers::liveCode(data, &url);
     emit sigRecvLiveUrl(pCxt, result, url);
 }
