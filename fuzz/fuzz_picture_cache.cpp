@@ -5,14 +5,18 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <sys/stat.h>
+
 namespace {
 
-// Small pictures beside the index, for entries that name them.
+// Small pictures beside the index, for entries that name them, and what
+// else a directory may hold under a picture's name: a folder and a pipe.
 void placePictures()
 {
     static const bool placed = [] {
@@ -23,6 +27,8 @@ void placePictures()
             picture.fill(Qt::darkBlue);
             picture.save(NxFuzzApp::workDir() + QStringLiteral("/pic.") + QLatin1String(format), format);
         }
+        QDir(NxFuzzApp::workDir()).mkdir(QStringLiteral("folder.png"));
+        mkfifo(QFile::encodeName(NxFuzzApp::workDir() + QStringLiteral("/pipe.png")).constData(), 0600);
         return true;
     }();
     Q_UNUSED(placed)

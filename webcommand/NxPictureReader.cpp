@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDebug>
+#include <QFileInfo>
 #include <QImageReader>
 
 QImage NxPictureReader::fromData(const QByteArray& data, const QString& origin)
@@ -14,6 +15,14 @@ QImage NxPictureReader::fromData(const QByteArray& data, const QString& origin)
 
 QImage NxPictureReader::fromFile(const QString& path)
 {
+    // Opening a pipe or a device can wait for ever for a writer: only a
+    // regular file is a picture.
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        if (info.exists())
+            qWarning() << "NxPictureReader::fromFile" << "not a regular file, not read:" << path;
+        return QImage();
+    }
     QImageReader reader(path);
     return read(reader, path);
 }

@@ -14,6 +14,7 @@ public:
 
     // origin names the picture in the log (an address or a path).
     static QImage fromData(const QByteArray& data, const QString& origin);
+    // Null for anything but a regular file (a pipe would block the reader).
     static QImage fromFile(const QString& path);
 
 private:

@@ -1,0 +1,64 @@
+#include "NxWebLocalCache.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Inputs the fuzz targets found faults with, kept as cases of the readers.
+class tst_NxFuzzRegressions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pictureCacheNeverWaitsOnAPipe_data();
+    void pictureCacheNeverWaitsOnAPipe();
+};
+
+void tst_NxFuzzRegressions::pictureCacheNeverWaitsOnAPipe_data()
+{
+    QTest::addColumn<bool>("inIndex"); // else asked for by its file address
+    QTest::newRow("index entry") << true;
+    QTest::newRow("file address") << false;
+}
+
+// Opening a pipe waits for a writer: the cache's thread, and with it every
+// picture and the program's exit, would wait for ever.
+void tst_NxFuzzRegressions::pictureCacheNeverWaitsOnAPipe()
+{
+    QFETCH(bool, inIndex);
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.png"));
+    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    const QString url = inIndex ? QStringLiteral("http://127.0.0.1/pictures/a.png") : QStringLiteral("file://") + pipe;
+    QFile index(dir.filePath(QStringLiteral("NXT_ImgCache.jdx")));
+    QVERIFY(index.open(QIODevice::WriteOnly));
+    const QJsonArray entries{QJsonObject{{QStringLiteral("url"), url}, {QStringLiteral("file"), pipe}}};
+    index.write(QJsonDocument(inIndex ? entries : QJsonArray()).toJson());
+    index.close();
+
+    NxWebLocalCache cache;
+    bool found = true;
+    QScopedPointer<QThread> reader(QThread::create([&] {
+        cache.slotStartImgCache(dir.path());
+        QImage image;
+        found = cache.find(url, image);
+    }));
+    reader->start();
+    const bool returned = reader->wait(5000);
+    if (!returned) // a writer lets the waiting reader go, so the test ends
+        ::close(::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK));
+    reader->wait();
+    QVERIFY(returned);
+    QVERIFY(!found);
+    QCOMPARE(cache.count(), 0);
+}
+
+QTEST_GUILESS_MAIN(tst_NxFuzzRegressions)
+#include "tst_NxFuzzRegressions.moc"
