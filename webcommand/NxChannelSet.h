@@ -56,7 +56,6 @@ public:
 
 private:
     friend class NxChannelJson;
-    friend class NxCloudAnswers;
     friend class NxWebCmdCtrl;
 
     QString m_channelId;

@@ -1,9 +1,8 @@
 #include "NxCloudAnswers.h"
 
-#include "NxChannelJson.h"
+#include "NxChannelAnswerReader.h"
 
 #include <QDebug>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -17,16 +16,6 @@ QJsonObject parseObject(const QByteArray& data)
 QString text(const QJsonObject& object, const char* key)
 {
     return object.value(QLatin1String(key)).toString();
-}
-
-QList<QSharedPointer<NxChannelSet>> namedChannels(const QJsonArray& array)
-{
-    QList<QSharedPointer<NxChannelSet>> list;
-    for (const QJsonValue& element : array) {
-        if (QSharedPointer<NxChannelSet> channel = NxChannelJson::read(element.toObject()))
-            list.append(channel);
-    }
-    return list;
 }
 
 } // namespace
@@ -48,35 +37,7 @@ int NxCloudAnswers::answerCode(const QJsonObject& reply)
 
 NxCloudAnswers::Channels NxCloudAnswers::channels(const QByteArray& data)
 {
-    const QJsonObject reply = parseObject(data);
-    const QString type = text(reply, "type");
-    const QString msg = text(reply, "msg");
-    qDebug() << "Reply type ::" << type;
-    Channels answer;
-    if (type == QLatin1String("getNxtChannelInfo_ACK")) {
-        qDebug() << "ChannelResType OK! " << msg;
-        answer.kind = Channels::Catalogue;
-        const QJsonObject result = reply.value(QStringLiteral("result")).toObject();
-        answer.channel = NxChannelJson::read(result.value(QStringLiteral("data")).toObject());
-        if (answer.channel)
-            answer.channel->m_bannerCount = result.value(QStringLiteral("bannerCount")).toInt(0);
-    } else if (type == QLatin1String("getChannelListByUserId_ACK")) {
-        qDebug() << " user_list: " << msg;
-        answer.kind = Channels::UserChannels;
-        const QJsonArray result = reply.value(QStringLiteral("result")).toArray();
-        answer.channel.reset(NxChannelSet::create());
-        answer.channel->m_channelId = NxChannelSet::chCategory2String(NxChannelSet::MyResources);
-        answer.channel->m_children = namedChannels(result);
-        answer.channel->m_hasChild = !result.isEmpty();
-        qDebug() << "user list count: " << result.size();
-    } else if (type == QLatin1String("getChannelListToAdd_ACK")) {
-        qDebug() << " added_list:" << msg;
-        answer.kind = Channels::AddedChannels;
-        answer.list = namedChannels(reply.value(QStringLiteral("result")).toArray());
-    } else {
-        qDebug() << "NxCloudAnswers::channels" << "ChannelResType error! " << type << msg;
-    }
-    return answer;
+    return NxChannelAnswerReader::read(data);
 }
 
 NxCloudAnswers::SignIn NxCloudAnswers::signIn(const QByteArray& data)
