@@ -10,6 +10,7 @@ NX_PACKAGES=(
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
     g++-mingw-w64-i686
     libcpp-httplib-dev libbenchmark-dev libqrencode-dev libxcb1-dev libxcb-ewmh-dev
+    rapidjson-dev
     ffmpeg libmpv-dev
     fonts-wqy-microhei
     xvfb xauth openbox xdg-utils
