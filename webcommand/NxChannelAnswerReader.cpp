@@ -215,7 +215,10 @@ bool NxChannelAnswerReader::readFast(const QByteArray& data, NxCloudAnswers::Cha
     if (data.isEmpty())
         return false; // a failed exchange
     // Parsed in place: the strings stay in this copy instead of being copied one by one.
+    // RapidJSON's UTF-8 check takes a cut-off sequence's missing bytes even past
+    // the terminating NUL: three more NULs keep those reads inside the copy.
     QByteArray text(data.constData(), data.size());
+    text.append(3, '\0');
     rapidjson::Document document;
     rapidjson::InsituStringStream stream(text.data());
     const bool mayEscapeSurrogates = escapesSurrogates(data);

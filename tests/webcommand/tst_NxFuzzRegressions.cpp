@@ -1,3 +1,4 @@
+#include "NxCloudAnswers.h"
 #include "NxWebLocalCache.h"
 
 #include <QJsonArray>
@@ -17,9 +18,24 @@ class tst_NxFuzzRegressions : public QObject
     Q_OBJECT
 
 private slots:
+    void channelAnswersReadWithinTheirBytes_data();
+    void channelAnswersReadWithinTheirBytes();
     void pictureCacheNeverWaitsOnAPipe_data();
     void pictureCacheNeverWaitsOnAPipe();
 };
+
+void tst_NxFuzzRegressions::channelAnswersReadWithinTheirBytes_data()
+{
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("UTF-8 sequence cut off at the end") << QByteArray("{\"pyp\xf4", 6);
+}
+
+// A read past the answer shows under AddressSanitizer (the sanitizer build).
+void tst_NxFuzzRegressions::channelAnswersReadWithinTheirBytes()
+{
+    QFETCH(QByteArray, answer);
+    QCOMPARE(NxCloudAnswers::channels(answer).kind, NxCloudAnswers::Channels::Unknown);
+}
 
 void tst_NxFuzzRegressions::pictureCacheNeverWaitsOnAPipe_data()
 {
