@@ -153,6 +153,7 @@ void tst_NxChannelAnswerReader::sameTreeAsQJsonDocument_data()
         {"invalid UTF-8", channel("\"address\":\"\xff\""), ToQt},
         {"overlong UTF-8", channel("\"address\":\"\xc0\xaf\""), ToQt},
         {"encoded surrogate", channel("\"address\":\"\xed\xa0\x80\""), ToQt},
+        {"UTF-8 cut off at the end", "{\"a\":\"\xf0", ToQt},
         {"numbers as strings", channel(R"("id":"5","images":[{"id":"9","order":"4","type":"small"}])"), Fast},
         {"strings as numbers", channel(R"("isHasChild":1,"playMode":3,"channelId":7,"address":true)"), Fast},
         {"text numbers", channel(R"("isHasChild":"1","playMode":" 12","channelType":"live")"), Fast},
