@@ -26,8 +26,8 @@ public:
     // wire builds the same tree. A view answers has(key), text(key) (a
     // string, else empty), number(key) (as QJsonValue::toInt(0) reads it),
     // object(key) (empty for a non-object) and forEach(key, f) (f gets each
-    // element of an array as an object view). A duplicated key reads as its
-    // last, as in QJsonObject.
+    // element of an array as an object view). A duplicated key must read as
+    // in QJsonObject, or the view's owner give up (see NxChannelAnswerReader).
     template <class Object>
     static QSharedPointer<NxChannelSet> read(const Object& object);
     template <class Object>
