@@ -13,7 +13,7 @@ NX_PACKAGES=(
     rapidjson-dev
     ffmpeg libmpv-dev
     fonts-wqy-microhei
-    xvfb xauth openbox xdg-utils
+    xvfb xauth openbox xdg-utils xdotool
 )
 
 # Installs only what is missing, so a second run costs nothing.

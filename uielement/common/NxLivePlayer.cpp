@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 NxLivePlayer* NxLivePlayer::create(QWidget* parent, double scale)
@@ -86,7 +87,7 @@ void NxLivePlayer::initUI()
 void NxLivePlayer::touched()
 {
     if (m_bar->isHidden())
-        m_bar->show();
+        showBar();
     m_barTimer.start();
 }
 
@@ -115,7 +116,7 @@ void NxLivePlayer::onAVStarted()
     qDebug() << "NxLivePlayer::onAVStarted" << m_file;
     m_barTimer.start();
     if (isVisible())
-        m_bar->show();
+        showBar();
     emit sigStarted();
 }
 
@@ -155,13 +156,22 @@ void NxLivePlayer::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-// The bar is a window of its own: mapped before the player, the window
-// manager would stack it under the player.
+// The bar is a window of its own. The show event comes before the player's
+// window is mapped, and a bar mapped first ends up stacked under the player
+// (openbox): it is shown once the player's map request has gone out.
 void NxLivePlayer::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (m_barTimer.isActive())
-        m_bar->show();
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible() && m_barTimer.isActive())
+            showBar();
+    });
+}
+
+void NxLivePlayer::showBar()
+{
+    m_bar->show();
+    m_bar->raise();
 }
 
 // A hidden player leaves no back button floating over the home page.

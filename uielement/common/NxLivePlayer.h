@@ -48,6 +48,7 @@ private:
     void initPlayer();
     void initUI();
     void touched();
+    void showBar();
 
     double m_scale;
     NxMpvPlayer* m_player = nullptr;

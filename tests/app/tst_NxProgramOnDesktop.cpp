@@ -1,0 +1,219 @@
+#include "NxProgramRunner.h"
+#include "NxTestCloud.h"
+#include "NxTestEnvironment.h"
+#include "NxX11Session.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QScreen>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// Where things are at scale 1.0 on a 1920x1080 panel (the screen this test
+// runs on), as a teacher would tap them.
+const QPoint kLiveTile(956, 343);
+const QPoint kFirstSlot(854, 777);
+const QRect kFirstSlotArea(760, 682, 190, 190);
+const QPoint kFirstCatalogueTile(463, 435);
+const QPoint kBriefAddButton(1131, 633);
+const QRect kBackButton(1717, 909, 98, 48);
+const QRect kToolBar(1430, 950, 170, 50);
+
+double meanDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 255;
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return double(sum) / (3.0 * a.width() * a.height());
+}
+
+int countPixels(const QImage& image, const std::function<bool(QRgb)>& test)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += test(image.pixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+// The real program on a real desktop, driven by pointer and keyboard events
+// from outside (xdotool) and judged by what reaches the screen.
+class tst_NxProgramOnDesktop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void pinnedChannelSurvivesRestart();
+    void liveLessonPlaysWithBackButtonOnTop();
+
+private:
+    QProcess* startProgram();
+    void endProgram(QProcess* program);
+    static void input(const QStringList& arguments);
+    static void tap(const QPoint& point) { input({"mousemove", QString::number(point.x()), QString::number(point.y()), "click", "1"}); }
+    static QImage screen(const QRect& area = QRect());
+    static bool waitFor(const std::function<bool()>& condition, int timeoutMs);
+    static void save(const QString& name) { screen().save(QStringLiteral(NX_SCREENS_DIR "/") + name + ".png"); }
+
+    NxTestEnvironment* m_env = nullptr;
+    NxX11Session* m_session = nullptr;
+    NxTestCloud* m_cloud = nullptr;
+    NxProgramRunner* m_runner = nullptr;
+    QImage m_emptySlot;
+};
+
+void tst_NxProgramOnDesktop::initTestCase()
+{
+    QCOMPARE(QGuiApplication::primaryScreen()->geometry().size(), QSize(1920, 1080));
+    QVERIFY2(!QStandardPaths::findExecutable("xdotool").isEmpty(), "xdotool is not installed");
+    m_env = new NxTestEnvironment;
+    m_session = new NxX11Session;
+    QVERIFY2(m_session->problem().isEmpty(), qPrintable(m_session->problem()));
+    m_cloud = new NxTestCloud(NxCloudServer::loadSeed(NX_DEMO_CLOUD_DIR "/demo-seed.json"));
+    m_cloud->server().setPictureDir(NX_DEMO_CLOUD_DIR "/pictures");
+    m_cloud->server().setMediaDir(NX_DEMO_CLOUD_DIR "/media");
+    m_runner = new NxProgramRunner;
+    QVERIFY(m_runner->isReady());
+    QMap<QString, QVariant> ini{{"versionInformation/appName", "TavomcPresenterPro"}, {"Log/NeedLog", 0}};
+    for (const char* key : {"cloudhost", "cloudrest", "platformHost"})
+        ini.insert(QStringLiteral("versionInformation/") + key, m_cloud->baseUrl() + "/");
+    for (const char* key : {"appHost", "loginHost", "ssoHost", "liveHost", "wechatHost"})
+        ini.insert(QStringLiteral("versionInformation/") + key, m_cloud->baseUrl());
+    QVERIFY(NxTestEnvironment::writeIni(m_runner->versionIniPath(), ini));
+    QDir().mkpath(NX_SCREENS_DIR);
+}
+
+void tst_NxProgramOnDesktop::cleanupTestCase()
+{
+    delete m_runner;
+    delete m_cloud;
+    delete m_session;
+    delete m_env;
+}
+
+QProcess* tst_NxProgramOnDesktop::startProgram()
+{
+    QProcess* program = m_runner->start({});
+    // The home page is complete once the toolbar is drawn and the screen stands still.
+    QImage last;
+    const bool shown = waitFor(
+        [&] {
+            const QImage now = screen(kToolBar);
+            const bool still = meanDifference(now, last) < 1.0 && countPixels(now, [](QRgb p) { return qGray(p) > 200; }) > 30;
+            last = now;
+            return still;
+        },
+        30000);
+    if (!shown)
+        qWarning() << NxProgramRunner::errorText(program).right(3000);
+    QTest::qWait(1500); // the catalogue and its pictures
+    return shown ? program : nullptr;
+}
+
+void tst_NxProgramOnDesktop::endProgram(QProcess* program)
+{
+    program->terminate();
+    QVERIFY(program->waitForFinished(10000));
+    QCOMPARE(program->exitCode(), 0);
+}
+
+void tst_NxProgramOnDesktop::input(const QStringList& arguments)
+{
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), arguments), 0);
+    QTest::qWait(300);
+}
+
+QImage tst_NxProgramOnDesktop::screen(const QRect& area)
+{
+    const QImage whole = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    return area.isNull() ? whole : whole.copy(area);
+}
+
+bool tst_NxProgramOnDesktop::waitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QTest::qWait(100);
+    }
+    return true;
+}
+
+void tst_NxProgramOnDesktop::pinnedChannelSurvivesRestart()
+{
+    QProcess* program = startProgram();
+    QVERIFY(program);
+    m_emptySlot = screen(kFirstSlotArea);
+    tap(kFirstSlot);
+    QTest::qWait(1500);
+    tap(kFirstCatalogueTile);
+    QTest::qWait(1000);
+    save("catalogue-brief");
+    tap(kBriefAddButton);
+    QVERIFY(waitFor([&] { return meanDifference(screen(kFirstSlotArea), m_emptySlot) > 20; }, 10000));
+    QTest::qWait(1000);
+    const QImage pinned = screen(kFirstSlotArea);
+    endProgram(program);
+
+    QFile file(m_env->dataRoot() + "/Maplo/TavomcPresenterPro/channel/FirstPage_Local.jdx");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonArray saved = QJsonDocument::fromJson(file.readAll()).array();
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(saved.at(0)["page"].toInt(), 0);
+    QCOMPARE(saved.at(0)["index"].toInt(), 1);
+    QVERIFY(!saved.at(0)["channelid"].toString().isEmpty());
+
+    program = startProgram();
+    QVERIFY(program);
+    save("restarted-with-pin");
+    QVERIFY2(meanDifference(screen(kFirstSlotArea), pinned) < 6, "the slot does not show the pinned channel after a restart");
+    endProgram(program);
+}
+
+// The back button is a window of its own; it must be on top of the video
+// from the first frame, not only after a touch.
+void tst_NxProgramOnDesktop::liveLessonPlaysWithBackButtonOnTop()
+{
+    QProcess* program = startProgram();
+    QVERIFY(program);
+    const QImage home = screen(kToolBar);
+    tap(kLiveTile);
+    QTest::qWait(1500);
+    input({"type", "--delay", "50", "123456"});
+    input({"key", "Return"});
+    auto backButtonOverVideo = [] {
+        const QImage bar = screen(kBackButton);
+        const QImage beside = screen(kBackButton.translated(-kBackButton.width() - 20, 0));
+        const int text = countPixels(bar, [](QRgb p) { return qMin(qRed(p), qMin(qGreen(p), qBlue(p))) > 200; });
+        const int dark = countPixels(bar, [](QRgb p) { return qGray(p) < 40; });
+        const int video = countPixels(beside, [](QRgb p) { return qGray(p) >= 40; });
+        return text > 20 && dark > bar.width() * bar.height() / 2 && video > beside.width() * beside.height() / 2;
+    };
+    QVERIFY2(waitFor(backButtonOverVideo, 10000), "no back button over the playing video");
+    save("live-playing");
+    tap(kBackButton.center());
+    QVERIFY2(waitFor([&] { return meanDifference(screen(kToolBar), home) < 3; }, 5000), "back does not return home");
+    endProgram(program);
+}
+
+QTEST_MAIN(tst_NxProgramOnDesktop)
+#include "tst_NxProgramOnDesktop.moc"
