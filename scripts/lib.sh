@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test. Sourced, not run.
+# Shared by scripts/run, scripts/test and scripts/test-sanitize. Sourced, not run.
 set -euo pipefail
 
 NX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,6 +14,7 @@ NX_PACKAGES=(
     ffmpeg libmpv-dev
     fonts-wqy-microhei
     xvfb xauth openbox xdg-utils xdotool
+    clang libclang-rt-14-dev llvm
 )
 
 # Installs only what is missing, so a second run costs nothing.
@@ -33,6 +34,6 @@ nx_install_missing() {
 }
 
 nx_build() {
-    cmake -S "$NX_ROOT" -B "$NX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S "$NX_ROOT" -B "$NX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE="${NX_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
     cmake --build "$NX_BUILD" --parallel "$(nproc)"
 }
