@@ -16,6 +16,7 @@
 #include "NxLocalChannelFile.h"
 #include "NxFileDialog.h"
 #include "NxLocalMediaOpener.h"
+#include "NxPictureBackground.h"
 #include "NxPlatform.h"
 #include "NxScale.h"
 #include "NxToolTipHelp.h"
@@ -31,6 +32,10 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+const int kFirstPaintWaitMs = 1000;
+} // namespace
 
 TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerManager, INxNetWorkManager* networkManager,
                                                QWidget* parent)
@@ -133,11 +138,13 @@ int TavomcPresenterMainWgt::scrollPosition() const
 
 void TavomcPresenterMainWgt::createBackground()
 {
-    auto* back = new QWidget(this);
+    // Painted from a copy decoded at the screen's size rather than through a
+    // style sheet's border-image, which keeps the 3840 x 2160 original.
+    auto* back = new NxPictureBackground(QStringLiteral(":/images/ID_BACKGROUND.jpg"), this);
     back->setObjectName(QStringLiteral("BackWidget"));
-    back->setAttribute(Qt::WA_StyledBackground);
     back->setFixedSize(m_screenRect.size());
-    back->setStyleSheet(QStringLiteral("QWidget#BackWidget{border:none; border-image:url(:/images/ID_BACKGROUND.jpg)}"));
+    back->installEventFilter(this);
+    m_background = back;
     auto* content = new QWidget(back);
     content->setObjectName(QStringLiteral("pContentWidget"));
     content->setStyleSheet(QStringLiteral("QWidget#pContentWidget{background-color:transparent}"));
@@ -382,6 +389,12 @@ void TavomcPresenterMainWgt::disableTabletPenFeedback()
 
 bool TavomcPresenterMainWgt::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_background && event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
+        // Once this frame has reached the screen.
+        if (m_checkAwaitsFirstPaint)
+            QTimer::singleShot(0, this, &TavomcPresenterMainWgt::runNetworkCheck);
+    }
     // A drag on a tile or the banner must not also scroll the home page.
     if (m_scrollArea && watched == m_scrollArea->viewport() && event->type() == QEvent::Gesture
         && QCoreApplication::instance()->property("gesture").toBool())
@@ -396,6 +409,25 @@ void TavomcPresenterMainWgt::startNetworkCheck()
         return;
     connect(m_netChecker->getObject(), SIGNAL(sglResultNetWorkCheck(bool, QString)), this,
             SLOT(slotResultNetWorkCheck(bool, QString)));
+    // Its answer starts the catalogue, whose pages keep the GUI thread busy
+    // for a while: a window about to be shown paints its first frame first.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible() || m_painted) {
+            runNetworkCheck();
+            return;
+        }
+        m_checkAwaitsFirstPaint = true;
+        // A window that is never exposed (minimised at start) still checks.
+        QTimer::singleShot(kFirstPaintWaitMs, this, [this] {
+            if (m_checkAwaitsFirstPaint)
+                runNetworkCheck();
+        });
+    });
+}
+
+void TavomcPresenterMainWgt::runNetworkCheck()
+{
+    m_checkAwaitsFirstPaint = false;
     m_netChecker->startCheck(QStringLiteral("openUrl"), QStringLiteral("ClickedLoginButton"));
 }
 

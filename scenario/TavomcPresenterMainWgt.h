@@ -115,6 +115,7 @@ private:
     void placeOnFirstPage(const QJsonObject& entry);
     void openChannel(const QJsonObject& json);
     void disableTabletPenFeedback();
+    void runNetworkCheck();
 
     void loadLocalChannelFiles();
     void downloadChannelList(QString sType);
@@ -136,6 +137,9 @@ private:
 
     double m_scale = 1.0;
     bool m_networkCheckRunning = false;
+    bool m_checkAwaitsFirstPaint = false;
+    bool m_painted = false;
+    QWidget* m_background = nullptr;
     QRect m_screenRect;
     QVBoxLayout* m_firstPageLayout = nullptr;
     QWidget* m_contentWidget = nullptr;

@@ -65,6 +65,8 @@ private:
     QMap<QString, Entry> m_entries;
     std::list<QString> m_recent; // decoded entries, most recently used first
     qint64 m_decodedBytes = 0;
-    qint64 m_budget = 256LL * 1024 * 1024;
+    // Tiles keep their own copies at the size they show, so full decodes
+    // are only worth keeping for a few quick repeats.
+    qint64 m_budget = 8LL * 1024 * 1024;
     QStringList m_toDecode; // index order, decoded ahead while within budget
 };

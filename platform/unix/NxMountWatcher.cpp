@@ -11,7 +11,7 @@ struct NxMountWatcher::Private {
     QString mountInfoPath;
     QString sysfsBlockDir;
     QSet<QString> usbMounts;
-    QTimer timer;
+    QTimer* timer = nullptr;
     QFile mountInfo;
     QSocketNotifier* notifier = nullptr;
 
@@ -36,7 +36,8 @@ NxMountWatcher::NxMountWatcher(QObject* parent, const QString& mountInfoPath, co
 {
     d->mountInfoPath = mountInfoPath.isEmpty() ? QStringLiteral("/proc/self/mountinfo") : mountInfoPath;
     d->sysfsBlockDir = sysfsBlockDir.isEmpty() ? QStringLiteral("/sys/class/block") : sysfsBlockDir;
-    connect(&d->timer, &QTimer::timeout, this, &NxMountWatcher::check);
+    d->timer = new QTimer(this);
+    connect(d->timer, &QTimer::timeout, this, &NxMountWatcher::check);
 }
 
 NxMountWatcher::~NxMountWatcher() = default;
@@ -44,14 +45,16 @@ NxMountWatcher::~NxMountWatcher() = default;
 void NxMountWatcher::start(int pollIntervalMs)
 {
     d->usbMounts = d->currentUsbMounts();
-    // The kernel flags mountinfo as exceptional when the mount table changes;
-    // the timer covers files that cannot be watched that way.
+    // The kernel flags its mount tables as exceptional when they change, so
+    // an idle program is never woken to look; the timer covers other files
+    // (tests), which cannot be watched that way.
     d->mountInfo.setFileName(d->mountInfoPath);
     if (!d->notifier && d->mountInfo.open(QIODevice::ReadOnly)) {
         d->notifier = new QSocketNotifier(d->mountInfo.handle(), QSocketNotifier::Exception, this);
         connect(d->notifier, &QSocketNotifier::activated, this, &NxMountWatcher::check);
     }
-    d->timer.start(pollIntervalMs);
+    if (!d->notifier || !d->mountInfoPath.startsWith(QLatin1String("/proc/")))
+        d->timer->start(pollIntervalMs);
 }
 
 void NxMountWatcher::check()

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 // USB volumes seen through a mount table and a sysfs tree made for the test.
@@ -18,6 +19,8 @@ private slots:
     void usbDeviceFromSysfs();
     void reportsArrivalAndRemoval();
     void existingMountsAreNotReported();
+    void pollsOnlyFilesTheKernelCannotFlag_data();
+    void pollsOnlyFilesTheKernelCannotFlag();
 
 private:
     void writeMounts(const QStringList& extraLines);
@@ -92,6 +95,24 @@ void tst_NxMountWatcher::existingMountsAreNotReported()
     watcher.start(50);
     QTest::qWait(200);
     QCOMPARE(arrived.size(), 0);
+}
+
+void tst_NxMountWatcher::pollsOnlyFilesTheKernelCannotFlag_data()
+{
+    QTest::addColumn<bool>("kernelTable");
+    QTest::newRow("/proc/self/mountinfo") << true;
+    QTest::newRow("plain file") << false;
+}
+
+// An idle program must not wake every 1.5 s to read the mount table.
+void tst_NxMountWatcher::pollsOnlyFilesTheKernelCannotFlag()
+{
+    QFETCH(bool, kernelTable);
+    NxMountWatcher watcher(nullptr, kernelTable ? QString() : mountInfo(), sysfsBlock());
+    watcher.start();
+    auto* timer = watcher.findChild<QTimer*>();
+    QVERIFY(timer);
+    QCOMPARE(timer->isActive(), !kernelTable);
 }
 
 QTEST_GUILESS_MAIN(tst_NxMountWatcher)

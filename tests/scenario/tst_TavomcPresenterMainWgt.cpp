@@ -6,6 +6,7 @@
 #include "NxConfig.h"
 #include "NxControllerManager.h"
 #include "NxLocalChannelFile.h"
+#include "NxPictureBackground.h"
 #include "NxRelaynet.h"
 #include "NxTestCloud.h"
 #include "NxTestEnvironment.h"
@@ -13,6 +14,7 @@
 #include "TavomcPresenterMainWgt.h"
 #include "TavomcPresenterScenarioMain.h"
 
+#include <QAbstractEventDispatcher>
 #include <QGestureEvent>
 #include <QScrollArea>
 #include <QtTest>
@@ -36,6 +38,7 @@ private slots:
     void homePagesGrowAsTheyFillAndSurviveRestart();
     void exitEndsTheEventLoopWithZero();
     void dragOnATileDoesNotScroll();
+    void completeHomePageIsLean();
 
 private:
     TavomcPresenterMainWgt* start(bool online);
@@ -261,6 +264,32 @@ void tst_TavomcPresenterMainWgt::dragOnATileDoesNotScroll()
     QVERIFY(window->eventFilter(viewport, &gesture));
     qApp->setProperty("gesture", false);
     QVERIFY(!window->eventFilter(viewport, &gesture));
+}
+
+// Once the catalogue is shown: the background decoded at the screen's size
+// (not the 3840 x 2160 original), and no widget timer running but the
+// banner's rotation, so nothing else wakes an idle panel.
+void tst_TavomcPresenterMainWgt::completeHomePageIsLean()
+{
+    TavomcPresenterMainWgt* window = start(true);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTRY_COMPARE_WITH_TIMEOUT(window->channelLists().tavoChannels.size(), 3, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(requests("/channel/getChannelListToAdd"), 1, 10000);
+    auto* background = window->findChild<NxPictureBackground*>("BackWidget");
+    QVERIFY(background);
+    QTRY_VERIFY(!background->pixmap().isNull());
+    QCOMPARE(background->pixmap().size(), window->size() * window->devicePixelRatioF());
+
+    QStringList running;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        for (const QAbstractEventDispatcher::TimerInfo& timer : QAbstractEventDispatcher::instance()->registeredTimers(widget))
+            running << QString("%1 %2 ms").arg(widget->metaObject()->className()).arg(timer.interval);
+        for (QTimer* timer : widget->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (timer->isActive() && timer->interval() != 3000)
+                running << QString("%1's timer %2 ms").arg(widget->metaObject()->className()).arg(timer->interval());
+        }
+    }
+    QVERIFY2(running.isEmpty(), qPrintable(running.join(", ")));
 }
 
 QTEST_MAIN(tst_TavomcPresenterMainWgt)

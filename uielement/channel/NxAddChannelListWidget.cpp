@@ -4,6 +4,7 @@
 #include "NxChannelBriefDialog.h"
 #include "NxChannelListConentWidget.h"
 #include "NxChannelListWidget.h"
+#include "NxPictureBackground.h"
 #include "NxScale.h"
 #include "NxTouchScrollArea.h"
 
@@ -32,11 +33,8 @@ int NxAddChannelListWidget::px(double design) const
 
 void NxAddChannelListWidget::buildPage()
 {
-    m_background = new QWidget(this);
+    m_background = new NxPictureBackground(QStringLiteral(":/images/ID_BACKGROUND_PIC.png"), this);
     m_background->setObjectName(QStringLiteral("backwidget"));
-    m_background->setAttribute(Qt::WA_StyledBackground);
-    m_background->setStyleSheet(
-        QStringLiteral("QWidget#backwidget{border-image:url(:/images/ID_BACKGROUND_PIC.png);}"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);

@@ -3,6 +3,7 @@
 #include "NxAddChannelDialog.h"
 #include "NxConfig.h"
 #include "NxGridWidget.h"
+#include "NxPictureBackground.h"
 #include "NxScale.h"
 #include "NxToolTipHelp.h"
 
@@ -36,10 +37,8 @@ int NxChannelListWidget::px(double design) const
 
 void NxChannelListWidget::buildPage()
 {
-    auto* background = new QWidget(this);
+    auto* background = new NxPictureBackground(QStringLiteral(":/images/ID_BACKGROUND_PIC.png"), this);
     background->setObjectName(QStringLiteral("backwidget"));
-    background->setAttribute(Qt::WA_StyledBackground);
-    background->setStyleSheet(QStringLiteral("QWidget#backwidget{border-image:url(:/images/ID_BACKGROUND_PIC.png);}"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);

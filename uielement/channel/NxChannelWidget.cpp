@@ -3,6 +3,7 @@
 #include "NxDelConfirmDialog.h"
 #include "NxMessagePromptDialog.h"
 #include "NxScale.h"
+#include "NxTilePictures.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -93,7 +94,7 @@ void NxChannelWidget::slotRecvChannelImage(void* pCxt, const QImage& image)
         qDebug() << "NxChannelWidget::slotRecvChannelImage" << "no picture for" << m_data.value("web_image").toString();
         return;
     }
-    m_image = image;
+    m_image = NxTilePictures::fit(m_data.value(QStringLiteral("web_image")).toString(), image, pictureTarget());
     m_faceDirty = true;
     update();
 }
@@ -277,7 +278,7 @@ void NxChannelWidget::resizeEvent(QResizeEvent* event)
 void NxChannelWidget::loadPicture()
 {
     const QString path = m_data.value(QStringLiteral("image")).toString();
-    m_image = path.isEmpty() ? QImage() : QImage(path);
+    m_image = path.isEmpty() ? QImage() : NxTilePictures::read(path, pictureTarget());
     if (!path.isEmpty() && m_image.isNull())
         qDebug() << "NxChannelWidget::loadPicture" << "cannot load" << path;
     m_faceDirty = true;
@@ -374,6 +375,20 @@ void NxChannelWidget::showMark(const QString& picture)
     m_markLabel->show();
 }
 
+QRect NxChannelWidget::pictureArea() const
+{
+    return m_inset ? QRect(px(8), insetTop(), width() - px(16), height() - px(12)) : rect();
+}
+
+QSize NxChannelWidget::pictureTarget() const
+{
+    // Only a tile given its size knows what it shows; the whole tile covers
+    // the picture area in either layout.
+    if (!testAttribute(Qt::WA_Resized) || width() <= 0 || height() <= 0)
+        return QSize();
+    return size() * devicePixelRatioF();
+}
+
 void NxChannelWidget::composeFace()
 {
     const qreal ratio = devicePixelRatioF();
@@ -388,7 +403,7 @@ void NxChannelWidget::composeFace()
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const int c = insetTop();
-    const QRect picture = m_inset ? QRect(px(8), c, width() - px(16), height() - px(12)) : rect();
+    const QRect picture = pictureArea();
     QPainterPath clip;
     clip.addRoundedRect(picture, px(4), px(4));
     painter.setClipPath(clip);

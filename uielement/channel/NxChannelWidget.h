@@ -70,6 +70,10 @@ private:
     int insetTop() const;
     QString name() const;
     void loadPicture();
+    QRect pictureArea() const;
+    // Pictures are kept at this size (empty: as they come), so the full
+    // decode is not kept once the picture cache lets it go.
+    QSize pictureTarget() const;
     void buildLayout();
     void addNameLabel(QVBoxLayout* layout);
     void showName();

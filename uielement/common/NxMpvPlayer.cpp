@@ -1,8 +1,7 @@
 #include "NxMpvPlayer.h"
 
+#include "NxMpvLibrary.h"
 #include "NxMpvVideoWidget.h"
-
-#include <mpv/client.h>
 
 #include <QDebug>
 #include <QSet>
@@ -41,7 +40,7 @@ const char* const kOptions[][2] = {
 
 void releaseCore(mpv_handle* core)
 {
-    mpv_terminate_destroy(core);
+    mpv()->terminate_destroy(core);
 }
 
 } // namespace
@@ -53,30 +52,31 @@ NxMpvPlayer::NxMpvPlayer(QObject* parent)
     m_startTimer.setInterval(kStartTimeoutMs);
     connect(&m_startTimer, SIGNAL(timeout()), this, SLOT(slotStartTimeout()));
 
-    mpv_handle* core = mpv_create();
+    const NxMpvLibrary* api = NxMpvLibrary::instance();
+    mpv_handle* core = api ? api->create() : nullptr;
     if (!core) {
         qWarning() << "NxMpvPlayer::NxMpvPlayer" << "mpv_create failed";
         return;
     }
     for (const auto& option : kOptions) {
-        if (mpv_set_option_string(core, option[0], option[1]) < 0)
+        if (mpv()->set_option_string(core, option[0], option[1]) < 0)
             qWarning() << "NxMpvPlayer::NxMpvPlayer" << "option refused" << option[0];
     }
-    if (mpv_initialize(core) < 0) {
+    if (mpv()->initialize(core) < 0) {
         qWarning() << "NxMpvPlayer::NxMpvPlayer" << "mpv_initialize failed";
-        mpv_terminate_destroy(core);
+        mpv()->terminate_destroy(core);
         return;
     }
-    mpv_request_log_messages(core, "warn");
+    mpv()->request_log_messages(core, "warn");
     m_core = QSharedPointer<mpv_handle>(core, &releaseCore);
-    mpv_set_wakeup_callback(core, &NxMpvPlayer::wakeup, this);
+    mpv()->set_wakeup_callback(core, &NxMpvPlayer::wakeup, this);
 }
 
 NxMpvPlayer::~NxMpvPlayer()
 {
     if (!m_core)
         return;
-    mpv_set_wakeup_callback(m_core.data(), nullptr, nullptr);
+    mpv()->set_wakeup_callback(m_core.data(), nullptr, nullptr);
     command({"stop"});
 }
 
@@ -128,7 +128,7 @@ void NxMpvPlayer::pause(bool on)
     if (!m_core)
         return;
     int flag = on ? 1 : 0;
-    mpv_set_property_async(m_core.data(), 0, "pause", MPV_FORMAT_FLAG, &flag);
+    mpv()->set_property_async(m_core.data(), 0, "pause", MPV_FORMAT_FLAG, &flag);
 }
 
 void NxMpvPlayer::stop()
@@ -151,7 +151,7 @@ void NxMpvPlayer::wakeup(void* self)
 void NxMpvPlayer::slotDrainEvents()
 {
     while (m_core) {
-        const mpv_event* event = mpv_wait_event(m_core.data(), 0);
+        const mpv_event* event = mpv()->wait_event(m_core.data(), 0);
         if (event->event_id == MPV_EVENT_NONE)
             return;
         handleEvent(*event);
@@ -171,7 +171,7 @@ void NxMpvPlayer::handleEvent(const mpv_event& event)
         const auto* end = static_cast<const mpv_event_end_file*>(event.data);
         m_playing = false;
         if (end->reason == MPV_END_FILE_REASON_ERROR)
-            fail(QString::fromUtf8(mpv_error_string(end->error)));
+            fail(QString::fromUtf8(mpv()->error_string(end->error)));
         else if (end->reason == MPV_END_FILE_REASON_EOF || end->reason == MPV_END_FILE_REASON_STOP)
             emit stopped();
         break;
@@ -219,5 +219,5 @@ void NxMpvPlayer::command(const QList<QByteArray>& args)
     for (const QByteArray& arg : args)
         argv.append(arg.constData());
     argv.append(nullptr);
-    mpv_command_async(m_core.data(), 0, argv.data());
+    mpv()->command_async(m_core.data(), 0, argv.data());
 }

@@ -1,6 +1,7 @@
 #include "NxMpvRenderer.h"
 
-#include <mpv/render.h>
+#include "NxMpvLibrary.h"
+
 #include <mpv/render_gl.h>
 
 #include <QDebug>
@@ -31,7 +32,7 @@ NxMpvRenderer::NxMpvRenderer(QSharedPointer<mpv_handle> core, QObject* receiver,
     else
         qWarning() << "NxMpvRenderer::NxMpvRenderer" << "no renderer: video stays black";
     if (m_context)
-        mpv_render_context_set_update_callback(m_context, &NxMpvRenderer::onUpdate, this);
+        mpv()->render_context_set_update_callback(m_context, &NxMpvRenderer::onUpdate, this);
 }
 
 NxMpvRenderer::~NxMpvRenderer()
@@ -41,7 +42,7 @@ NxMpvRenderer::~NxMpvRenderer()
     if (m_gl)
         m_gl->makeCurrent(m_surface.get());
     // Also waits for a running update callback; none comes after it.
-    mpv_render_context_free(m_context);
+    mpv()->render_context_free(m_context);
     m_fbo.reset();
     if (m_gl)
         m_gl->doneCurrent();
@@ -63,7 +64,7 @@ bool NxMpvRenderer::render(const QSize& size, QImage& image, bool& fresh)
     fresh = false;
     if (!m_context || size.isEmpty())
         return false;
-    if (!(mpv_render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME))
+    if (!(mpv()->render_context_update(m_context) & MPV_RENDER_UPDATE_FRAME))
         return false;
     return m_gl ? renderOpenGl(size, image, fresh) : renderSoftware(size, image, fresh);
 }
@@ -109,10 +110,10 @@ bool NxMpvRenderer::createSoftware()
 
 bool NxMpvRenderer::create(mpv_render_param* params)
 {
-    const int rc = mpv_render_context_create(&m_context, m_core.data(), params);
+    const int rc = mpv()->render_context_create(&m_context, m_core.data(), params);
     if (rc >= 0)
         return true;
-    qWarning() << "NxMpvRenderer::create" << static_cast<const char*>(params[0].data) << mpv_error_string(rc);
+    qWarning() << "NxMpvRenderer::create" << static_cast<const char*>(params[0].data) << mpv()->error_string(rc);
     m_context = nullptr;
     return false;
 }
@@ -121,7 +122,7 @@ bool NxMpvRenderer::create(mpv_render_param* params)
 bool NxMpvRenderer::nextIsNewFrame()
 {
     mpv_render_frame_info info{0, 0};
-    mpv_render_context_get_info(m_context, {MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info});
+    mpv()->render_context_get_info(m_context, {MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info});
     return (info.flags & MPV_RENDER_FRAME_INFO_PRESENT) && !(info.flags & MPV_RENDER_FRAME_INFO_REDRAW);
 }
 
@@ -139,7 +140,7 @@ bool NxMpvRenderer::renderOpenGl(const QSize& size, QImage& image, bool& fresh)
                                  {MPV_RENDER_PARAM_FLIP_Y, &flip},
                                  {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    const bool drawn = mpv_render_context_render(m_context, params) >= 0;
+    const bool drawn = mpv()->render_context_render(m_context, params) >= 0;
     if (drawn)
         image = m_fbo->toImage(false);
     m_gl->doneCurrent();
@@ -162,5 +163,5 @@ bool NxMpvRenderer::renderSoftware(const QSize& size, QImage& image, bool& fresh
                                  {MPV_RENDER_PARAM_SW_POINTER, image.bits()},
                                  {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    return mpv_render_context_render(m_context, params) >= 0;
+    return mpv()->render_context_render(m_context, params) >= 0;
 }

@@ -1,0 +1,61 @@
+#include "NxPictureBackground.h"
+
+#include <QDebug>
+#include <QImageReader>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmapCache>
+
+NxPictureBackground::NxPictureBackground(const QString& picture, QWidget* parent)
+    : QWidget(parent)
+    , m_picture(picture)
+{
+    // Every pixel is painted, so Qt need not clear behind it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QString NxPictureBackground::picture() const
+{
+    return m_picture;
+}
+
+QPixmap NxPictureBackground::pixmap() const
+{
+    return m_pixmap;
+}
+
+QImage NxPictureBackground::decodeAt(const QString& picture, const QSize& size)
+{
+    QImageReader reader(picture);
+    if (reader.size().isValid())
+        reader.setScaledSize(size);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        qWarning() << "NxPictureBackground::decodeAt" << "cannot read" << picture << reader.errorString();
+        return image;
+    }
+    // Readers that cannot scale while decoding hand back the full picture.
+    if (image.size() != size)
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
+void NxPictureBackground::paintEvent(QPaintEvent* event)
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = this->size() * ratio;
+    if (m_pixmap.size() != size && !size.isEmpty()) {
+        const QString key = QStringLiteral("NxPictureBackground:%1:%2x%3").arg(m_picture).arg(size.width()).arg(size.height());
+        if (!QPixmapCache::find(key, &m_pixmap)) {
+            m_pixmap = QPixmap::fromImage(decodeAt(m_picture, size));
+            QPixmapCache::insert(key, m_pixmap);
+        }
+        m_pixmap.setDevicePixelRatio(ratio);
+    }
+    QPainter painter(this);
+    if (m_pixmap.isNull())
+        painter.fillRect(event->rect(), palette().window());
+    else
+        painter.drawPixmap(event->rect(), m_pixmap, QRectF(QRectF(event->rect()).topLeft() * ratio,
+                                                          QSizeF(event->rect().size()) * ratio));
+}
