@@ -32,6 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QJsonObject request = lists.saveRequest(TavomcPresenterChannelLists::Saved::FirstPage, false, first, QString());
     const QJsonArray saved = request.value(QStringLiteral("data")).toArray();
     NxFuzzApp::check(NxLocalChannelFile::write(dir, QStringLiteral("firstpage"), saved), "list not saved");
-    NxFuzzApp::check(NxLocalChannelFile::read(dir, QStringLiteral("FirstPage")) == saved, "saved list reads back changed");
+    // Compared as variants: Qt orders keys holding a NUL differently once they come back escaped.
+    NxFuzzApp::check(NxLocalChannelFile::read(dir, QStringLiteral("FirstPage")).toVariantList() == saved.toVariantList(),
+                     "saved list reads back changed");
     return 0;
 }
