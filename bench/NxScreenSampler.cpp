@@ -14,9 +14,9 @@ NxScreenSampler::NxScreenSampler()
 {
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(connection)) {
+    if (const int code = xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
-        m_error = "no X display at DISPLAY";
+        m_error = "cannot connect to the X display at DISPLAY (xcb error " + std::to_string(code) + ")";
         return;
     }
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));

@@ -19,6 +19,7 @@
 #include "NxPictureBackground.h"
 #include "NxPlatform.h"
 #include "NxScale.h"
+#include "NxTilePictures.h"
 #include "NxToolTipHelp.h"
 #include "NxTouchScrollArea.h"
 
@@ -43,6 +44,10 @@ TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerM
     , m_controllerManager(controllerManager)
     , m_networkManager(networkManager)
 {
+    // The home tiles' pictures decode on other threads while the window is built.
+    NxTilePictures::preload({QStringLiteral(":/images/ID_TAVO_CHANNEL.png"), QStringLiteral(":/images/ID_LIVE.png"),
+                             QStringLiteral(":/images/ID_TV.png"), QStringLiteral(":/images/ID_MY_RESOURCE.png"),
+                             QStringLiteral(":/images/ID_LOCAL_RESOURCE.png")});
     m_scale = NxScale::appFactor();
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);

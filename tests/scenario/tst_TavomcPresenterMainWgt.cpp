@@ -159,10 +159,11 @@ void tst_TavomcPresenterMainWgt::tvPageBeforeAndAfterItsList()
     QTRY_COMPARE_WITH_TIMEOUT(window->tvPage()->getWebData().size(), 2, 10000); // the answer fills the open page
     QVERIFY(QMetaObject::invokeMethod(window, "slotCloseTVList"));
     QVERIFY(window->tvPage()->isHidden());
-    const int asked = m_cloud->server().requests().size();
+    // Catalogue requests only: the tiles' pictures may still be on their way.
+    const int asked = requests("/channel/getNxtChannelInfo");
     QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tile)));
     QTest::qWait(200);
-    QCOMPARE(m_cloud->server().requests().size(), asked); // known now: not asked again
+    QCOMPARE(requests("/channel/getNxtChannelInfo"), asked); // known now: not asked again
     QVERIFY(window->tvPage()->isVisible());
 }
 

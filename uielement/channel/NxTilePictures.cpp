@@ -1,6 +1,10 @@
 #include "NxTilePictures.h"
 
 #include <QHash>
+#include <QMutex>
+#include <QSharedPointer>
+#include <QThreadPool>
+#include <QWaitCondition>
 
 namespace {
 
@@ -8,6 +12,31 @@ QHash<QString, QImage>& store()
 {
     static QHash<QString, QImage> pictures;
     return pictures;
+}
+
+// A picture being read on a pool thread.
+struct PendingRead {
+    QMutex mutex;
+    QWaitCondition done;
+    QImage picture;
+    bool finished = false;
+};
+
+QHash<QString, QSharedPointer<PendingRead>>& pending()
+{
+    static QHash<QString, QSharedPointer<PendingRead>> reads;
+    return reads;
+}
+
+QImage readPicture(const QString& path)
+{
+    const QSharedPointer<PendingRead> read = pending().take(path);
+    if (!read)
+        return QImage(path);
+    QMutexLocker locker(&read->mutex);
+    while (!read->finished)
+        read->done.wait(&read->mutex);
+    return read->picture;
 }
 
 // Copies only the store still refers to.
@@ -31,6 +60,23 @@ QImage shrunk(const QImage& image, const QSize& target)
 }
 
 } // namespace
+
+void NxTilePictures::preload(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (pending().contains(path))
+            continue;
+        const auto read = QSharedPointer<PendingRead>::create();
+        pending().insert(path, read);
+        QThreadPool::globalInstance()->start([read, path] {
+            const QImage picture(path);
+            QMutexLocker locker(&read->mutex);
+            read->picture = picture;
+            read->finished = true;
+            read->done.wakeAll();
+        });
+    }
+}
 
 QImage NxTilePictures::read(const QString& path, const QSize& target)
 {
@@ -59,7 +105,7 @@ QImage NxTilePictures::shared(const QString& key, const QSize& target, const QIm
     if (found != pictures.constEnd())
         return found.value();
     dropUnused();
-    const QImage picture = shrunk(source.isNull() ? QImage(key) : source, target);
+    const QImage picture = shrunk(source.isNull() ? readPicture(key) : source, target);
     if (!picture.isNull())
         pictures.insert(sized, picture);
     return picture;

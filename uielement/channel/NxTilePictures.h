@@ -1,16 +1,22 @@
 #pragma once
 
+#include "TavoUIElementGlobal.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 // Pictures as tiles show them: shrunk to cover the tile, and shared by every
 // tile that shows the same picture at the same size (a channel sits in its
 // page, the add-channel catalogue and the banner at once). A copy goes when
 // the last tile holding it lets it go. GUI thread only.
-class NxTilePictures
+class TAVOUIELEMENT_EXPORT NxTilePictures
 {
 public:
+    // Starts reading pictures on other threads, for a window about to be
+    // built: its first frame then need not wait for each decode in turn.
+    static void preload(const QStringList& paths);
     // A built-in or local picture, read once per size.
     static QImage read(const QString& path, const QSize& target);
     // A picture received for an address.
