@@ -1,15 +1,15 @@
 // Renders the SVG sources of one picture at build time.
 //
 //   NxArtworkRender --out ID_TV.png [--size 824x388] a.svg [overlay.svg ...]
-//   NxArtworkRender --out ID_LOADING.gif --frames 24 --delay 40 --matte #17153c spinner.svg
+//   NxArtworkRender --out ID_LOADING.gif --frames 24 --delay 40 --matte #17153c --ffmpeg /usr/bin/ffmpeg spinner.svg
 //   NxArtworkRender --out photo.jpg --matte #000000 background.svg
 //
 // The output format follows the file suffix (png, jpg, ico, gif). Without
 // --size the first source's own width and height are used; an animation's
 // source may name its defaults on its root element (data-frames, data-delay,
-// data-matte).
+// data-matte). Animations are made by ffmpeg from the rendered frames.
 
-#include "NxGifWriter.h"
+#include "NxFfmpegGif.h"
 #include "NxSvgComposer.h"
 
 #include <QCommandLineParser>
@@ -68,13 +68,17 @@ bool writeStill(const NxSvgComposer& composer, const QSize& size, const QString&
     return true;
 }
 
-bool writeAnimation(const NxSvgComposer& composer, const QSize& size, const QString& out, const QColor& matte,
-    int frames, int delayMs)
+bool writeAnimation(const NxSvgComposer& composer, const QString& ffmpeg, const QSize& size, const QString& out,
+    const QColor& matte, int frames, int delayMs)
 {
-    NxGifWriter gif(matte, delayMs);
+    NxFfmpegGif gif(ffmpeg, out, matte, delayMs);
     for (int i = 0; i < frames; ++i)
-        gif.addFrame(composer.render(size, 360.0 * i / frames));
-    return gif.write(out);
+        if (!gif.addFrame(composer.render(size, 360.0 * i / frames)))
+            break;
+    if (gif.finish())
+        return true;
+    std::fprintf(stderr, "NxArtworkRender: %s\n", qPrintable(gif.error()));
+    return false;
 }
 
 // Settings of one run: the command line first, then the source's own defaults.
@@ -115,6 +119,7 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("frames"), QStringLiteral("animation frames"), QStringLiteral("n"), QStringLiteral("1")},
         {QStringLiteral("delay"), QStringLiteral("frame delay in ms"), QStringLiteral("ms"), QStringLiteral("40")},
         {QStringLiteral("matte"), QStringLiteral("surface colour behind the picture"), QStringLiteral("colour"), QStringLiteral("#000000")},
+        {QStringLiteral("ffmpeg"), QStringLiteral("ffmpeg program that makes animations"), QStringLiteral("program"), QStringLiteral("ffmpeg")},
     });
 }
 
@@ -142,7 +147,7 @@ int main(int argc, char* argv[])
 
     QDir().mkpath(QFileInfo(job.out).absolutePath());
     const bool ok = QFileInfo(job.out).suffix().toLower() == QLatin1String("gif")
-        ? writeAnimation(composer, job.size, job.out, job.matte, job.frames, job.delayMs)
+        ? writeAnimation(composer, parser.value(QStringLiteral("ffmpeg")), job.size, job.out, job.matte, job.frames, job.delayMs)
         : writeStill(composer, job.size, job.out, job.matte);
     return ok ? 0 : fail(QStringLiteral("cannot write %1").arg(job.out));
 }
