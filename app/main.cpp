@@ -14,6 +14,10 @@ int main(int argc, char* argv[])
     qputenv("QT_BEARER_POLL_TIMEOUT", QByteArray::number(-1));
     // Qt reads this attribute only before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
+    // No widget draws through OpenGL (the player reads its frames back into a
+    // picture), so windows stay plain raster surfaces and the GL driver is
+    // loaded only when the first player asks for a context.
+    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
 
     NxNativeEventFilter nativeEventFilter;
     NxmcPresenterApp app(QStringLiteral("TavomcPresenterPro"), argc, argv);
