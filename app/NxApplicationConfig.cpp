@@ -158,11 +158,12 @@ void NxApplicationConfig::resolveEnvironmentDir()
 
 void NxApplicationConfig::initTranslations()
 {
-    // No parent: both live until the process ends.
+    // Owned by the configuration, which lives as long as the program; a
+    // translator removes itself from the application when it goes.
     if (!m_appTranslator)
-        m_appTranslator = new QTranslator;
+        m_appTranslator = new QTranslator(this);
     if (!m_qtTranslator)
-        m_qtTranslator = new QTranslator;
+        m_qtTranslator = new QTranslator(this);
     loadLanguage(QStringLiteral("zh_CN"));
 }
 

@@ -38,8 +38,8 @@ private:
 
 void tst_NxAxloginUtil::init()
 {
-    qApp->setProperty("platformHost", "https://platform.example:8443");
-    qApp->setProperty("cloudhost", "http://cloud.example/");
+    QCoreApplication::instance()->setProperty("platformHost", "https://platform.example:8443");
+    QCoreApplication::instance()->setProperty("cloudhost", "http://cloud.example/");
     QCoreApplication::setApplicationName("TavomcPresenterPro");
 }
 
@@ -113,8 +113,8 @@ void tst_NxAxloginUtil::emptyPlatformHostFromLoginHost()
 {
     QFETCH(QString, loginHost);
     QFETCH(QString, base);
-    qApp->setProperty("platformHost", QString());
-    qApp->setProperty("loginHost", loginHost);
+    QCoreApplication::instance()->setProperty("platformHost", QString());
+    QCoreApplication::instance()->setProperty("loginHost", loginHost);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("platformHost.*empty.*" + QRegularExpression::escape(base)));
     NxAxloginUtil util;
     const QString qr = util.loginQrText();
@@ -168,7 +168,7 @@ void tst_NxAxloginUtil::quickLoginRestSignature()
 
 void tst_NxAxloginUtil::quickLoginPlatformSignature()
 {
-    qApp->setProperty("cloudhost", "https://platform.example:8443/cloud/");
+    QCoreApplication::instance()->setProperty("cloudhost", "https://platform.example:8443/cloud/");
     NxAxloginUtil util;
     const auto params = pairs(QString::fromUtf8(util.quickLoginBody("7", "t", false, false)));
     QMap<QString, QString> values;

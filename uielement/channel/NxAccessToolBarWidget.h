@@ -20,7 +20,8 @@ class TAVOUIELEMENT_EXPORT NxAccessToolBarWidget : public QWidget
     Q_OBJECT
 
 public:
-    enum MODE { MODE_LOGOUT = 0, MODE_LOGIN = 1, MODE_RESERVED = 2 };
+    // A fixed type: the toolbar remembers any mode it is handed, known or not.
+    enum MODE : int { MODE_LOGOUT = 0, MODE_LOGIN = 1, MODE_RESERVED = 2 };
 
     NxAccessToolBarWidget(QWidget* parent, double scale);
     ~NxAccessToolBarWidget() override;
