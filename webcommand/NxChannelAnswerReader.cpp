@@ -20,10 +20,12 @@ using Value = rapidjson::Value;
 // QJsonDocument's own limit: deeper documents are refused.
 constexpr int kMaxDepth = 1024;
 
-// Iterative: a deeply nested answer cannot exhaust the stack. Full
-// precision: numbers round as QJsonDocument rounds them.
+// Iterative: a deeply nested answer cannot exhaust the stack. Numbers come
+// as text and are converted by Qt's own conversion, so they round as
+// QJsonDocument rounds them (RapidJSON 1.1's full-precision conversion also
+// computes garbage from a zero significand such as 0e302).
 constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseValidateEncodingFlag
-    | rapidjson::kParseFullPrecisionFlag | rapidjson::kParseStopWhenDoneFlag;
+    | rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseStopWhenDoneFlag;
 
 // What QJsonValue::toInt(0) gives for a value.
 int toInt(const Value* value)
@@ -134,7 +136,20 @@ public:
     bool Int64(int64_t i) { return m_document.Int64(i); }
     bool Uint64(uint64_t u) { return m_document.Uint64(u); }
     bool Double(double d) { return d != 0 && m_document.Double(d); }
-    bool RawNumber(const char*, rapidjson::SizeType, bool) { return false; }
+    // As QJsonDocument reads a number: an integer that fits 64 bits stays
+    // one, anything else becomes a double.
+    bool RawNumber(const char* s, rapidjson::SizeType length, bool)
+    {
+        const QByteArray text = QByteArray::fromRawData(s, int(length));
+        bool ok = false;
+        if (!std::memchr(s, '.', length) && !std::memchr(s, 'e', length) && !std::memchr(s, 'E', length)) {
+            const qlonglong integer = text.toLongLong(&ok);
+            if (ok)
+                return Int64(integer);
+        }
+        const double number = text.toDouble(&ok);
+        return ok && std::isfinite(number) && Double(number);
+    }
     bool String(const char* s, rapidjson::SizeType length, bool copy)
     {
         return isUtf8(s, length) && m_document.String(s, length, copy);
