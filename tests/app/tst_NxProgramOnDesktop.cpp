@@ -193,6 +193,9 @@ void tst_NxProgramOnDesktop::pinnedChannelSurvivesRestart()
 // from the first frame, not only after a touch.
 void tst_NxProgramOnDesktop::liveLessonPlaysWithBackButtonOnTop()
 {
+    // The player loads Mesa's GL driver, which is unloaded at exit: a leak
+    // checker cannot name its last blocks, so this run goes without one.
+    qputenv("LSAN_OPTIONS", qgetenv("LSAN_OPTIONS") + ":detect_leaks=0");
     QProcess* program = startProgram();
     QVERIFY(program);
     const QImage home = screen(kToolBar);
