@@ -23,13 +23,23 @@ std::atomic<int> g_exchangeTimeoutMs{120000};
 
 NxWebCommand::NxWebCommand(NxWebCmdCtrl* controller)
     : m_controller(controller)
-    , m_manager(new QNetworkAccessManager(this))
 {
     setObjectName(QStringLiteral("m_pImdCmd"));
+}
+
+QNetworkAccessManager* NxWebCommand::manager()
+{
+    // Made with the first request, on the worker thread: a network access
+    // manager loads the bearer plugins (and with them D-Bus) and OpenSSL,
+    // which the GUI thread would otherwise pay for before its first frame.
+    if (m_manager)
+        return m_manager;
+    m_manager = new QNetworkAccessManager(this);
     // Redirects are not followed: a 302 is a failed exchange for the caller.
     m_manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     connect(m_manager, SIGNAL(finished(QNetworkReply*)), m_controller, SLOT(onNetworkFinished(QNetworkReply*)));
     logSupport();
+    return m_manager;
 }
 
 NxWebCommand::~NxWebCommand()
@@ -86,7 +96,7 @@ QNetworkRequest NxWebCommand::request(const QString& url) const
 
 QNetworkReply* NxWebCommand::get(const QString& url)
 {
-    QNetworkReply* reply = track(m_manager->get(request(url)));
+    QNetworkReply* reply = track(manager()->get(request(url)));
     qDebug() << "cmd thread: " << QThread::currentThread() << thread() << m_manager->thread() << reply->thread();
     return reply;
 }
@@ -95,14 +105,14 @@ QNetworkReply* NxWebCommand::postJson(const QString& url, const QJsonObject& bod
 {
     QNetworkRequest jsonRequest = request(url);
     jsonRequest.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
-    return track(m_manager->post(jsonRequest, QJsonDocument(body).toJson(QJsonDocument::Indented)));
+    return track(manager()->post(jsonRequest, QJsonDocument(body).toJson(QJsonDocument::Indented)));
 }
 
 QNetworkReply* NxWebCommand::postForm(const QString& url, const QByteArray& body)
 {
     QNetworkRequest formRequest = request(url);
     formRequest.setRawHeader("accept", "application/json");
-    return track(m_manager->post(formRequest, body));
+    return track(manager()->post(formRequest, body));
 }
 
 QNetworkReply* NxWebCommand::track(QNetworkReply* reply)

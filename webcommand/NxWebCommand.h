@@ -39,9 +39,10 @@ public:
 private:
     QNetworkRequest request(const QString& url) const;
     QNetworkReply* track(QNetworkReply* reply);
+    QNetworkAccessManager* manager();
     void logSupport() const;
 
     NxWebCmdCtrl* m_controller;
-    QNetworkAccessManager* m_manager;
+    QNetworkAccessManager* m_manager = nullptr;
     QNetworkReply* m_lastReply = nullptr;
 };
