@@ -178,7 +178,7 @@ void tst_NxmcPresenterApp::terminationEndsCleanly()
     QVERIFY(runner.isReady());
     QProcess* program = runner.start({});
     // Started up to the controllers, well past installing the signal handler.
-    QVERIFY(NxProgramRunner::waitForError(program, "NxWebCommand::NxWebCommand", 10000));
+    QVERIFY(NxProgramRunner::waitForError(program, "NxWebLocalCache::init", 10000));
     program->terminate(); // SIGTERM, as a session logout or a service manager sends
     QVERIFY(program->waitForFinished(10000));
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
@@ -196,7 +196,7 @@ void tst_NxmcPresenterApp::lockErrorStartsAsOnlyInstance()
     qputenv("TMPDIR", "/proc/self");
     QProcess* program = runner.start({});
     QVERIFY(NxProgramRunner::waitForError(program, "lock file error", 10000));
-    QVERIFY(NxProgramRunner::waitForError(program, "NxWebCommand::NxWebCommand", 10000));
+    QVERIFY(NxProgramRunner::waitForError(program, "NxWebLocalCache::init", 10000));
     QTest::qWait(500);
     QCOMPARE(program->state(), QProcess::Running);
 }
