@@ -541,7 +541,10 @@ void TestNxCloudServer::streamedBodies()
     QCOMPARE(r.header("Connection").toLower() == "close", framing == "close");
     const qint64 size = framing == "length" ? answer.size() : fault.oversizeBytes;
     QCOMPARE(qint64(r.body.size()), size);
-    QCOMPARE(fault.sentBytes->load(), size);
+    // A request the client retries on a kept-alive connection the server had
+    // just closed has its start sent twice.
+    QVERIFY2(fault.sentBytes->load() >= size && fault.sentBytes->load() <= size + answer.size(),
+             qPrintable(QString::number(fault.sentBytes->load())));
     QVERIFY(r.body.startsWith(answer));
     // A trickle takes one pause per byte.
     QVERIFY(r.elapsedMs >= (framing == "length" ? pieceDelayMs * answer.size() : minMs));
