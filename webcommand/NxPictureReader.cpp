@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDebug>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QImageReader>
 
 QImage NxPictureReader::fromData(const QByteArray& data, const QString& origin)
@@ -31,11 +32,37 @@ QImage NxPictureReader::read(QImageReader& reader, const QString& origin)
 {
     if (!reader.canRead())
         return QImage();
-    const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > kMaxPixels) {
+    const QSize size = declaredSize(reader);
+    if (!size.isValid() || isTooLarge(size)) {
         qWarning() << "NxPictureReader::read" << "picture refused, declared size" << size << "above" << kMaxPixels
                    << "pixels or unknown:" << origin;
         return QImage();
     }
-    return reader.read();
+    const QImage image = reader.read();
+    if (isTooLarge(image.size())) {
+        qWarning() << "NxPictureReader::read" << "picture refused, decoded size" << image.size() << "above the declared"
+                   << size << ":" << origin;
+        return QImage();
+    }
+    return image;
+}
+
+QSize NxPictureReader::declaredSize(QImageReader& reader)
+{
+    QSize size = reader.size();
+    // Qt's GIF reader reports the first frame's size but decodes every frame
+    // onto the logical screen, which the header may declare far larger.
+    if (size.isValid() && reader.format() == "gif") {
+        const QByteArray header = reader.device()->peek(10);
+        if (header.size() == 10) {
+            const auto word = [&header](int at) { return int(uchar(header[at])) | int(uchar(header[at + 1])) << 8; };
+            size = size.expandedTo(QSize(word(6), word(8)));
+        }
+    }
+    return size;
+}
+
+bool NxPictureReader::isTooLarge(const QSize& size)
+{
+    return qint64(size.width()) * size.height() > kMaxPixels;
 }

@@ -19,4 +19,6 @@ public:
 
 private:
     static QImage read(QImageReader& reader, const QString& origin);
+    static QSize declaredSize(QImageReader& reader);
+    static bool isTooLarge(const QSize& size);
 };

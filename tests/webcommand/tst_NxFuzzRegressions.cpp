@@ -1,4 +1,5 @@
 #include "NxCloudAnswers.h"
+#include "NxPictureReader.h"
 #include "NxWebLocalCache.h"
 
 #include <QJsonArray>
@@ -22,6 +23,8 @@ private slots:
     void channelAnswersReadWithinTheirBytes();
     void pictureCacheNeverWaitsOnAPipe_data();
     void pictureCacheNeverWaitsOnAPipe();
+    void picturesStayWithinThePixelLimit_data();
+    void picturesStayWithinThePixelLimit();
 };
 
 void tst_NxFuzzRegressions::channelAnswersReadWithinTheirBytes_data()
@@ -74,6 +77,28 @@ void tst_NxFuzzRegressions::pictureCacheNeverWaitsOnAPipe()
     QVERIFY(returned);
     QVERIFY(!found);
     QCOMPARE(cache.count(), 0);
+}
+
+void tst_NxFuzzRegressions::picturesStayWithinThePixelLimit_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("decoded");
+    QTest::newRow("small GIF") << QStringLiteral("tiny.gif") << true;
+    // A 14125 x 11361 logical screen around one small frame.
+    QTest::newRow("GIF screen far beyond its frame") << QStringLiteral("gif-large-screen.gif") << false;
+}
+
+// Each refused picture would otherwise take hundreds of megabytes at once.
+void tst_NxFuzzRegressions::picturesStayWithinThePixelLimit()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, decoded);
+    QFile seed(QStringLiteral(NX_SOURCE_DIR "/fuzz/corpus/pictures/") + file);
+    QVERIFY(seed.open(QIODevice::ReadOnly));
+    const QByteArray bytes = seed.readAll();
+    const QImage image = NxPictureReader::fromData(bytes, file);
+    QCOMPARE(!image.isNull(), decoded);
+    QVERIFY(qint64(image.width()) * image.height() <= NxPictureReader::kMaxPixels);
 }
 
 QTEST_GUILESS_MAIN(tst_NxFuzzRegressions)
