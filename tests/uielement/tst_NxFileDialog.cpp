@@ -19,6 +19,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <memory>
 
 // Stands in for the main window: it carries the USB signal.
@@ -444,6 +446,7 @@ void tst_NxFileDialog::pictureReading_data()
     QTest::newRow("tall") << 300 << 600 << QSize(43, 86);
     QTest::newRow("small, as it is") << 40 << 30 << QSize(40, 30);
     QTest::newRow("huge declared size") << 100000 << 100000 << QSize();
+    QTest::newRow("named pipe") << -1 << -1 << QSize();
 }
 
 void tst_NxFileDialog::pictureReading()
@@ -451,8 +454,12 @@ void tst_NxFileDialog::pictureReading()
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(QSize, read);
-    const QString path = read.isValid() ? m_world->picture("pic.png", width, height, Qt::darkCyan)
-                                        : m_world->touch("pic.png", pngDeclaring(width, height));
+    QString path = read.isValid() ? m_world->picture("pic.png", width, height, Qt::darkCyan)
+                                  : m_world->touch("pic.png", pngDeclaring(qMax(width, 1), qMax(height, 1)));
+    if (width < 0) {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    }
     const QImage image = NxThumbnailMaker::read(path, 86);
     QCOMPARE(image.size(), read.isValid() ? read : QSize(0, 0));
     QVERIFY(image.isNull() != read.isValid());

@@ -3,6 +3,7 @@
 #include "NxThumbnailWorker.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QImageReader>
 
 NxThumbnailMaker::NxThumbnailMaker(QObject* parent)
@@ -37,6 +38,11 @@ void NxThumbnailMaker::cancelAll()
 
 QImage NxThumbnailMaker::read(const QString& path, int side)
 {
+    // A named pipe on a stick would hold the worker until something writes to it.
+    if (!QFileInfo(path).isFile()) {
+        qDebug() << "NxThumbnailMaker::read not a regular file:" << path;
+        return QImage();
+    }
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
