@@ -23,6 +23,7 @@ private slots:
     void webCommandInitialisedOnEveryRequest();
     void managerStartsEmptyAndStores();
     void interfaceCastByIdentifier();
+    void cleanupTestCase();
 
 private:
     NxTestEnvironment m_env;
@@ -113,6 +114,13 @@ void tst_NxControlActionsFactory::interfaceCastByIdentifier()
         "com.nxt.TavomcPresenterPro.INxLivePlayerController/1.0"));
     QVERIFY(NxControlActionsFactory::getLoadWebPageCtrl(nullptr)->getObject()->qt_metacast(
         "com.nxt.TavomcPresenterPro.INxLoadWebPageController/1.0"));
+}
+
+void tst_NxControlActionsFactory::cleanupTestCase()
+{
+    // The worker logs as its cache starts; it must be done before the test
+    // logger closes, or a late line races its teardown.
+    NxControlActionsFactory::getWebCommandCtrl(nullptr)->stop();
 }
 
 QTEST_MAIN(tst_NxControlActionsFactory)
