@@ -23,7 +23,7 @@ const QPoint kLiveTile(956, 343);
 const QPoint kFirstSlot(854, 777);
 const QRect kFirstSlotArea(760, 682, 190, 190);
 const QPoint kFirstCatalogueTile(463, 435);
-const QPoint kBriefAddButton(1131, 633);
+const QPoint kBriefAddButton(1140, 672);
 const QRect kBackButton(1717, 909, 98, 48);
 const QRect kToolBar(1430, 950, 170, 50);
 

@@ -8,8 +8,12 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMoveEvent>
+#include <QScreen>
+#include <QShowEvent>
 
 NxCommonDialogEffect::NxCommonDialogEffect(QWidget* parent, double scale)
     : QDialog(parent)
@@ -41,6 +45,43 @@ void NxCommonDialogEffect::activationChanged(bool active)
 int NxCommonDialogEffect::nudgeOffset(double scale)
 {
     return static_cast<int>(scale >= 1.0 ? 2.0 * scale : 2.0);
+}
+
+QPoint NxCommonDialogEffect::centredPosition(const QSize& size, const QWidget* parent)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = parent ? parent->window()->geometry() : screen ? screen->availableGeometry() : QRect();
+    return area.center() - QRect(QPoint(), size).center();
+}
+
+void NxCommonDialogEffect::showEvent(QShowEvent* event)
+{
+    // QDialog centres too, but marks the place as not asked for; a window
+    // manager is then free to put the dialog in a corner, under the finger
+    // of nobody.
+    if (!event->spontaneous() && !testAttribute(Qt::WA_Moved)) {
+        if (!testAttribute(Qt::WA_Resized))
+            adjustSize();
+        move(centredPosition(size(), parentWidget()));
+    }
+    QDialog::showEvent(event);
+    m_place = pos();
+    m_corrections = 0;
+}
+
+// Nobody can drag this frameless window, so a move the window system
+// reports on its own is a window manager's placement (openbox sometimes puts
+// a fresh dialog at 0,0 despite its asked-for position): it is put back, a
+// few times at most, so as never to fight a window manager forever.
+void NxCommonDialogEffect::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    if (!event->spontaneous()) {
+        m_place = event->pos();
+    } else if (isVisible() && event->pos() != m_place && m_corrections < kMaxCorrections) {
+        ++m_corrections;
+        move(m_place);
+    }
 }
 
 void NxCommonDialogEffect::changeEvent(QEvent* event)

@@ -25,8 +25,13 @@ public:
     void activationChanged(bool active);
     // Horizontal nudge in pixels for a scale factor.
     static int nudgeOffset(double scale);
+    // Top-left corner that centres a window of this size on the parent's
+    // window, or on the primary screen without a parent.
+    static QPoint centredPosition(const QSize& size, const QWidget* parent);
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, long* result) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,6 +47,9 @@ private:
 
     QFrame* m_mainWidget = nullptr;
     QHBoxLayout* m_centerLayout = nullptr;
+    static constexpr int kMaxCorrections = 3;
+    QPoint m_place;
+    int m_corrections = 0;
     bool m_modal = true;
     bool m_active = false;
     double m_scale = 1.0;

@@ -243,11 +243,7 @@ QString NxFileDialog::run(int mode, QWidget* parent, int type, const QString& ti
     m_path->setDisplayMode(NxRecentFiles::instance().thumbnailMode());
     InitFileDialog(type, title, startPass, filter);
     m_filter->show();
-    // Centred on the caller's window, or on the screen without one.
-    const QRect area = parent ? parent->window()->geometry()
-                              : (QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                                  : QRect(0, 0, width(), height()));
-    move(area.center() - rect().center());
+    move(NxCommonDialogEffect::centredPosition(size(), parent));
     m_active = true;
     exec();
     return m_chosenPath;
