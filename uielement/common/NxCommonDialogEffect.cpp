@@ -49,9 +49,10 @@ int NxCommonDialogEffect::nudgeOffset(double scale)
 
 QPoint NxCommonDialogEffect::centredPosition(const QSize& size, const QWidget* parent)
 {
+    const QRect own(QPoint(), size);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = parent ? parent->window()->geometry() : screen ? screen->availableGeometry() : QRect();
-    return area.center() - QRect(QPoint(), size).center();
+    const QRect area = parent ? parent->window()->geometry() : screen ? screen->availableGeometry() : own;
+    return area.center() - own.center();
 }
 
 void NxCommonDialogEffect::showEvent(QShowEvent* event)
