@@ -59,10 +59,19 @@ void NxMountWatcher::start(int pollIntervalMs)
 
 void NxMountWatcher::check()
 {
-    const QSet<QString> now = d->currentUsbMounts();
-    for (const QString& mount : now - d->usbMounts)
-        emit volumeArrived(mount);
-    for (const QString& mount : d->usbMounts - now)
-        emit volumeRemoved(mount);
-    d->usbMounts = now;
+    // Kept before anything is reported: a receiver may run a dialog's modal
+    // loop, in which the watcher looks again and reports what changed
+    // meanwhile. A change undone in there is not reported late.
+    const QSet<QString> before = d->usbMounts;
+    d->usbMounts = d->currentUsbMounts();
+    const QSet<QString> arrived = d->usbMounts - before;
+    const QSet<QString> removed = before - d->usbMounts;
+    for (const QString& mount : arrived) {
+        if (d->usbMounts.contains(mount))
+            emit volumeArrived(mount);
+    }
+    for (const QString& mount : removed) {
+        if (!d->usbMounts.contains(mount))
+            emit volumeRemoved(mount);
+    }
 }

@@ -19,6 +19,7 @@ private slots:
     void usbDeviceFromSysfs();
     void reportsArrivalAndRemoval();
     void existingMountsAreNotReported();
+    void removalDuringArrivalHandlerIsReported();
     void pollsOnlyFilesTheKernelCannotFlag_data();
     void pollsOnlyFilesTheKernelCannotFlag();
 
@@ -95,6 +96,34 @@ void tst_NxMountWatcher::existingMountsAreNotReported()
     watcher.start(50);
     QTest::qWait(200);
     QCOMPARE(arrived.size(), 0);
+}
+
+// The arrival opens the file dialog, whose modal loop runs inside the
+// report: a stick pulled meanwhile, and the next one, must still be seen.
+void tst_NxMountWatcher::removalDuringArrivalHandlerIsReported()
+{
+    const QString stick = "40 22 8:17 / /media/teacher/STICK rw - vfat /dev/sdb1 rw";
+    NxMountWatcher watcher(nullptr, mountInfo(), sysfsBlock());
+    QSignalSpy arrived(&watcher, &NxMountWatcher::volumeArrived);
+    QSignalSpy removed(&watcher, &NxMountWatcher::volumeRemoved);
+    bool pulledInside = false;
+    connect(&watcher, &NxMountWatcher::volumeArrived, this, [&] {
+        if (pulledInside)
+            return;
+        pulledInside = true;
+        writeMounts({});
+        QEventLoop modal;
+        connect(&watcher, &NxMountWatcher::volumeRemoved, &modal, &QEventLoop::quit);
+        QTimer::singleShot(3000, &modal, &QEventLoop::quit);
+        modal.exec();
+    });
+    watcher.start(50);
+    writeMounts({stick});
+    QTRY_COMPARE(removed.size(), 1);
+    QCOMPARE(arrived.size(), 1);
+    writeMounts({stick});
+    QTRY_COMPARE(arrived.size(), 2);
+    QCOMPARE(removed.size(), 1);
 }
 
 void tst_NxMountWatcher::pollsOnlyFilesTheKernelCannotFlag_data()
