@@ -59,19 +59,14 @@ void NxMountWatcher::start(int pollIntervalMs)
 
 void NxMountWatcher::check()
 {
-    // Kept before anything is reported: a receiver may run a dialog's modal
-    // loop, in which the watcher looks again and reports what changed
-    // meanwhile. A change undone in there is not reported late.
+    // A receiver may run a dialog's modal loop. Reported from the event loop,
+    // after this look is kept and has returned: a look that is still running
+    // is not run again inside that loop (timers and watched files do not
+    // recurse), and the changes made meanwhile would be lost.
     const QSet<QString> before = d->usbMounts;
     d->usbMounts = d->currentUsbMounts();
-    const QSet<QString> arrived = d->usbMounts - before;
-    const QSet<QString> removed = before - d->usbMounts;
-    for (const QString& mount : arrived) {
-        if (d->usbMounts.contains(mount))
-            emit volumeArrived(mount);
-    }
-    for (const QString& mount : removed) {
-        if (!d->usbMounts.contains(mount))
-            emit volumeRemoved(mount);
-    }
+    for (const QString& mount : d->usbMounts - before)
+        QMetaObject::invokeMethod(this, [this, mount] { emit volumeArrived(mount); }, Qt::QueuedConnection);
+    for (const QString& mount : before - d->usbMounts)
+        QMetaObject::invokeMethod(this, [this, mount] { emit volumeRemoved(mount); }, Qt::QueuedConnection);
 }
