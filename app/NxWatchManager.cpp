@@ -93,6 +93,6 @@ void NxWatchManager::handleTimeOut()
 {
     const QString keyboard = NxPlatform::shell()->onScreenKeyboard();
     if (!keyboard.isEmpty())
-        NxPlatform::shell()->open(keyboard, QString(), INxShell::Show::Normal);
+        NxPlatform::shell()->startProgram(keyboard, QString(), INxShell::Show::Normal);
     m_keyboardTimer->stop();
 }

@@ -39,7 +39,12 @@ void NxLoadWebPageController::openInBrowser(QWidget* home, QString url, QString)
         NxToolTipHelp::Instance().setMesseage(tr("ID_URL_ILLEGAL"));
         return;
     }
-    NxPlatform::shell()->open(url, QString(), INxShell::Show::Maximized);
+    // With no browser the teacher would otherwise see nothing happen.
+    const auto noBrowser = [] { NxToolTipHelp::Instance().setMesseage(tr("ID_NO_PROGRAM_TO_OPEN")); };
+    if (!NxPlatform::shell()->open(url, INxShell::Show::Maximized, this, noBrowser)) {
+        noBrowser();
+        return;
+    }
     emit sigBrowserStarted(url);
 }
 

@@ -14,4 +14,7 @@ public:
     // What the Windows shell is given: a local path with backslashes, an
     // address (a scheme longer than a drive letter) exactly as it is.
     static QString shellTarget(const QString& target);
+    // A local file the Windows shell's "open" would run rather than hand
+    // to an associated program (.exe, .bat, .lnk, ...).
+    static bool runsAsProgram(const QString& target);
 };

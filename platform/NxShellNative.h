@@ -6,6 +6,7 @@
 class NX_PLATFORM_EXPORT NxShellNative : public INxShell
 {
 public:
-    bool open(const QString& target, const QString& parameters, Show show) override;
+    bool open(const QString& target, Show show, QObject* context, const Failure& failed) override;
+    bool startProgram(const QString& program, const QString& parameters, Show show) override;
     QString onScreenKeyboard() const override;
 };

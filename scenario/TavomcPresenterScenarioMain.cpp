@@ -135,5 +135,5 @@ void TavomcPresenterScenarioMain::softwareUpdate()
     const QString version = registry.value(QStringLiteral("CurrentVersion")).toString();
     const QString dir = QCoreApplication::applicationDirPath();
     const QString updater = NxPlatform::systemInfo()->executablePath(dir, QStringLiteral("TavoSoftwareUpdate"));
-    NxPlatform::shell()->open(updater, updateCommand(dir, version), INxShell::Show::Normal);
+    NxPlatform::shell()->startProgram(updater, updateCommand(dir, version), INxShell::Show::Normal);
 }

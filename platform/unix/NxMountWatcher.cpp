@@ -59,10 +59,14 @@ void NxMountWatcher::start(int pollIntervalMs)
 
 void NxMountWatcher::check()
 {
-    const QSet<QString> now = d->currentUsbMounts();
-    for (const QString& mount : now - d->usbMounts)
-        emit volumeArrived(mount);
-    for (const QString& mount : d->usbMounts - now)
-        emit volumeRemoved(mount);
-    d->usbMounts = now;
+    // A receiver may run a dialog's modal loop. Reported from the event loop,
+    // after this look is kept and has returned: a look that is still running
+    // is not run again inside that loop (timers and watched files do not
+    // recurse), and the changes made meanwhile would be lost.
+    const QSet<QString> before = d->usbMounts;
+    d->usbMounts = d->currentUsbMounts();
+    for (const QString& mount : d->usbMounts - before)
+        QMetaObject::invokeMethod(this, [this, mount] { emit volumeArrived(mount); }, Qt::QueuedConnection);
+    for (const QString& mount : before - d->usbMounts)
+        QMetaObject::invokeMethod(this, [this, mount] { emit volumeRemoved(mount); }, Qt::QueuedConnection);
 }

@@ -8,10 +8,13 @@
 #include "NxPlatform.h"
 #include "NxScenarioManager.h"
 #include "NxTestEnvironment.h"
+#include "NxToolTipHelp.h"
 #include "TavomcPresenterScenarioMain.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QSignalSpy>
 #include <QtTest>
@@ -30,9 +33,15 @@ class SilentShell : public INxShell
 {
 public:
     QStringList opened;
-    bool open(const QString& target, const QString&, Show) override
+    QStringList started;
+    bool open(const QString& target, Show, QObject*, const Failure&) override
     {
         opened << target;
+        return true;
+    }
+    bool startProgram(const QString& program, const QString&, Show) override
+    {
+        started << program;
         return true;
     }
     QString onScreenKeyboard() const override { return QString(); }
@@ -52,6 +61,7 @@ private slots:
     void interfaceByIdentifier();
     void filterReachesWebPageController();
     void browserStartReachesActiveWindowController();
+    void noBrowserTellsTheTeacher();
     void routingByScenarioOnly();
     void oneMainScenarioForRepeatedEvents();
 
@@ -121,6 +131,20 @@ void tst_NxScenarioManager::browserStartReachesActiveWindowController()
     QCOMPARE(activeWin->sourceFile(), QString("https://maths.example/"));
 }
 
+// No browser installed: the real shell hears xdg-open give up, and the
+// teacher is told instead of seeing nothing happen.
+void tst_NxScenarioManager::noBrowserTellsTheTeacher()
+{
+    NxTestEnvironment desktop;
+    desktop.useBareDesktop();
+    NxPlatform::setShell(nullptr);
+    const auto restore = qScopeGuard([this] { NxPlatform::setShell(&m_shell); });
+    QLabel* toast = NxToolTipHelp::Instance().findChild<QLabel*>();
+    toast->clear();
+    m_manager->controllerManager()->getLoadWebPageCtrl()->openInBrowser(nullptr, "https://maths.example/", QString());
+    QTRY_COMPARE(toast->text(), QString("ID_NO_PROGRAM_TO_OPEN"));
+}
+
 void tst_NxScenarioManager::routingByScenarioOnly()
 {
     m_manager->handleEvent({{"scenario", "ID_SCENARIO_HOME"}});
@@ -168,10 +192,10 @@ void tst_NxScenarioManager::oneMainScenarioForRepeatedEvents()
     closer.stop();
     QCOMPARE(closed, 1);
 
-    const int updaterStarts = m_shell.opened.size();
+    const int updaterStarts = m_shell.started.size();
     m_manager->handleEvent({{"scenario", "ID_SCENARIO_MAIN"}});
     QCOMPARE(m_manager->mainScenario(), main);
-    QCOMPARE(m_shell.opened.size(), updaterStarts + 1); // shown again
+    QCOMPARE(m_shell.started.size(), updaterStarts + 1); // shown again
 }
 
 QTEST_MAIN(tst_NxScenarioManager)

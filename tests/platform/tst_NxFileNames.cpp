@@ -14,6 +14,8 @@ private slots:
     void resolveIgnoresCase();
     void shellTarget_data();
     void shellTarget();
+    void runsAsProgram_data();
+    void runsAsProgram();
 };
 
 void tst_NxFileNames::resolveIgnoresCase()
@@ -44,6 +46,28 @@ void tst_NxFileNames::shellTarget()
     QFETCH(QString, target);
     QFETCH(QString, expected);
     QCOMPARE(NxFileNames::shellTarget(target), expected);
+}
+
+void tst_NxFileNames::runsAsProgram_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("program");
+    QTest::newRow("video") << "E:/lesson.mp4" << false;
+    QTest::newRow("video named like a program") << "E:/setup.exe.mp4" << false;
+    QTest::newRow("program") << "E:/setup.exe" << true;
+    QTest::newRow("program, upper case, backslashes") << "E:\\Tools\\SETUP.EXE" << true;
+    QTest::newRow("program, trailing dot and space") << "E:/setup.exe. " << true;
+    QTest::newRow("script") << "E:/lesson.mp4.bat" << true;
+    QTest::newRow("shortcut") << "C:/Users/Public/Desktop/Player.lnk" << true;
+    QTest::newRow("file address of a program") << "file:///E:/run.cmd" << true;
+    QTest::newRow("web address of a program") << "https://maths.example/setup.exe" << false;
+}
+
+void tst_NxFileNames::runsAsProgram()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, program);
+    QCOMPARE(NxFileNames::runsAsProgram(target), program);
 }
 
 QTEST_GUILESS_MAIN(tst_NxFileNames)

@@ -19,6 +19,7 @@ private slots:
     void usbDeviceFromSysfs();
     void reportsArrivalAndRemoval();
     void existingMountsAreNotReported();
+    void removalDuringArrivalHandlerIsReported();
     void pollsOnlyFilesTheKernelCannotFlag_data();
     void pollsOnlyFilesTheKernelCannotFlag();
 
@@ -95,6 +96,33 @@ void tst_NxMountWatcher::existingMountsAreNotReported()
     watcher.start(50);
     QTest::qWait(200);
     QCOMPARE(arrived.size(), 0);
+}
+
+// The arrival opens the file dialog, whose modal loop runs inside the
+// report: the teacher pulls the stick and plugs it in again while the dialog
+// is up. Both changes are seen there, none late or twice.
+void tst_NxMountWatcher::removalDuringArrivalHandlerIsReported()
+{
+    const QString stick = "40 22 8:17 / /media/teacher/STICK rw - vfat /dev/sdb1 rw";
+    NxMountWatcher watcher(nullptr, mountInfo(), sysfsBlock());
+    QSignalSpy arrived(&watcher, &NxMountWatcher::volumeArrived);
+    QSignalSpy removed(&watcher, &NxMountWatcher::volumeRemoved);
+    bool dialogUp = false;
+    connect(&watcher, &NxMountWatcher::volumeArrived, this, [&] {
+        if (dialogUp)
+            return;
+        dialogUp = true;
+        writeMounts({});
+        QTest::qWaitFor([&] { return removed.size() == 1; }, 3000);
+        writeMounts({stick});
+        QTest::qWaitFor([&] { return arrived.size() == 2; }, 3000);
+    });
+    watcher.start(50);
+    writeMounts({stick});
+    QTRY_COMPARE(arrived.size(), 2);
+    QTest::qWait(200);
+    QCOMPARE(removed.size(), 1);
+    QCOMPARE(arrived.size(), 2);
 }
 
 void tst_NxMountWatcher::pollsOnlyFilesTheKernelCannotFlag_data()

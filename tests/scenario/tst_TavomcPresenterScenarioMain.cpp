@@ -16,10 +16,11 @@ namespace {
 class RecordingShell : public INxShell
 {
 public:
-    QList<QPair<QString, QString>> opened;
-    bool open(const QString& target, const QString& parameters, Show) override
+    QList<QPair<QString, QString>> started;
+    bool open(const QString&, Show, QObject*, const Failure&) override { return false; }
+    bool startProgram(const QString& program, const QString& parameters, Show) override
     {
-        opened.append({target, parameters});
+        started.append({program, parameters});
         return false;
     }
     QString onScreenKeyboard() const override { return QString(); }
@@ -62,8 +63,8 @@ void tst_TavomcPresenterScenarioMain::showBeforeInitStartsUpdaterOnly()
     TavomcPresenterScenarioMain scenario;
     scenario.showScenario(QJsonObject());
     QVERIFY(!scenario.mainWindow());
-    QCOMPARE(m_shell.opened.size(), 1);
-    QCOMPARE(m_shell.opened.first().first, QCoreApplication::applicationDirPath() + "/TavoSoftwareUpdate");
+    QCOMPARE(m_shell.started.size(), 1);
+    QCOMPARE(m_shell.started.first().first, QCoreApplication::applicationDirPath() + "/TavoSoftwareUpdate");
 }
 
 void tst_TavomcPresenterScenarioMain::updaterCommandDecodes()

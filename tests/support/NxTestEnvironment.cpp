@@ -28,7 +28,20 @@ void NxTestEnvironment::setVariable(const char* name, const QString& value)
 {
     if (!m_saved.contains(name))
         m_saved.insert(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
-    qputenv(name, value.toUtf8());
+    if (value.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, value.toUtf8());
+}
+
+void NxTestEnvironment::useBareDesktop(const QString& browser)
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        setVariable(name, QString());
+    setVariable("XDG_CURRENT_DESKTOP", QStringLiteral("X-Generic"));
+    setVariable("MAILCAPS", m_dir.filePath(QStringLiteral("no-mailcap")));
+    // An empty BROWSER would make xdg-open try the usual browsers by name.
+    setVariable("BROWSER", browser.isEmpty() ? m_dir.filePath(QStringLiteral("no-browser")) : browser);
 }
 
 QString NxTestEnvironment::path() const

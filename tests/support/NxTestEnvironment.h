@@ -19,11 +19,16 @@ public:
     QString tempDir() const;
     QString runtimeDir() const;
 
+    // xdg-open with no display, no desktop environment and no mailcap: it
+    // hands every document and address to browser, a program of the test,
+    // and fails as with nothing installed when browser is empty.
+    void useBareDesktop(const QString& browser = QString());
+
     // Writes an ini file; keys are "group/key".
     static bool writeIni(const QString& filePath, const QMap<QString, QVariant>& values);
 
 private:
     QTemporaryDir m_dir;
     QMap<QByteArray, QByteArray> m_saved;
-    void setVariable(const char* name, const QString& value);
+    void setVariable(const char* name, const QString& value); // a null value unsets it
 };

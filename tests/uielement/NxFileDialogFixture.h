@@ -39,12 +39,13 @@ private:
 class NxRecordingShell : public INxShell
 {
 public:
-    bool open(const QString& target, const QString&, Show show) override
+    bool open(const QString& target, Show show, QObject*, const Failure&) override
     {
         opened.append(target);
         maximised = show == Show::Maximized;
         return true;
     }
+    bool startProgram(const QString&, const QString&, Show) override { return false; }
     QString onScreenKeyboard() const override { return QString(); }
 
     QStringList opened;

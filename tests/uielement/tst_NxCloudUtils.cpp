@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProcess>
+#include <QScopedPointer>
+#include <QThread>
 #include <QSettings>
 #include <QtTest>
 
@@ -26,8 +28,11 @@ private slots:
     void clearLayoutKeepsWidgets();
     void jsonTexts();
     void processes();
+    void processListingIsBoundedAndOffTheGuiThread();
 
 private:
+    static QString listingOnWorker(qint64* elapsedMs = nullptr);
+
     NxFileWorld m_world;
 };
 
@@ -164,7 +169,7 @@ void tst_NxCloudUtils::processes()
     otherProcess.start(other, {"30"});
     QVERIFY(ownProcess.waitForStarted() && otherProcess.waitForStarted());
     QTRY_VERIFY(NxCloudUtils::GetProcessIDByName(name) != 0);
-    QVERIFY(NxCloudUtils::getRunningProcesses().contains(name.left(15)));
+    QVERIFY(listingOnWorker().contains(name.left(15)));
     QCOMPARE(NxCloudUtils::GetProcessIDByName("no_such_program_here"), 0u);
 
     NxCloudUtils::killProcess(const_cast<QString&>(name), true);
@@ -173,6 +178,46 @@ void tst_NxCloudUtils::processes()
     NxCloudUtils::killProcess(const_cast<QString&>(name), false);
     QVERIFY(otherProcess.waitForFinished(5000));
     QFile::remove(own);
+}
+
+QString tst_NxCloudUtils::listingOnWorker(qint64* elapsedMs)
+{
+    QString listing;
+    QElapsedTimer clock;
+    clock.start();
+    QScopedPointer<QThread> worker(QThread::create([&] { listing = NxCloudUtils::getRunningProcesses(); }));
+    worker->start();
+    worker->wait();
+    if (elapsedMs)
+        *elapsedMs = clock.elapsed();
+    return listing;
+}
+
+// The listing waits for a program: never on the GUI thread, and a program
+// that hangs holds its caller a few seconds, not a minute.
+void tst_NxCloudUtils::processListingIsBoundedAndOffTheGuiThread()
+{
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^NxCloudUtils::getRunningProcesses refused on the GUI thread"));
+    QVERIFY(NxCloudUtils::getRunningProcesses().isEmpty());
+
+    // A listing program that never ends, found first on the search path.
+    const QString bin = m_world.path("hanging-bin");
+    QDir().mkpath(bin);
+    for (const char* name : {"ps", "tasklist"}) {
+        QFile program(bin + "/" + name);
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.write("#!/bin/sh\nexec sleep 60\n");
+        program.close();
+        QVERIFY(program.setPermissions(program.permissions() | QFile::ExeOwner));
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin) + ":" + path);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^NxProcessListing::run .* did not finish in"));
+    qint64 elapsed = 0;
+    const QString listing = listingOnWorker(&elapsed);
+    qputenv("PATH", path);
+    QVERIFY(listing.isEmpty());
+    QVERIFY2(elapsed < 7000, qPrintable(QString("held its caller %1 ms").arg(elapsed)));
 }
 
 QTEST_MAIN(tst_NxCloudUtils)

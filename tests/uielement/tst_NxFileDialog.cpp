@@ -9,11 +9,15 @@
 #include "NxFileItemWidget.h"
 #include "NxFilePlaces.h"
 #include "NxLocalMediaOpener.h"
+#include "NxPlatform.h"
 #include "NxRecentFiles.h"
+#include "NxTestEnvironment.h"
 #include "NxThumbnailMaker.h"
+#include "NxToolTipHelp.h"
 
 #include <QComboBox>
 #include <QJsonArray>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -60,6 +64,7 @@ private slots:
     void cloudPlaces_data();
     void cloudPlaces();
     void localVideo();
+    void localVideoWithoutPlayer();
 
 private:
     // Runs the dialog at start with the steps; returns what it gives back.
@@ -575,6 +580,37 @@ void tst_NxFileDialog::localVideo()
     QCOMPARE(opener.uDiskState().value("isRemove").toBool(), true);
     QCOMPARE(reported.size(), 1);
     QCOMPARE(m_world->shell.opened.size(), 1);
+}
+
+// A lesson.mp4 on a stick that is really an executable script, on a desktop
+// with no video player: the real shell hands it to xdg-open, never runs it,
+// and the teacher is told that nothing can open it.
+void tst_NxFileDialog::localVideoWithoutPlayer()
+{
+    NxTestEnvironment desktop;
+    desktop.useBareDesktop();
+    NxPlatform::setShell(nullptr);
+    const QString ran = m_world->path("ran");
+    const QString video = m_world->touch("stick/lesson.mp4", QString("#!/bin/sh\ntouch '%1'\n").arg(ran).toUtf8());
+    QFile::setPermissions(video, QFile::permissions(video) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    m_world->drives.add(m_world->path("stick"), INxDrives::Type::Removable, true);
+    NxTestMainWindow window;
+    NxLocalMediaOpener opener(&window);
+    QSignalSpy started(&opener, &NxLocalMediaOpener::sigLocalVideoStarted);
+    NxFileDialog* dialog = opener.createFileDialog(&window, 1.0);
+    QLabel* toast = NxToolTipHelp::Instance().findChild<QLabel*>();
+    toast->clear();
+
+    NxDialogDriver driver(dialog);
+    driver.addStep([&] {
+        QTest::mouseDClick(dialog->findChild<NxFileDialogView*>()->currentMode()->itemWidget(0), Qt::LeftButton);
+    });
+    driver.start();
+    opener.openLocalFile();
+    QCOMPARE(started.size(), 1);
+    QCOMPARE(started.first().first().toString(), video);
+    QTRY_COMPARE(toast->text(), QString("ID_NO_PROGRAM_TO_OPEN"));
+    QVERIFY2(!QFile::exists(ran), "the video was run as a program");
 }
 
 QTEST_MAIN(tst_NxFileDialog)

@@ -16,11 +16,13 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStorageInfo>
+#include <QThread>
 #include <QWidget>
 
 namespace {
 
-const int kListingTimeoutMs = 30000;
+// The caller waits for the listing program: a few seconds at most.
+const int kListingTimeoutMs = 5000;
 const char kUninstall[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\%1Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 QSettings* openIni(const QString& path, QObject* parent = nullptr)
@@ -308,6 +310,11 @@ quint32 NxCloudUtils::GetProcessIDByName(const QString& exeName)
 
 QString NxCloudUtils::getRunningProcesses()
 {
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() == app->thread()) {
+        qWarning() << "NxCloudUtils::getRunningProcesses refused on the GUI thread, which must not wait for a program";
+        return QString();
+    }
     return NxPlatform::processes()->listing(kListingTimeoutMs);
 }
 

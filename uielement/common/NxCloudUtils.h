@@ -57,6 +57,8 @@ public:
     static QString getSoftwareRegeditShellInstallPath(const QString& key, const QString& group);
 
     static quint32 GetProcessIDByName(const QString& exeName);
+    // Waits up to 5 s for the system's listing program: worker threads only
+    // (empty, with a log line, on the GUI thread).
     static QString getRunningProcesses();
     static quintptr hGetProcessWnd(quint32 pid);
     static void killProcess(QString& exeName, bool onlyOwnInstallation);

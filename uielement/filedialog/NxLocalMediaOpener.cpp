@@ -4,6 +4,7 @@
 #include "NxCloudUtils.h"
 #include "NxFileDialog.h"
 #include "NxPlatform.h"
+#include "NxToolTipHelp.h"
 
 #include <QDebug>
 #include <QJsonArray>
@@ -50,10 +51,14 @@ void NxLocalMediaOpener::openLocalFile()
                                                        m_startLocation, videoFilter());
     if (path.isEmpty())
         return;
-    if (NxPlatform::shell()->open(path, QString(), INxShell::Show::Maximized))
+    // With no player for the file the teacher would otherwise see nothing happen.
+    const auto noPlayer = [] { NxToolTipHelp::Instance().setMesseage(tr("ID_NO_PROGRAM_TO_OPEN")); };
+    if (NxPlatform::shell()->open(path, INxShell::Show::Maximized, this, noPlayer)) {
         emit sigLocalVideoStarted(path);
-    else
+    } else {
         qWarning() << "NxLocalMediaOpener::openLocalFile the system could not open" << path;
+        noPlayer();
+    }
 }
 
 void NxLocalMediaOpener::slotUDiskStateChanged(QString name, bool remove)
