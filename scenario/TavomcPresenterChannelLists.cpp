@@ -93,7 +93,7 @@ void TavomcPresenterChannelLists::fillBanner(const NxChannelSet& set, Banner* ba
     const QList<QSharedPointer<NxChannelSet>> children = set.children();
     int shown = set.bannerCount();
     qDebug() << "TavomcPresenterMainWgt::parseChannelInfo" << "bInit" << false << "channelcount:" << shown;
-    if (shown == 0)
+    if (shown <= 0)
         shown = qMin(children.size(), 3);
     Banner result;
     result.changed = true;
@@ -108,7 +108,9 @@ void TavomcPresenterChannelLists::fillBanner(const NxChannelSet& set, Banner* ba
             result.items.append(moreItem());
     }
     result.defaultSize = shown + 1;
-    if (banner)
+    // Without channels the banner keeps its own-channel item, its only way
+    // to the own-channel page.
+    if (banner && !result.items.isEmpty())
         *banner = result;
 }
 

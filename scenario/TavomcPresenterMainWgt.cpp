@@ -368,19 +368,25 @@ void TavomcPresenterMainWgt::placeOnFirstPage(const QJsonObject& entry)
 
 void TavomcPresenterMainWgt::restoreFirstPage()
 {
+    QList<QJsonObject> entries;
+    int last = 0;
     for (const QJsonValue& value : qAsConst(m_lists.firstPageLocalChannels)) {
         const QJsonObject entry = value.toObject();
         if (!TavomcPresenterChannelLists::isPlaceable(entry))
             continue;
-        if (entry.value(QStringLiteral("page")).toInt() != 0)
-            addGridPage(entry.value(QStringLiteral("page")).toInt());
+        entries.append(entry);
+        last = qMax(last, entry.value(QStringLiteral("page")).toInt());
+    }
+    // Every page up to the last one named, emptied pages between included.
+    for (int page = 1; page <= last; ++page)
+        addGridPage(page);
+    for (const QJsonObject& entry : qAsConst(entries)) {
         placeOnFirstPage(entry);
         m_firstPageChannels.insert(entry.value(QStringLiteral("channelid")).toString(), entry);
     }
-    if (!m_gridPages.isEmpty()) {
-        const int last = m_gridPages.size();
-        if (m_gridPages.contains(last) && m_gridPages.value(last)->getChannelCount() == TavomcPresenterChannelLists::kGridCells
-            && !m_gridPages.contains(last + 1))
+    if (last > 0) {
+        if (m_gridPages.value(last)->getChannelCount() == TavomcPresenterChannelLists::kGridCells
+            && last < TavomcPresenterChannelLists::kMaxGridPages)
             addGridPage(last + 1);
     } else if (allHomeSlotsFilled()) {
         addGridPage(1);
@@ -594,6 +600,8 @@ void TavomcPresenterMainWgt::parseChannelInfo(bool bInit, QSharedPointer<NxChann
         if (banner.changed) {
             m_banner->renewItem(banner.items);
             m_banner->setDefaultSize(banner.defaultSize);
+            // An own-channel page opened while the list was empty shows them now.
+            refreshTavoChannelPage();
         }
     } else if (category == QLatin1String("tvstation") && m_tvPage) {
         fillPage(m_tvPage, m_lists.tvChannels, m_lists.tvLocalChannels);

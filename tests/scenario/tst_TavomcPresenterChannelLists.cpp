@@ -58,6 +58,9 @@ void tst_TavomcPresenterChannelLists::ownChannelsFillBanner_data()
     QTest::addColumn<int>("defaultSize");
     QTest::newRow("no count, five channels") << 0 << 5 << QStringList{"c0", "c1", "c2", ""} << 4;
     QTest::newRow("count 2, two channels") << 2 << 2 << QStringList{"c0", "c1"} << 3;
+    QTest::newRow("negative count, five channels") << -2 << 5 << QStringList{"c0", "c1", "c2", ""} << 4;
+    // The banner keeps its own-channel item: no change.
+    QTest::newRow("no channels") << 2 << 0 << QStringList{} << 0;
 }
 
 void tst_TavomcPresenterChannelLists::ownChannelsFillBanner()
@@ -75,14 +78,14 @@ void tst_TavomcPresenterChannelLists::ownChannelsFillBanner()
     Lists lists;
     Lists::Banner shown;
     QCOMPARE(lists.parseChannelInfo(false, set, &shown), QString("nxtchannel"));
-    QVERIFY(shown.changed);
+    QCOMPARE(shown.changed, !banner.isEmpty());
     QStringList ids;
     for (const QJsonObject& item : shown.items)
         ids << item.value("channelid").toString();
     QCOMPARE(ids, banner);
     QCOMPARE(shown.defaultSize, defaultSize);
     QCOMPARE(lists.tavoChannels.size(), children);
-    if (banner.last().isEmpty())
+    if (!banner.isEmpty() && banner.last().isEmpty())
         QCOMPARE(shown.items.last(), Lists::moreItem());
 
     // A later answer, or the offered list's copy, changes nothing.

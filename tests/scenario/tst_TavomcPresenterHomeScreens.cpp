@@ -105,10 +105,27 @@ void tst_TavomcPresenterHomeScreens::homePage()
     check(window->tavoChannelPage(), "own-channel-page");
     window->tavoChannelPage()->hide();
 
-    const QJsonObject slot{{"ID", "ID_MAINPAGE_ADD_CHANNEL"}, {"page", 0}, {"index", 1}};
+    // Two own channels on the home page, as the catalogue sends them: the
+    // catalogue marks them "added"; a slot emptied again shows no mark.
+    const auto picked = [window](int list, int index) {
+        QJsonObject channel = window->channelLists().tavoChannels.at(list).toObject();
+        channel.insert("isAdd", true);
+        channel.insert("from", "local");
+        channel.insert("page", 0);
+        channel.insert("index", index);
+        return channel;
+    };
+    const QJsonObject emptied = picked(0, 1);
+    for (const QJsonObject& channel : {emptied, picked(1, 2)})
+        QVERIFY(QMetaObject::invokeMethod(window, "slotAddChannelToFirstPage", Q_ARG(QJsonObject, channel)));
+    const QJsonObject slot{{"ID", "ID_MAINPAGE_ADD_CHANNEL"}, {"page", 0}, {"index", 3}};
     QVERIFY(QMetaObject::invokeMethod(window, "slotOpenAddChannel", Q_ARG(QJsonObject, slot)));
     QTest::qWait(1000);
     check(window->addChannelList(), "add-channel-list");
+    window->addChannelList()->hide();
+    QVERIFY(QMetaObject::invokeMethod(window, "slotDelChannelFirstPage", Q_ARG(QJsonObject, emptied)));
+    QTest::qWait(500);
+    check(window, "home-slot-emptied");
     delete window;
 }
 

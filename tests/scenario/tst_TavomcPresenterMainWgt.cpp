@@ -2,7 +2,9 @@
 #include "NxAddChannelController.h"
 #include "NxAddChannelGridWidget.h"
 #include "NxBannerWidget.h"
+#include "NxAddChannelListWidget.h"
 #include "NxChannelListWidget.h"
+#include "NxChannelWidget.h"
 #include "NxConfig.h"
 #include "NxControllerManager.h"
 #include "NxLocalChannelFile.h"
@@ -33,6 +35,9 @@ private slots:
     void myResourcesAskForSignInFirst();
     void tvPageBeforeAndAfterItsList();
     void offeredListProcessedOnce();
+    void ownChannelsOfALaterAnswer();
+    void addToHomePageKeepsTheTappedSlot_data();
+    void addToHomePageKeepsTheTappedSlot();
     void restartRestoresWhatCanBeShown_data();
     void restartRestoresWhatCanBeShown();
     void homePagesGrowAsTheyFillAndSurviveRestart();
@@ -182,24 +187,108 @@ void tst_TavomcPresenterMainWgt::offeredListProcessedOnce()
     QVERIFY(!NxConfig::getInstance()->getNetworkStatus());
 }
 
+// A first own-channel answer without channels (and a negative banner count)
+// leaves the banner its way to the own-channel page; the page, opened
+// empty, asks again and shows the channels of the later answer.
+void tst_TavomcPresenterMainWgt::ownChannelsOfALaterAnswer()
+{
+    const QJsonObject empty{{"type", "getNxtChannelInfo_ACK"}, {"msg", "ok"},
+                            {"result", QJsonObject{{"bannerCount", -1}, {"data", NxTestCloud::channel("nxtchannel", "Own")}}}};
+    NxCloudFault once;
+    once.body = NxCloudFault::Replaced;
+    once.replacement = QJsonDocument(empty).toJson();
+    once.times = 1;
+    m_cloud->server().setFault("/channel/getNxtChannelInfo", once);
+    TavomcPresenterMainWgt* window = start(true);
+    QTRY_VERIFY_WITH_TIMEOUT(window->tavoChannelPage(), 10000); // the offered list came
+    QCOMPARE(window->banner()->shownCount(), 1);
+    QVERIFY(window->channelLists().tavoChannels.isEmpty());
+
+    const QJsonObject own{{"ID", "ID_TAVO_CHANNEL"}};
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, own)));
+    QVERIFY(window->tavoChannelPage()->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(window->tavoChannelPage()->getWebData().size(), 3, 10000);
+    QCOMPARE(window->banner()->shownCount(), 3);
+}
+
+void tst_TavomcPresenterMainWgt::addToHomePageKeepsTheTappedSlot_data()
+{
+    QTest::addColumn<bool>("online");
+    QTest::newRow("catalogue opened between the two answers") << true;
+    QTest::newRow("offline, a channel of one's own") << false;
+}
+
+// The slot tapped receives the channel, once: whether the offered list
+// arrives while the catalogue is open (and fills its groups) or the
+// catalogue opened offline.
+void tst_TavomcPresenterMainWgt::addToHomePageKeepsTheTappedSlot()
+{
+    QFETCH(bool, online);
+    NxCloudFault slow;
+    slow.delayMs = 1500;
+    m_cloud->server().setFault("/channel/getChannelListToAdd", slow);
+    TavomcPresenterMainWgt* window = start(online);
+    if (online)
+        QTRY_COMPARE_WITH_TIMEOUT(window->channelLists().tavoChannels.size(), 3, 10000);
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isNetworkCheckRunning(), 10000);
+    const QJsonObject slot{{"ID", "ID_MAINPAGE_ADD_CHANNEL"}, {"page", 0}, {"index", 3}, {"name", "Add"}};
+    QVERIFY(QMetaObject::invokeMethod(window, "slotOpenAddChannel", Q_ARG(QJsonObject, slot)));
+    NxAddChannelListWidget* catalogue = window->addChannelList();
+    QVERIFY(catalogue->isVisible());
+    QJsonObject picked{{"ID", "ID_CHANNEL"}, {"channelid", "own-1"}, {"name", "Own"}, {"from", "local"},
+                       {"url", "https://own.example/"}};
+    if (online) {
+        const auto offered = [catalogue] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            for (NxChannelWidget* tile : catalogue->findChildren<NxChannelWidget*>()) {
+                if (tile->getData().value("channelid") == "reading")
+                    return tile->getData();
+            }
+            return QJsonObject();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!offered().isEmpty(), 10000);
+        picked = offered();
+        picked.insert("isAdd", true);
+        picked.insert("from", "local");
+    }
+    QVERIFY(QMetaObject::invokeMethod(catalogue, "slotAddChannel", Q_ARG(QJsonObject, picked)));
+    QVERIFY(window->homeSlot(3)->isChannelMode());
+    QCOMPARE(window->homeSlot(3)->getData().value("channelid"), picked.value("channelid"));
+    const QJsonArray saved = NxLocalChannelFile::read(m_env->dataRoot() + "/channel", "FirstPage");
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(saved.first().toObject().value("index"), QJsonValue(3));
+}
+
 void tst_TavomcPresenterMainWgt::restartRestoresWhatCanBeShown_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QList<int>>("filled");
+    QTest::addColumn<QList<int>>("pages");
     const QByteArray good = R"([{"channelid":"a","name":"A","page":0,"index":1},
                                 {"channelid":"b","name":"B","page":0,"index":4}])";
-    QTest::newRow("two slots") << good << QList<int>{1, 4};
+    QTest::newRow("two slots") << good << QList<int>{1, 4} << QList<int>{};
     QTest::newRow("hostile entries") << QByteArray(R"([{"channelid":"x","page":0,"index":999},
         {"channelid":"y","page":-1,"index":1},{"channelid":"z","page":"0","index":"3"},7,"text",
-        {"channelid":"b","name":"B","page":0,"index":2}])") << QList<int>{2};
-    QTest::newRow("invalid JSON") << QByteArray("[{\"channelid\":") << QList<int>{};
-    QTest::newRow("object") << QByteArray(R"({"channelid":"a","page":0,"index":1})") << QList<int>{};
+        {"channelid":"b","name":"B","page":0,"index":2}])") << QList<int>{2} << QList<int>{};
+    QTest::newRow("invalid JSON") << QByteArray("[{\"channelid\":") << QList<int>{} << QList<int>{};
+    QTest::newRow("object") << QByteArray(R"({"channelid":"a","page":0,"index":1})") << QList<int>{} << QList<int>{};
+    // Pages are made up to the last one named, and one more after a full one.
+    QTest::newRow("page 2 named, page 1 emptied") << QByteArray(R"([{"channelid":"a","page":2,"index":5}])")
+                                                  << QList<int>{} << QList<int>{1, 2};
+    QJsonArray full;
+    for (int index = 0; index < 18; ++index)
+        full.append(QJsonObject{{"channelid", QString("c%1").arg(index)}, {"page", 2}, {"index", index}});
+    QTest::newRow("full page 2") << QJsonDocument(full).toJson() << QList<int>{} << QList<int>{1, 2, 3};
+    QTest::newRow("beyond the last page") << QByteArray(R"([{"channelid":"a","page":51,"index":0}])") << QList<int>{}
+                                          << QList<int>{};
 }
 
 void tst_TavomcPresenterMainWgt::restartRestoresWhatCanBeShown()
 {
     QFETCH(QByteArray, file);
     QFETCH(QList<int>, filled);
+    QFETCH(QList<int>, pages);
     QFile saved(m_env->dataRoot() + "/channel/FirstPage_Local.jdx");
     QVERIFY(saved.open(QIODevice::WriteOnly));
     saved.write(file);
@@ -207,6 +296,8 @@ void tst_TavomcPresenterMainWgt::restartRestoresWhatCanBeShown()
     TavomcPresenterMainWgt* window = start(false);
     for (int index = 1; index <= 4; ++index)
         QCOMPARE(window->homeSlot(index)->isChannelMode(), filled.contains(index));
+    for (int page = 1; page <= 52; ++page)
+        QCOMPARE(window->gridPage(page) != nullptr, pages.contains(page));
 }
 
 void tst_TavomcPresenterMainWgt::homePagesGrowAsTheyFillAndSurviveRestart()

@@ -15,8 +15,8 @@
 #include <QtTest>
 
 // The catalogue page: the failure picture, sections built per distinct
-// count and sized from the new ones alone, and a picked channel carrying
-// the slot it was picked for.
+// content and sized from the new ones alone, a picked channel carrying the
+// slot it was picked for, and the "added" marks.
 class tst_NxAddChannelListWidget : public QObject
 {
     Q_OBJECT
@@ -28,6 +28,9 @@ private slots:
     void sections_data();
     void sections();
     void pickedChannels();
+    void slotHeldWhileOpen_data();
+    void slotHeldWhileOpen();
+    void addedMarks();
 
 private:
     static QJsonObject channel(const QString& id);
@@ -150,9 +153,13 @@ void tst_NxAddChannelListWidget::sections()
     QCOMPARE(content->size(), QSize(int(1284 * scale), finalHeight));
     QCOMPARE(shown.at(1)->geometry().bottom() + 1, finalHeight);
 
-    // The same count keeps the sections.
-    page.setData(catalogue(3, 4, {section("X", 2), section("Y", 2)}), true);
+    // The same groups keep the sections; the same count with other channels
+    // does not.
+    page.setData(catalogue(3, 4, {section("Maths", 5), section("Art", 1)}), true);
     QCOMPARE(sectionsOf(&page), shown);
+    page.setData(catalogue(3, 4, {section("Maths", 5), section("Art", 3)}), true);
+    QCOMPARE(sectionsOf(&page).size(), 2);
+    QCOMPARE(sectionsOf(&page).at(1)->findChildren<NxChannelWidget*>().size(), 3);
 }
 
 // Through the brief dialog and through the own-channel form, the channel
@@ -199,6 +206,65 @@ void tst_NxAddChannelListWidget::pickedChannels()
     QCOMPARE(picked.at(1).value("image").toString(), QString(":/images/customcover/ID_DEFAULT_BACKGROUND_1_SMALL.png"));
     QCOMPARE(picked.at(1).value("page"), QJsonValue(2));
     QCOMPARE(picked.at(1).value("index"), QJsonValue(7));
+}
+
+// The slot tapped holds while the page is open: a later answer (the
+// offered list filling the empty groups) does not move it, and a page
+// opened offline keeps it for a channel of one's own.
+void tst_NxAddChannelListWidget::slotHeldWhileOpen_data()
+{
+    QTest::addColumn<bool>("online");
+    QTest::newRow("groups filled while open") << true;
+    QTest::newRow("offline") << false;
+}
+
+void tst_NxAddChannelListWidget::slotHeldWhileOpen()
+{
+    QFETCH(bool, online);
+    NxAddChannelListWidget page(nullptr);
+    page.setFixedSize(1920, 1080);
+    page.setData(catalogue(1, 3, {section("Own", 2)}), true); // an earlier opening
+    page.setData(online ? catalogue(2, 7, {section("Own", 2), section("TV", 0), section("Other", 0)})
+                        : catalogue(2, 7, {}),
+                 online);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    if (online) {
+        page.setData(catalogue(0, 0, {section("Own", 2), section("TV", 3), section("Other", 1)}), true);
+        int tiles = 0;
+        for (NxChannelListConentWidget* shown : sectionsOf(&page))
+            tiles += shown->findChildren<NxChannelWidget*>().size();
+        QCOMPARE(tiles, 6);
+    }
+    QSignalSpy added(&page, &NxAddChannelListWidget::sigAddChannel);
+    page.slotAddChannel(QJsonObject{{"ID", "ID_CHANNEL"}, {"channelid", "own"}, {"from", "local"}});
+    QCOMPARE(added.size(), 1);
+    QCOMPARE(added.first().first().toJsonObject().value("page"), QJsonValue(2));
+    QCOMPARE(added.first().first().toJsonObject().value("index"), QJsonValue(7));
+}
+
+// Channels already on a home page show the "added" mark, the others none.
+void tst_NxAddChannelListWidget::addedMarks()
+{
+    NxAddChannelListWidget page(nullptr);
+    page.setFixedSize(1920, 1080);
+    page.setData(catalogue(0, 1, {section("Science", 3)}), true);
+    page.setChannelsStatus({{"Science-1", channel("Science-1")}});
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const auto marked = [&page] {
+        QStringList names;
+        for (NxChannelWidget* tile : page.findChildren<NxChannelWidget*>()) {
+            const QLabel* mark = tile->findChild<QLabel*>("markLabel");
+            if (mark && mark->isVisible())
+                names << tile->getData().value("channelid").toString();
+        }
+        return names;
+    };
+    QCOMPARE(marked(), QStringList{"Science-1"});
+    QCOMPARE(sectionsOf(&page).first()->findChildren<NxChannelWidget*>().at(1)->getData().value("isAdd"), QJsonValue(true));
+    page.setChannelsStatus({});
+    QCOMPARE(marked(), QStringList());
 }
 
 QTEST_MAIN(tst_NxAddChannelListWidget)

@@ -157,8 +157,8 @@ void tst_NxAddChannelScreens::dialogWithToast()
     toast.stopToast();
 }
 
-// Three sections of demo channels with their pictures, then a catalogue
-// that could not be loaded.
+// Three sections of demo channels with their pictures, two marked "added",
+// then a catalogue that could not be loaded.
 void tst_NxAddChannelScreens::catalogue()
 {
     const QString suffix = prepare();
@@ -173,6 +173,11 @@ void tst_NxAddChannelScreens::catalogue()
         QJsonObject{{"title", chinese() ? QString::fromUtf8("其他频道") : QString("More channels")},
                     {"data", channels("nxtchannel", 5, 4)}}};
     page.setData(QJsonObject{{"page", 1}, {"index", 0}, {"data", sections}}, true);
+    // Two of them are on the home page already.
+    QMap<QString, QJsonObject> added;
+    for (const QJsonArray& group : {channels("nxtchannel", 1, 1), channels("tvstation", 0, 1)})
+        added.insert(group.first().toObject().value("channelid").toString(), group.first().toObject());
+    page.setChannelsStatus(added);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     const auto painted = [&page] {

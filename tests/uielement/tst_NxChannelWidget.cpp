@@ -37,6 +37,7 @@ private slots:
     void markLayout_data();
     void markLayout();
     void ownPictureOnly();
+    void latePictureOfAnEarlierChannel();
 
 private:
     static void addKinds();
@@ -282,8 +283,14 @@ void tst_NxChannelWidget::addSlot()
     QCOMPARE(addClicked.count(), 2);
     QCOMPARE(addClicked.first().first().toJsonObject().value("index").toInt(), 2);
 
-    slot->setItem(channel("maths", "local"));
+    // A channel picked from the catalogue carries the "added" mark; the
+    // emptied slot does not keep it.
+    QJsonObject picked = channel("maths", "local");
+    picked.insert("isAdd", true);
+    slot->setItem(picked);
     QVERIFY(slot->isChannelMode());
+    auto* mark = slot->findChild<QLabel*>("markLabel");
+    QVERIFY(mark && mark->isVisible());
     pointer.tap(slot);
     QCOMPARE(channelClicked.count(), 1);
     QCOMPARE(addClicked.count(), 2);
@@ -291,6 +298,7 @@ void tst_NxChannelWidget::addSlot()
     slot->setAddMode();
     QVERIFY(!slot->isChannelMode());
     QVERIFY(slot->getData().isEmpty());
+    QVERIFY(!mark->isVisible());
     pointer.tap(slot);
     QCOMPARE(addClicked.count(), 3);
     QCOMPARE(channelClicked.count(), 1);
@@ -373,6 +381,53 @@ void tst_NxChannelWidget::ownPictureOnly()
     QTest::qWait(100);
     QCOMPARE(tiles.at(2)->grab().toImage(), before);
     QCOMPARE(world.cloud().server().requestCount("/pictures/red.png"), 1);
+}
+
+// A tile that changes or empties its channel before the old picture comes
+// neither shows it nor files it under the new address, where every tile of
+// that address would take it.
+void tst_NxChannelWidget::latePictureOfAnEarlierChannel()
+{
+    NxChannelCloud world;
+    const QString red = world.addPicture("red.png", QColor(220, 40, 40));
+    const QString green = world.addPicture("green.png", QColor(40, 200, 60));
+    const QString blue = world.addPicture("blue.png", QColor(40, 60, 220));
+    NxCloudFault slow;
+    slow.delayMs = 500;
+    world.cloud().server().setFault("/pictures/green.png", slow);
+    m_host->resize(1000, 260);
+    const auto pictured = [](const QString& name, const QString& url) {
+        QJsonObject json = channel(name, "web");
+        json.insert("web_image", url);
+        return json;
+    };
+    const auto placed = [&](NxChannelWidget* t, int x) {
+        t->setGeometry(x, 20, 200, 200);
+        t->setNameLabelVisable(false);
+        t->setControlManager(world.manager());
+        t->show();
+        return t;
+    };
+    const auto centre = [](NxChannelWidget* t) { return QColor(t->grab().toImage().pixel(100, 100)); };
+
+    NxChannelWidget* moved = placed(new NxChannelWidget(m_host), 20);
+    moved->setItem(pictured("art", red));
+    moved->setItem(pictured("maths", green)); // before the red picture comes
+    auto* emptied = static_cast<NxAddChanelWidget*>(placed(new NxAddChanelWidget(m_host), 260));
+    emptied->setWidgetSize(200, 200);
+    emptied->setItem(pictured("music", blue));
+    emptied->setAddMode();
+    const QImage emptyFace = emptied->grab().toImage();
+
+    QTRY_COMPARE(centre(moved), QColor(40, 200, 60));
+    NxChannelWidget* other = placed(new NxChannelWidget(m_host), 500);
+    other->setItem(pictured("maths", green));
+    QTRY_COMPARE(centre(other), QColor(40, 200, 60));
+    NxChannelWidget* witness = placed(new NxChannelWidget(m_host), 740);
+    witness->setItem(pictured("music", blue));
+    QTRY_COMPARE(centre(witness), QColor(40, 60, 220));
+    QTest::qWait(100);
+    QCOMPARE(emptied->grab().toImage(), emptyFace);
 }
 
 QTEST_MAIN(tst_NxChannelWidget)

@@ -113,6 +113,13 @@ void NxAddChannelListWidget::setControlManager(INxControllerManager* mgr)
 
 void NxAddChannelListWidget::setData(const QJsonObject& catalogue, bool loaded)
 {
+    // The slot tapped for this opening holds until the page closes: data
+    // arriving meanwhile does not move it, and an offline page keeps it for
+    // a channel of one's own.
+    if (isHidden()) {
+        m_slot = QJsonObject{{QStringLiteral("page"), catalogue.value(QStringLiteral("page")).toInt()},
+                             {QStringLiteral("index"), catalogue.value(QStringLiteral("index")).toInt()}};
+    }
     const QJsonArray sections = catalogue.value(QStringLiteral("data")).toArray();
     if (!loaded && sections.isEmpty()) {
         qDebug() << "NxAddChannelListWidget::setData" << "catalogue not loaded";
@@ -120,13 +127,13 @@ void NxAddChannelListWidget::setData(const QJsonObject& catalogue, bool loaded)
         return;
     }
     showFailure(false);
+    // The first catalogue always builds; a later one builds again when its
+    // groups differ, also in content alone (a group a later answer filled).
+    const bool same = m_built && sections == m_catalogue.value(QStringLiteral("data")).toArray();
     m_catalogue = catalogue;
-    // The first catalogue always builds, even of one section: the count of
-    // one the page starts with stands for no sections yet.
-    if (m_built && sections.size() == m_sectionCount)
+    if (same)
         return;
     m_built = true;
-    m_sectionCount = sections.size();
     buildSections(sections);
 }
 
@@ -229,8 +236,8 @@ void NxAddChannelListWidget::slotPlayChannelContent(QJsonObject json)
 
 void NxAddChannelListWidget::slotAddChannel(QJsonObject json)
 {
-    json.insert(QStringLiteral("page"), m_catalogue.value(QStringLiteral("page")).toInt());
-    json.insert(QStringLiteral("index"), m_catalogue.value(QStringLiteral("index")).toInt());
+    json.insert(QStringLiteral("page"), m_slot.value(QStringLiteral("page")).toInt());
+    json.insert(QStringLiteral("index"), m_slot.value(QStringLiteral("index")).toInt());
     // An own channel shows its small cover on the home slot; a catalogue
     // channel has none and keeps its own picture.
     const QString small = json.value(QStringLiteral("pic_small")).toString();

@@ -48,9 +48,10 @@ private:
     void clearSections();
 
     QJsonObject m_catalogue;
+    // "page" and "index" of the slot the page is open for.
+    QJsonObject m_slot;
     QJsonArray m_addedChannels;
     QMap<int, QWidget*> m_sections;
-    int m_sectionCount = 1;
     bool m_built = false;
     QWidget* m_background = nullptr;
     QLabel* m_failPicture = nullptr;

@@ -11,8 +11,7 @@ NxBaseChannelWidget::NxBaseChannelWidget(QWidget* parent)
 
 NxBaseChannelWidget::~NxBaseChannelWidget()
 {
-    if (m_router && m_imageContext)
-        m_router->remove(m_imageContext);
+    forgetImageRequest();
 }
 
 void NxBaseChannelWidget::setControlManager(INxControllerManager* mgr)
@@ -45,16 +44,27 @@ INxControllerManager* NxBaseChannelWidget::controlManager() const
     return m_controlManager;
 }
 
+QString NxBaseChannelWidget::requestedImage(void* pCxt) const
+{
+    return pCxt && pCxt == m_imageContext ? m_imageAddress : QString();
+}
+
 void NxBaseChannelWidget::requestImage(const QJsonObject& json, QWidget* ctx)
 {
+    // A tile that changes or empties its channel no longer takes the old picture.
+    forgetImageRequest();
     const QString url = json.value(QStringLiteral("web_image")).toString();
     if (url.isEmpty() || !m_webCommand)
         return;
-    if (m_router) {
-        if (m_imageContext && m_imageContext != ctx)
-            m_router->remove(m_imageContext);
-        m_imageContext = ctx;
-        m_router->add(ctx, this);
-    }
-    m_webCommand->downloadImage(url, ctx);
+    m_imageContext = m_router ? m_router->add(this) : ctx;
+    m_imageAddress = url;
+    m_webCommand->downloadImage(url, m_imageContext);
+}
+
+void NxBaseChannelWidget::forgetImageRequest()
+{
+    if (m_router && m_imageContext)
+        m_router->remove(m_imageContext);
+    m_imageContext = nullptr;
+    m_imageAddress.clear();
 }

@@ -31,12 +31,17 @@ public slots:
 
 protected:
     INxControllerManager* controlManager() const;
+    // The address the tile's current request asked for, when pCxt answers
+    // it; empty for any other answer, such as one to an earlier channel.
+    QString requestedImage(void* pCxt) const;
 
 private:
     void requestImage(const QJsonObject& json, QWidget* ctx);
+    void forgetImageRequest();
 
     INxControllerManager* m_controlManager = nullptr;
     INxWebCommandController* m_webCommand = nullptr;
     QPointer<NxChannelImageRouter> m_router;
     void* m_imageContext = nullptr;
+    QString m_imageAddress;
 };

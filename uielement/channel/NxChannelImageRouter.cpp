@@ -42,9 +42,14 @@ NxChannelImageRouter::NxChannelImageRouter(QObject* source)
             Qt::QueuedConnection);
 }
 
-void NxChannelImageRouter::add(void* pCxt, NxBaseChannelWidget* tile)
+void* NxChannelImageRouter::add(NxBaseChannelWidget* tile)
 {
+    // Odd numbers: no object another consumer passes as its context lives at
+    // an odd address, and none is used twice.
+    m_lastContext += 2;
+    void* pCxt = reinterpret_cast<void*>(m_lastContext);
     m_tiles.insert(pCxt, tile);
+    return pCxt;
 }
 
 void NxChannelImageRouter::remove(void* pCxt)
@@ -55,6 +60,7 @@ void NxChannelImageRouter::remove(void* pCxt)
 void NxChannelImageRouter::slotRecvChannelImage(void* pCxt, const QImage& image)
 {
     // Pictures asked for by other consumers are theirs; no tile takes them.
-    if (NxBaseChannelWidget* tile = m_tiles.value(pCxt))
+    // One answer per request: the context is spent.
+    if (NxBaseChannelWidget* tile = m_tiles.take(pCxt))
         tile->slotRecvChannelImage(pCxt, image);
 }

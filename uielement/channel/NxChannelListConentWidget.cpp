@@ -31,6 +31,8 @@ NxChannelListConentWidget::NxChannelListConentWidget(QWidget* parent)
     const int titleHeight = qMin(px(32) + px(24), qMax(px(32), m_title->fontMetrics().height()));
     m_title->setFixedHeight(titleHeight);
     m_title->setText(tr("ID_CHANNEL_LIST"));
+    // Channels already on a home page carry the "added" mark.
+    m_grid->setMarkLabelVisable(true);
     connect(m_grid, SIGNAL(sigChannelItemClicked(QJsonObject)), this, SIGNAL(sigChannelItemClicked(QJsonObject)));
 
     auto* titleRow = new QHBoxLayout;

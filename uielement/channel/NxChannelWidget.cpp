@@ -83,18 +83,25 @@ void NxChannelWidget::renewItem(QJsonObject json)
     m_data = json;
     loadPicture();
     showName();
+    // The "added" mark belongs to the channel, not to the tile: an emptied
+    // slot or another channel does not keep it.
+    if (!json.contains(QStringLiteral("isLogin")))
+        showAddMark(json.value(QStringLiteral("isAdd")).toBool());
     NxBaseChannelWidget::renewItem(json, this);
 }
 
 void NxChannelWidget::slotRecvChannelImage(void* pCxt, const QImage& image)
 {
-    if (pCxt != static_cast<QWidget*>(this))
+    // Only the answer to the current request counts, filed under the address
+    // it asked for.
+    const QString address = requestedImage(pCxt);
+    if (address.isEmpty())
         return;
     if (image.isNull()) {
-        qDebug() << "NxChannelWidget::slotRecvChannelImage" << "no picture for" << m_data.value("web_image").toString();
+        qDebug() << "NxChannelWidget::slotRecvChannelImage" << "no picture for" << address;
         return;
     }
-    m_image = NxTilePictures::fit(m_data.value(QStringLiteral("web_image")).toString(), image, pictureTarget());
+    m_image = NxTilePictures::fit(address, image, pictureTarget());
     m_faceDirty = true;
     update();
 }
@@ -107,6 +114,11 @@ QJsonObject NxChannelWidget::getData() const
 void NxChannelWidget::renewAddMark(bool added)
 {
     m_data.insert(QStringLiteral("isAdd"), added);
+    showAddMark(added);
+}
+
+void NxChannelWidget::showAddMark(bool added)
+{
     if (added)
         showMark(QStringLiteral(":/images/ID_ADDED.png"));
     else if (m_markLabel)

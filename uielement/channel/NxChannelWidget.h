@@ -78,6 +78,7 @@ private:
     void addNameLabel(QVBoxLayout* layout);
     void showName();
     void showMark(const QString& picture);
+    void showAddMark(bool added);
     void updateContentSize();
     void composeFace();
     void drawBand(QPainter& painter, const QRect& area, const QString& picture) const;
