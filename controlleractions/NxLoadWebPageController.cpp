@@ -3,9 +3,9 @@
 #include "INxShell.h"
 #include "NxPlatform.h"
 #include "NxToolTipHelp.h"
+#include "NxWebAddress.h"
 
 #include <QDebug>
-#include <QUrl>
 
 NxLoadWebPageController::NxLoadWebPageController(QObject* parent)
     : QObject(parent)
@@ -23,23 +23,18 @@ void NxLoadWebPageController::loadWebPage(QWidget* home, QString url, QString co
     self->openInBrowser(home, url, cookie);
 }
 
-bool NxLoadWebPageController::isWebAddress(const QString& url)
-{
-    const QUrl address(url, QUrl::StrictMode);
-    const QString scheme = address.scheme().toLower();
-    return address.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
-        && !address.host().isEmpty();
-}
-
 void NxLoadWebPageController::openInBrowser(QWidget* home, QString url, QString)
 {
     m_home = home;
-    if (!isWebAddress(url)) {
+    // Only web addresses reach the browser: the shell's "open" would run a
+    // program or open a local file given anything else.
+    const NxWebAddress address(url);
+    if (!address.isValid()) {
         qDebug() << "NxLoadWebPageController::openInBrowser" << "refused, not a web address:" << url;
-        NxToolTipHelp::Instance().setMesseage(tr("ID_URL_ILLEGAL"));
+        NxToolTipHelp::Instance().setMesseage(address.refusal());
         return;
     }
-    NxPlatform::shell()->open(url, QString(), INxShell::Show::Maximized);
+    NxPlatform::shell()->open(address.encoded(), QString(), INxShell::Show::Maximized);
     emit sigBrowserStarted(url);
 }
 
