@@ -1,6 +1,7 @@
 #include "NxAddChanelWidget.h"
 #include "NxAddChannelController.h"
 #include "NxAddChannelGridWidget.h"
+#include "NxAccessToolBarWidget.h"
 #include "NxBannerWidget.h"
 #include "NxChannelListWidget.h"
 #include "NxConfig.h"
@@ -31,6 +32,7 @@ private slots:
     void networkCheckDecidesDownloads_data();
     void networkCheckDecidesDownloads();
     void myResourcesAskForSignInFirst();
+    void nextTeacherSeesOnlyOwnResources();
     void tvPageBeforeAndAfterItsList();
     void offeredListProcessedOnce();
     void restartRestoresWhatCanBeShown_data();
@@ -44,6 +46,7 @@ private:
     TavomcPresenterMainWgt* start(bool online);
     void stop();
     int requests(const QString& path) const { return m_cloud->server().requestCount(path); }
+    static void signIn(TavomcPresenterMainWgt* window, const QString& uid);
 
     NxTestEnvironment* m_env = nullptr;
     NxTestCloud* m_cloud = nullptr;
@@ -147,6 +150,48 @@ void tst_TavomcPresenterMainWgt::myResourcesAskForSignInFirst()
     QCOMPARE(action.size(), 2);
     QVERIFY(window->myResourcePage() && window->myResourcePage()->isVisible());
     QCOMPARE(window->myResourcePage()->getWebData().size(), 1);
+}
+
+void tst_TavomcPresenterMainWgt::signIn(TavomcPresenterMainWgt* window, const QString& uid)
+{
+    QVERIFY(QMetaObject::invokeMethod(window, "slotLoginSuccess", Q_ARG(QString, uid), Q_ARG(QString, "t"),
+                                      Q_ARG(QString, "casid-" + uid), Q_ARG(QImage, QImage())));
+}
+
+void tst_TavomcPresenterMainWgt::nextTeacherSeesOnlyOwnResources()
+{
+    const QString path = "/channel/getChannelListByUserId";
+    TavomcPresenterMainWgt* window = start(true);
+    const QJsonObject tile{{"ID", "ID_MY_RESOURCE"}};
+    signIn(window, "u1");
+    QTRY_COMPARE_WITH_TIMEOUT(window->channelLists().myResourceChannels.size(), 1, 10000);
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tile)));
+    QCOMPARE(window->myResourcePage()->getWebData().size(), 1);
+
+    window->toolBar()->slotLogOut();
+    QCOMPARE(window->userId(), QString());
+    QVERIFY(window->channelLists().myResourceChannels.isEmpty());
+    QVERIFY(!window->myResourcePage() || window->myResourcePage()->getWebData().isEmpty());
+
+    // The first teacher's answer is slow; the next one switches account
+    // meanwhile, gets an answer first, and keeps it.
+    NxCloudFault slow;
+    slow.delayMs = 1500;
+    slow.times = 1;
+    m_cloud->server().setFault(path, slow);
+    int answers = 0;
+    QObject listener;
+    connect(m_web, &NxWebCmdCtrl::sigRecvUserChannelList, &listener, [&answers] { ++answers; });
+    signIn(window, "u1");
+    QTRY_COMPARE_WITH_TIMEOUT(requests(path), 2, 10000);
+    signIn(window, "u2");
+    QTRY_COMPARE_WITH_TIMEOUT(answers, 2, 10000);
+    QCOMPARE(window->userId(), QString("u2"));
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tile)));
+    for (const QJsonArray& list : {window->channelLists().myResourceChannels, window->myResourcePage()->getWebData()}) {
+        QCOMPARE(list.size(), 2);
+        QCOMPARE(list.at(0).toObject().value("name").toString(), QString("Notes"));
+    }
 }
 
 void tst_TavomcPresenterMainWgt::tvPageBeforeAndAfterItsList()
