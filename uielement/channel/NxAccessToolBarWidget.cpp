@@ -120,6 +120,7 @@ QWidget* NxAccessToolBarWidget::signedInPage()
 {
     auto* page = new QWidget;
     m_accountButton = new QPushButton(page);
+    m_accountButton->setObjectName(QStringLiteral("account"));
     m_accountButton->setFixedSize(px(70), px(40));
     m_accountButton->setFocusPolicy(Qt::NoFocus);
     m_accountButton->setStyleSheet(QStringLiteral("QPushButton{border:none;background-color:transparent;}"));
@@ -134,6 +135,8 @@ QWidget* NxAccessToolBarWidget::signedInPage()
     layout->addWidget(exitText);
     layout->addStretch();
     connect(m_accountButton, SIGNAL(clicked()), this, SLOT(slotAccount()));
+    if (m_userSwitch)
+        m_userSwitch->setToggleWidget(m_accountButton);
     for (QPushButton* button : {exitIcon, exitText})
         connect(button, SIGNAL(clicked()), this, SLOT(slotExit()));
     return page;
@@ -226,9 +229,13 @@ void NxAccessToolBarWidget::slotExit()
     emit signalToolBarClicked(m_exitText ? m_exitText->text() : tr("ID_EXIT"));
 }
 
+// The avatar toggles the popup; a tap anywhere else closes it (the popup
+// watches for that itself).
 void NxAccessToolBarWidget::slotAccount()
 {
-    if (m_userSwitch) {
+    if (m_userSwitch && m_userSwitch->isVisible()) {
+        m_userSwitch->hide();
+    } else if (m_userSwitch) {
         m_userSwitch->move(px(1420), px(855));
         m_userSwitch->show();
     }

@@ -69,7 +69,7 @@ private:
     QPushButton* m_exitIcon = nullptr;
     QPushButton* m_exitText = nullptr;
     QPushButton* m_accountButton = nullptr;
-    // Both popups close themselves with WA_DeleteOnClose: never dangle.
+    // The QR popup closes itself with WA_DeleteOnClose: never dangle.
     QPointer<NxQRCodeLogin> m_qrWidget;
     QPointer<NxUserSwitchWidget> m_userSwitch;
 };
