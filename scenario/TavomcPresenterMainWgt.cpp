@@ -313,6 +313,7 @@ void TavomcPresenterMainWgt::createToolBar(QWidget* parent)
     m_toolBar->initWidget();
     connect(m_toolBar, SIGNAL(signalToolBarClicked(QString)), this, SLOT(slotToolBarClicked(QString)));
     connect(m_toolBar, &NxAccessToolBarWidget::signLogoutChangeStatus, this, [this] { slotChangeLogout(); });
+    connect(m_toolBar, &NxAccessToolBarWidget::signQRHidden, this, &TavomcPresenterMainWgt::sigLoginCodeHidden);
 }
 
 void TavomcPresenterMainWgt::addGridPage(int page)

@@ -63,6 +63,7 @@ signals:
     void sigChannelDetail();
     void sigLive();
     void sigLogin();
+    void sigLoginCodeHidden();
     void sigAddChannel(QJsonObject json);
     void sigUserActionMyResource();
     void sigUserActionTVList();

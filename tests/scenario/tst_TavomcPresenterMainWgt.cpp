@@ -7,6 +7,8 @@
 #include "NxConfig.h"
 #include "NxControllerManager.h"
 #include "NxLocalChannelFile.h"
+#include "NxLoginToWebController.h"
+#include "NxQRCodeLogin.h"
 #include "NxPictureBackground.h"
 #include "NxRelaynet.h"
 #include "NxTestCloud.h"
@@ -33,6 +35,7 @@ private slots:
     void networkCheckDecidesDownloads();
     void myResourcesAskForSignInFirst();
     void nextTeacherSeesOnlyOwnResources();
+    void signInCodeIsPolledOnlyWhileShown();
     void tvPageBeforeAndAfterItsList();
     void offeredListProcessedOnce();
     void restartRestoresWhatCanBeShown_data();
@@ -53,6 +56,7 @@ private:
     NxWebCmdCtrl* m_web = nullptr;
     NxControllerManager* m_manager = nullptr;
     NxAddChannelController* m_saver = nullptr;
+    NxLoginToWebController* m_login = nullptr;
     TavomcPresenterScenarioMain* m_scenario = nullptr;
 };
 
@@ -81,6 +85,8 @@ void tst_TavomcPresenterMainWgt::stop()
     m_scenario = nullptr;
     delete m_manager;
     m_manager = nullptr;
+    delete m_login;
+    m_login = nullptr;
     delete m_saver;
     m_saver = nullptr;
     delete m_web;
@@ -192,6 +198,34 @@ void tst_TavomcPresenterMainWgt::nextTeacherSeesOnlyOwnResources()
         QCOMPARE(list.size(), 2);
         QCOMPARE(list.at(0).toObject().value("name").toString(), QString("Notes"));
     }
+}
+
+void tst_TavomcPresenterMainWgt::signInCodeIsPolledOnlyWhileShown()
+{
+    TavomcPresenterMainWgt* window = start(true);
+    m_login = new NxLoginToWebController;
+    m_login->setWebCommandCtrl(m_web);
+    m_manager->setLoginToWebCtrl(m_login);
+    QSignalSpy codes(m_login, &NxLoginToWebController::sglQRLocation);
+    window->toolBar()->slotLogin();
+    QVERIFY(window->toolBar()->qrWidget()->isVisible());
+    QVERIFY(m_login->isPolling());
+
+    // The teacher turns to another program: the popup goes, and its code
+    // is no longer asked about.
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QEvent change(QEvent::ActivationChange);
+    QApplication::sendEvent(window->toolBar()->qrWidget(), &change);
+    QVERIFY(window->toolBar()->qrWidget()->isHidden());
+    QVERIFY(!m_login->isPolling());
+
+    window->toolBar()->slotLogin();
+    QVERIFY(window->toolBar()->qrWidget()->isVisible());
+    QVERIFY(m_login->isPolling());
+    QCOMPARE(codes.size(), 2);
+    QVERIFY(codes.at(0).first().value<QPixmap>().toImage() != codes.at(1).first().value<QPixmap>().toImage());
 }
 
 void tst_TavomcPresenterMainWgt::tvPageBeforeAndAfterItsList()

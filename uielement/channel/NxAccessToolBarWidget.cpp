@@ -23,8 +23,7 @@ NxAccessToolBarWidget::NxAccessToolBarWidget(QWidget* parent, double scale)
     m_textStyle = QStringLiteral("QPushButton{border:none;background-color:rgba(0,0,0,0);color:#FFFFFF;font-family: Microsoft YaHei;"
                                  "font-size: %1px;}")
                       .arg(fontSize);
-    m_qrWidget = new NxQRCodeLogin(this, m_scale);
-    m_qrWidget->hide();
+    makeQrWidget();
     m_userSwitch = new NxUserSwitchWidget(this, m_scale);
     m_userSwitch->hide();
     connect(m_userSwitch, SIGNAL(signalUserSwitch()), this, SLOT(slotUserSwitch()));
@@ -35,6 +34,13 @@ NxAccessToolBarWidget::~NxAccessToolBarWidget()
 {
     delete m_qrWidget;
     delete m_userSwitch;
+}
+
+void NxAccessToolBarWidget::makeQrWidget()
+{
+    m_qrWidget = new NxQRCodeLogin(this, m_scale);
+    m_qrWidget->hide();
+    connect(m_qrWidget, &NxQRCodeLogin::sigHidden, this, &NxAccessToolBarWidget::signQRHidden);
 }
 
 int NxAccessToolBarWidget::px(double design) const
@@ -195,7 +201,7 @@ void NxAccessToolBarWidget::setUserImage(const QImage& image)
 void NxAccessToolBarWidget::showQRWidget(QPixmap pixmap, bool)
 {
     if (!m_qrWidget)
-        m_qrWidget = new NxQRCodeLogin(this, m_scale);
+        makeQrWidget();
     if (!m_qrWidget->isHidden()) {
         m_qrWidget->hide();
         return;

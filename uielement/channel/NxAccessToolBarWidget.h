@@ -41,6 +41,8 @@ public:
 signals:
     void signalToolBarClicked(QString sButtonID);
     void signLogoutChangeStatus();
+    // The sign-in code is no longer on screen.
+    void signQRHidden();
 
 public slots:
     void slotLogin();
@@ -59,6 +61,7 @@ private:
     QPushButton* iconButton(const QString& picture, QWidget* parent);
     QPushButton* textButton(const QString& text, QWidget* parent);
     void hidePopups();
+    void makeQrWidget();
 
     double m_scale;
     MODE m_mode = MODE_LOGOUT;
