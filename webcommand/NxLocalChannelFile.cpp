@@ -60,7 +60,7 @@ QString key(const QString& path)
 {
     return QFileInfo(path).absoluteFilePath();
 }
-}
+} // namespace
 
 NxLocalChannelFile::Load NxLocalChannelFile::load(const QString& path, QJsonArray& channels)
 {
@@ -97,6 +97,8 @@ QJsonArray NxLocalChannelFile::read(const QString& dir, const QString& funcType)
     return channels;
 }
 
+// A damaged list, or one this run could not read, is kept as "<name>.bad";
+// false when that fails, so the save leaves it alone.
 bool NxLocalChannelFile::keepEarlierListAside(const QString& path)
 {
     bool unread = false;
