@@ -66,19 +66,22 @@ void NxLiveCodeController::slotLivingCode(QString date)
 {
     qDebug() << "NxLiveCodeController::slotLivingCode" << date;
     m_answerTimer->start();
+    void* attempt = m_attempt.start();
     if (m_webCommand)
-        m_webCommand->startLiveCode(date, nullptr);
+        m_webCommand->startLiveCode(date, attempt);
     m_waiting = new NxAnimaWgt(m_parent);
     m_waiting->exec();
 }
 
-void NxLiveCodeController::slotLivingCodeDate(void*, int iResult, QString sURl)
+void NxLiveCodeController::slotLivingCodeDate(void* pCxt, int iResult, QString sURl)
 {
-    if (!m_answerTimer->isActive()) {
+    // A code that timed out may still be answered while the next one waits.
+    if (!m_answerTimer->isActive() || !m_attempt.isCurrent(pCxt)) {
         qDebug() << "NxLiveCodeController::slotLivingCodeDate" << "late answer ignored" << iResult;
         return;
     }
     m_answerTimer->stop();
+    m_attempt.stop();
     if (iResult != 0) {
         qDebug() << "NxLiveCodeController::slotLivingCodeDate" << "iResult" << iResult;
         fail();
@@ -98,6 +101,7 @@ void NxLiveCodeController::slotLivingCodeDate(void*, int iResult, QString sURl)
 void NxLiveCodeController::slotNetworkTimeout()
 {
     m_answerTimer->stop();
+    m_attempt.stop();
     qDebug() << "NxLiveCodeController::slotNetworkTimeout";
     fail();
 }

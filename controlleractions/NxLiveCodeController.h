@@ -1,6 +1,7 @@
 #pragma once
 
 #include "INxLiveCodeController.h"
+#include "NxRequestAttempt.h"
 
 #include <QObject>
 #include <QPointer>
@@ -46,4 +47,5 @@ private:
     QPointer<NxTliveWgt> m_panel;
     QPointer<NxAnimaWgt> m_waiting;
     QTimer* m_answerTimer;
+    NxRequestAttempt m_attempt;
 };

@@ -3,9 +3,9 @@
 #include "INxShell.h"
 #include "NxPlatform.h"
 #include "NxToolTipHelp.h"
+#include "NxWebAddress.h"
 
 #include <QDebug>
-#include <QUrl>
 
 NxLoadWebPageController::NxLoadWebPageController(QObject* parent)
     : QObject(parent)
@@ -23,25 +23,20 @@ void NxLoadWebPageController::loadWebPage(QWidget* home, QString url, QString co
     self->openInBrowser(home, url, cookie);
 }
 
-bool NxLoadWebPageController::isWebAddress(const QString& url)
-{
-    const QUrl address(url, QUrl::StrictMode);
-    const QString scheme = address.scheme().toLower();
-    return address.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
-        && !address.host().isEmpty();
-}
-
 void NxLoadWebPageController::openInBrowser(QWidget* home, QString url, QString)
 {
     m_home = home;
-    if (!isWebAddress(url)) {
+    // Only web addresses reach the browser: the shell's "open" would run a
+    // program or open a local file given anything else.
+    const NxWebAddress address(url);
+    if (!address.isValid()) {
         qDebug() << "NxLoadWebPageController::openInBrowser" << "refused, not a web address:" << url;
-        NxToolTipHelp::Instance().setMesseage(tr("ID_URL_ILLEGAL"));
+        NxToolTipHelp::Instance().setMesseage(address.refusal());
         return;
     }
     // With no browser the teacher would otherwise see nothing happen.
     const auto noBrowser = [] { NxToolTipHelp::Instance().setMesseage(tr("ID_NO_PROGRAM_TO_OPEN")); };
-    if (!NxPlatform::shell()->open(url, INxShell::Show::Maximized, this, noBrowser)) {
+    if (!NxPlatform::shell()->open(address.encoded(), INxShell::Show::Maximized, this, noBrowser)) {
         noBrowser();
         return;
     }

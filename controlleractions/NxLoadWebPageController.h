@@ -20,10 +20,6 @@ public:
     void loadWebPage(QWidget* home, QString url, QString cookie) override;
     void openInBrowser(QWidget* home, QString url, QString cookie) override;
 
-    // Only these reach the browser: the shell's "open" would run a program
-    // or open a local file given anything else.
-    static bool isWebAddress(const QString& url);
-
 signals:
     void sigBrowserStarted(QString sUrl);
     void sigIsBottomBarShow(QPoint);

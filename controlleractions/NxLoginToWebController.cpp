@@ -57,6 +57,14 @@ void NxLoginToWebController::startLogging()
     m_pollTimer->start();
 }
 
+void NxLoginToWebController::stopLogging()
+{
+    if (!m_pollTimer->isActive())
+        return;
+    qDebug() << __LINE__ << "NxLoginToWebController::stopLogging" << "code hidden, polling ends";
+    m_pollTimer->stop();
+}
+
 QPixmap NxLoginToWebController::makeQrPixmap(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();

@@ -22,6 +22,7 @@ public:
 
     QObject* getObject() override;
     void startLogging() override;
+    void stopLogging() override;
     void setWebCommandCtrl(INxWebCommandController* ctrl) override;
 
     bool isPolling() const;

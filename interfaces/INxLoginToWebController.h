@@ -12,6 +12,8 @@ public:
 
     virtual QObject* getObject() = 0;
     virtual void startLogging() = 0;
+    // The code is no longer shown: polling for it ends.
+    virtual void stopLogging() = 0;
     virtual void setWebCommandCtrl(INxWebCommandController* ctrl) = 0;
 };
 

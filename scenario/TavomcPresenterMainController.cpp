@@ -68,6 +68,12 @@ void TavomcPresenterMainController::slotLogin()
     login->startLogging();
 }
 
+void TavomcPresenterMainController::slotLoginCodeHidden()
+{
+    if (INxLoginToWebController* login = m_controllerManager ? m_controllerManager->getLoginToWebCtrl() : nullptr)
+        login->stopLogging();
+}
+
 void TavomcPresenterMainController::slotAddChannel(QJsonObject json)
 {
     report(QStringLiteral("MCP_ADD_CHANNEL"));

@@ -25,6 +25,7 @@ private slots:
     void slotChannelDetail();
     void slotLive();
     void slotLogin();
+    void slotLoginCodeHidden();
     void slotAddChannel(QJsonObject json);
     void slotUserActionMyResource();
     void slotUserActionTVList();

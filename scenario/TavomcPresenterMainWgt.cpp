@@ -313,6 +313,7 @@ void TavomcPresenterMainWgt::createToolBar(QWidget* parent)
     m_toolBar->initWidget();
     connect(m_toolBar, SIGNAL(signalToolBarClicked(QString)), this, SLOT(slotToolBarClicked(QString)));
     connect(m_toolBar, &NxAccessToolBarWidget::signLogoutChangeStatus, this, [this] { slotChangeLogout(); });
+    connect(m_toolBar, &NxAccessToolBarWidget::signQRHidden, this, &TavomcPresenterMainWgt::sigLoginCodeHidden);
 }
 
 void TavomcPresenterMainWgt::addGridPage(int page)
@@ -524,7 +525,8 @@ void TavomcPresenterMainWgt::slotLoginSuccess(QString uid, QString, QString casi
         m_toolBar->setCurMode(NxAccessToolBarWidget::MODE_LOGIN);
         m_toolBar->setUserImage(uimage);
     }
-    m_lists.myResourceChannels = QJsonArray();
+    forgetMyResources(); // also when one teacher follows another directly
+    m_resourcesAttempt.start();
     downloadChannelList(QStringLiteral("myresources"));
 }
 
@@ -533,6 +535,21 @@ void TavomcPresenterMainWgt::slotChangeLogout()
     m_userId.clear();
     m_cookie.clear();
     m_myResourceTile->renewLoginMark(false);
+    forgetMyResources();
+    m_resourcesAttempt.stop();
+}
+
+// Nothing of a teacher's resources outlives the sign-in: the list, and the
+// page with whatever it still waits for (an addition or deletion on the
+// cloud), are gone; the next opening builds a fresh page.
+void TavomcPresenterMainWgt::forgetMyResources()
+{
+    m_lists.myResourceChannels = QJsonArray();
+    if (m_myResourcePage) {
+        m_myResourcePage->hide();
+        m_myResourcePage->deleteLater();
+        m_myResourcePage = nullptr;
+    }
 }
 
 void TavomcPresenterMainWgt::slotActiveEnable(bool bEnable)
@@ -566,12 +583,16 @@ void TavomcPresenterMainWgt::downloadChannelList(QString sType)
     else if (sType == QLatin1String("tvstation"))
         m_webCommand->startDownloadChList(sType, m_tvPage.data());
     else if (sType == QLatin1String("myresources"))
-        m_webCommand->startDownloadUserChList(sType, m_userId, m_myResourcePage.data());
+        m_webCommand->startDownloadUserChList(sType, m_userId, m_resourcesAttempt.context());
 }
 
-void TavomcPresenterMainWgt::slotRecvChannelList(void*, QSharedPointer<NxChannelSet> set)
+void TavomcPresenterMainWgt::slotRecvChannelList(void* pCtx, QSharedPointer<NxChannelSet> set)
 {
     qDebug() << "TavomcPresenterMainWgt::slotRecvChannelList";
+    if (set && set->channelId() == QLatin1String("myresources") && !m_resourcesAttempt.isCurrent(pCtx)) {
+        qDebug() << "TavomcPresenterMainWgt::slotRecvChannelList" << "resources of an earlier sign-in dropped";
+        return;
+    }
     parseChannelInfo(false, set);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NxChannelSet.h"
+#include "NxRequestAttempt.h"
 #include "TavomcPresenterChannelLists.h"
 
 #include <QImage>
@@ -62,6 +63,7 @@ signals:
     void sigChannelDetail();
     void sigLive();
     void sigLogin();
+    void sigLoginCodeHidden();
     void sigAddChannel(QJsonObject json);
     void sigUserActionMyResource();
     void sigUserActionTVList();
@@ -127,6 +129,7 @@ private:
     void openMyResourcePage();
     void openAddChannelList(QJsonObject json);
     void refreshTavoChannelPage();
+    void forgetMyResources();
     void fillPage(NxChannelListWidget* page, const QJsonArray& web, const QJsonArray& local);
     void showPage(NxChannelListWidget* page, const QJsonArray& web);
     void save(Saved list, bool add, const QJsonObject& json);
@@ -164,6 +167,8 @@ private:
     TavomcPresenterChannelLists m_lists;
     QString m_userId;
     QString m_cookie;
+    // The resources asked for by the current sign-in; none while signed out.
+    NxRequestAttempt m_resourcesAttempt;
     QMap<QString, QJsonObject> m_firstPageChannels;
     QString m_startLocation = QStringLiteral("ID_OPEN_RECENT");
     bool m_loginFromToolbar = false;

@@ -79,6 +79,7 @@ void TavomcPresenterScenarioMain::connectSignal()
     wire(window, SIGNAL(sigChannelDetail()), controller, SLOT(slotChannelDetail()));
     wire(window, SIGNAL(sigLive()), controller, SLOT(slotLive()));
     wire(window, SIGNAL(sigLogin()), controller, SLOT(slotLogin()));
+    wire(window, SIGNAL(sigLoginCodeHidden()), controller, SLOT(slotLoginCodeHidden()));
     wire(window, SIGNAL(sigAddChannel(QJsonObject)), controller, SLOT(slotAddChannel(QJsonObject)));
     wire(this, SIGNAL(signalUDiskStateChanged(QString, bool)), window, SIGNAL(signalUDiskStateChanged(QString, bool)));
     wire(window, SIGNAL(sigUserActionMyResource()), controller, SLOT(slotUserActionMyResource()));

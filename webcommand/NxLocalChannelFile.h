@@ -19,14 +19,17 @@ public:
     // configuration gives none (never the file-system root).
     static QString channelDir();
     static QString path(const QString& dir, const QString& funcType);
-    // Empty when the file is missing, too large or damaged.
+    // Empty when the file is missing, too large, damaged or cannot be opened.
     static QJsonArray read(const QString& dir, const QString& funcType);
-    // Replaces the whole list atomically. A damaged earlier file is first
-    // kept beside it as "<name>.bad", so it can still be recovered by hand.
+    // Replaces the whole list atomically. A damaged earlier file, or one
+    // that a read of this run could not open, is first kept beside it as
+    // "<name>.bad", so it can still be recovered by hand; when that fails
+    // nothing is saved.
     static bool write(const QString& dir, const QString& funcType, const QJsonArray& channels);
 
 private:
+    enum class Load { Absent, Read, Damaged, Unopened };
     static QString readerSpelling(const QString& funcType);
-    static bool load(const QString& path, QJsonArray& channels);
-    static void setAsideIfDamaged(const QString& path);
+    static Load load(const QString& path, QJsonArray& channels);
+    static bool keepEarlierListAside(const QString& path);
 };

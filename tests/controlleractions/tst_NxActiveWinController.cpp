@@ -3,6 +3,7 @@
 #include "NxActiveWinController.h"
 #include "NxLoadWebPageController.h"
 #include "NxPlatform.h"
+#include "NxWebAddress.h"
 #include "NxX11Session.h"
 
 #include <QGuiApplication>
@@ -161,6 +162,9 @@ void tst_NxActiveWinController::addressRules_data()
     QTest::newRow("file") << "file:///etc/passwd" << false << false << "file:///etc/passwd";
     QTest::newRow("script") << "javascript:alert(1)" << false << false << "javascript:alert(1)";
     QTest::newRow("no host") << "http://" << true << false << "http://";
+    QTest::newRow("bar and stray percent") << "https://maths.example/a|b?p=100%" << true << true
+                                           << "https://maths.example/a|b?p=100%";
+    QTest::newRow("drive path") << "D:\\lesson.mp4" << false << false << "D:\\lesson.mp4";
     QTest::newRow("empty") << "" << false << false << "";
 }
 
@@ -171,7 +175,7 @@ void tst_NxActiveWinController::addressRules()
     QFETCH(bool, browserAccepts);
     QFETCH(QString, program);
     QCOMPARE(NxActiveWinController::isWebAddress(text), searchRule);
-    QCOMPARE(NxLoadWebPageController::isWebAddress(text), browserAccepts);
+    QCOMPARE(NxWebAddress(text).isValid(), browserAccepts);
     QCOMPARE(NxActiveWinController::programOfCommandLine(text), program);
 }
 

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 // Local channel files and the cloud requests for own channels.
@@ -28,6 +29,7 @@ private slots:
     void freshInstallReadsBackWhatWasSaved();
     void refusedListIsSetAsideBeforeSave_data();
     void refusedListIsSetAsideBeforeSave();
+    void listUnopenedAtStartIsKeptBeforeSave();
     void saveIntoMissingDirectoryChangesNothing();
     void emptyChannelDirFallsBackToDefault();
     void failedWriteKeepsTheOldList();
@@ -40,6 +42,7 @@ private:
     QByteArray read(const QString& name) const;
     void write(const QString& name, const QByteArray& data) const;
     NxCloudRequest lastRequest(const QString& path) const;
+    static void underLimit(int resource, rlim_t limit, const std::function<void()>& run);
 
     NxTestEnvironment* m_env = nullptr;
     NxTestCloud* m_cloud = nullptr;
@@ -71,6 +74,21 @@ void tst_NxAddChannelController::write(const QString& name, const QByteArray& da
     QFile file(channelDir() + "/" + name);
     file.open(QIODevice::WriteOnly);
     file.write(data);
+}
+
+// Runs with a lowered resource limit: the way a full disk or a file held
+// by another program fails, and it binds root as well.
+void tst_NxAddChannelController::underLimit(int resource, rlim_t limit, const std::function<void()>& run)
+{
+    rlimit saved{};
+    getrlimit(resource, &saved);
+    rlimit lowered = saved;
+    lowered.rlim_cur = limit;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(resource, &lowered), 0);
+    run();
+    setrlimit(resource, &saved);
+    std::signal(SIGXFSZ, previousHandler);
 }
 
 NxCloudRequest tst_NxAddChannelController::lastRequest(const QString& path) const
@@ -168,6 +186,24 @@ void tst_NxAddChannelController::refusedListIsSetAsideBeforeSave()
     QCOMPARE(read("firstpage_Local.jdx.bad"), content); // a sound list is not set aside
 }
 
+void tst_NxAddChannelController::listUnopenedAtStartIsKeptBeforeSave()
+{
+    const QByteArray teachers = QJsonDocument(QJsonArray{QJsonObject{{"channelid", "cctv1"}}}).toJson();
+    write("TV_Local.jdx", teachers);
+    // No descriptor left: the list exists but cannot be opened at start.
+    QJsonArray atStart{QJsonObject{{"channelid", "not read"}}};
+    underLimit(RLIMIT_NOFILE, 0, [&] { atStart = NxLocalChannelFile::read(channelDir(), "TV"); });
+    QCOMPARE(atStart, QJsonArray());
+
+    NxAddChannelController controller;
+    const QJsonArray chosen{QJsonObject{{"channelid", "cctv5"}}};
+    controller.saveLocalChannels({{"funcType", "TV"}, {"data", chosen}});
+    QCOMPARE(read("TV_Local.jdx.bad"), teachers);
+    QCOMPARE(NxLocalChannelFile::read(channelDir(), "TV"), chosen);
+    controller.saveLocalChannels({{"funcType", "TV"}, {"data", QJsonArray()}});
+    QCOMPARE(read("TV_Local.jdx.bad"), teachers); // the list this run wrote is its own
+}
+
 void tst_NxAddChannelController::saveIntoMissingDirectoryChangesNothing()
 {
     qApp->setProperty("channelDir", channelDir() + "/missing");
@@ -195,17 +231,8 @@ void tst_NxAddChannelController::failedWriteKeepsTheOldList()
     for (int i = 0; i < 400; ++i)
         big.append(QJsonObject{{"channelid", QString("c%1").arg(i)}, {"name", QString(40, 'x')}});
 
-    // A file-size limit makes the write fail the way a full disk would.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 4096;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
     NxAddChannelController controller;
-    controller.saveLocalChannels({{"funcType", "firstpage"}, {"data", big}});
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    underLimit(RLIMIT_FSIZE, 4096, [&] { controller.saveLocalChannels({{"funcType", "firstpage"}, {"data", big}}); });
 
     QCOMPARE(read("FirstPage_Local.jdx"), old);
     QCOMPARE(QDir(channelDir()).entryList(QDir::Files), QStringList{"FirstPage_Local.jdx"});

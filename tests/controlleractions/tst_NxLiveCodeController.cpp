@@ -77,6 +77,7 @@ private slots:
     void init();
     void cleanup();
     void answerAfterTheTimeOutIsIgnored();
+    void lateAnswerOfAnEarlierCodeIsDropped();
     void failuresShowTheNoticeAndTheKeypadAgain_data();
     void failuresShowTheNoticeAndTheKeypadAgain();
     void onePlayerPerViewing();
@@ -87,6 +88,7 @@ private slots:
 private:
     // Types code and taps OK; returns once the controllers' modal loops end.
     void enterCode(const QString& code);
+    static void typeCode(NxTliveWgt* panel, const QString& code);
     QString mediaUrl(const QString& file) const { return m_cloud->baseUrl() + "/media/" + file; }
 
     NxTestEnvironment* m_env = nullptr;
@@ -131,6 +133,11 @@ void tst_NxLiveCodeController::enterCode(const QString& code)
     m_code->showLiveCodeInput(m_home);
     NxTliveWgt* panel = windowsOf<NxTliveWgt>().last();
     QVERIFY(panel->isVisible());
+    typeCode(panel, code);
+}
+
+void tst_NxLiveCodeController::typeCode(NxTliveWgt* panel, const QString& code)
+{
     for (const QChar digit : code)
         QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("key_") + digit), Qt::LeftButton);
     QTest::mouseClick(panel->findChild<QPushButton*>("ok"), Qt::LeftButton);
@@ -160,6 +167,40 @@ void tst_NxLiveCodeController::answerAfterTheTimeOutIsIgnored()
     QVERIFY(windowsOf<NxLivePlayer>().isEmpty());
     QVERIFY(windowsOf<NxAnimaWgt>().isEmpty());
     QVERIFY(windowsOf<NxTliveWgt>().last()->isVisible());
+}
+
+// An unknown code times out; while the teacher's next code waits, the
+// refusal of the first arrives and must not decide the second.
+void tst_NxLiveCodeController::lateAnswerOfAnEarlierCodeIsDropped()
+{
+    NxCloudFault slow;
+    slow.delayMs = 6000;
+    slow.times = 1;
+    m_cloud->server().setFault(kLivePath, slow);
+    NxWindowWatch watch;
+    watch.onShown = [](QWidget* w) {
+        if (auto* notice = qobject_cast<NxSecWindow*>(w))
+            QTimer::singleShot(200, notice, &NxSecWindow::closeWin);
+    };
+    QList<int> answers;
+    QObject listener;
+    connect(m_web, &NxWebCmdCtrl::sigRecvLiveUrl, &listener, [&](void*, int result, QString) { answers << result; });
+    enterCode("654321");
+    QCOMPARE(watch.shown.value("NxSecWindow").size(), 1);
+    QVERIFY(answers.isEmpty());
+
+    slow.delayMs = 2000; // answered after the first code's refusal
+    m_cloud->server().setFault(kLivePath, slow);
+    NxTliveWgt* panel = windowsOf<NxTliveWgt>().last();
+    QVERIFY(panel->isVisible());
+    typeCode(panel, "123456");
+    QTRY_COMPARE(answers.size(), 2);
+    QVERIFY(answers.first() != 0); // the refusal came first
+    QCOMPARE(watch.shown.value("NxSecWindow").size(), 1);
+    QCOMPARE(windowsOf<NxLivePlayer>().size(), 1);
+    QVERIFY(windowsOf<NxLivePlayer>().first()->isVisible());
+    windowsOf<NxLivePlayer>().first()->close();
+    QTRY_VERIFY(windowsOf<NxLivePlayer>().isEmpty());
 }
 
 void tst_NxLiveCodeController::failuresShowTheNoticeAndTheKeypadAgain_data()

@@ -20,6 +20,7 @@ public:
     int starts = 0;
     QObject* getObject() override { return this; }
     void startLogging() override { ++starts; }
+    void stopLogging() override {}
     void setWebCommandCtrl(INxWebCommandController*) override {}
     int successReceivers() { return receivers(SIGNAL(sglLoginSuccess(QString, QString, QString, QImage))); }
     int pictureReceivers() { return receivers(SIGNAL(sglQRLocation(QPixmap))); }

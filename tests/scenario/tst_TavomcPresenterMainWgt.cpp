@@ -1,6 +1,7 @@
 #include "NxAddChanelWidget.h"
 #include "NxAddChannelController.h"
 #include "NxAddChannelGridWidget.h"
+#include "NxAccessToolBarWidget.h"
 #include "NxBannerWidget.h"
 #include "NxAddChannelListWidget.h"
 #include "NxChannelListWidget.h"
@@ -8,6 +9,8 @@
 #include "NxConfig.h"
 #include "NxControllerManager.h"
 #include "NxLocalChannelFile.h"
+#include "NxLoginToWebController.h"
+#include "NxQRCodeLogin.h"
 #include "NxPictureBackground.h"
 #include "NxRelaynet.h"
 #include "NxTestCloud.h"
@@ -33,6 +36,8 @@ private slots:
     void networkCheckDecidesDownloads_data();
     void networkCheckDecidesDownloads();
     void myResourcesAskForSignInFirst();
+    void nextTeacherSeesOnlyOwnResources();
+    void signInCodeIsPolledOnlyWhileShown();
     void tvPageBeforeAndAfterItsList();
     void offeredListProcessedOnce();
     void ownChannelsOfALaterAnswer();
@@ -49,12 +54,14 @@ private:
     TavomcPresenterMainWgt* start(bool online);
     void stop();
     int requests(const QString& path) const { return m_cloud->server().requestCount(path); }
+    static void signIn(TavomcPresenterMainWgt* window, const QString& uid);
 
     NxTestEnvironment* m_env = nullptr;
     NxTestCloud* m_cloud = nullptr;
     NxWebCmdCtrl* m_web = nullptr;
     NxControllerManager* m_manager = nullptr;
     NxAddChannelController* m_saver = nullptr;
+    NxLoginToWebController* m_login = nullptr;
     TavomcPresenterScenarioMain* m_scenario = nullptr;
 };
 
@@ -83,6 +90,8 @@ void tst_TavomcPresenterMainWgt::stop()
     m_scenario = nullptr;
     delete m_manager;
     m_manager = nullptr;
+    delete m_login;
+    m_login = nullptr;
     delete m_saver;
     m_saver = nullptr;
     delete m_web;
@@ -152,6 +161,76 @@ void tst_TavomcPresenterMainWgt::myResourcesAskForSignInFirst()
     QCOMPARE(action.size(), 2);
     QVERIFY(window->myResourcePage() && window->myResourcePage()->isVisible());
     QCOMPARE(window->myResourcePage()->getWebData().size(), 1);
+}
+
+void tst_TavomcPresenterMainWgt::signIn(TavomcPresenterMainWgt* window, const QString& uid)
+{
+    QVERIFY(QMetaObject::invokeMethod(window, "slotLoginSuccess", Q_ARG(QString, uid), Q_ARG(QString, "t"),
+                                      Q_ARG(QString, "casid-" + uid), Q_ARG(QImage, QImage())));
+}
+
+void tst_TavomcPresenterMainWgt::nextTeacherSeesOnlyOwnResources()
+{
+    const QString path = "/channel/getChannelListByUserId";
+    TavomcPresenterMainWgt* window = start(true);
+    const QJsonObject tile{{"ID", "ID_MY_RESOURCE"}};
+    signIn(window, "u1");
+    QTRY_COMPARE_WITH_TIMEOUT(window->channelLists().myResourceChannels.size(), 1, 10000);
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tile)));
+    QCOMPARE(window->myResourcePage()->getWebData().size(), 1);
+
+    window->toolBar()->slotLogOut();
+    QCOMPARE(window->userId(), QString());
+    QVERIFY(window->channelLists().myResourceChannels.isEmpty());
+    QVERIFY(!window->myResourcePage() || window->myResourcePage()->getWebData().isEmpty());
+
+    // The first teacher's answer is slow; the next one switches account
+    // meanwhile, gets an answer first, and keeps it.
+    NxCloudFault slow;
+    slow.delayMs = 1500;
+    slow.times = 1;
+    m_cloud->server().setFault(path, slow);
+    int answers = 0;
+    QObject listener;
+    connect(m_web, &NxWebCmdCtrl::sigRecvUserChannelList, &listener, [&answers] { ++answers; });
+    signIn(window, "u1");
+    QTRY_COMPARE_WITH_TIMEOUT(requests(path), 2, 10000);
+    signIn(window, "u2");
+    QTRY_COMPARE_WITH_TIMEOUT(answers, 2, 10000);
+    QCOMPARE(window->userId(), QString("u2"));
+    QVERIFY(QMetaObject::invokeMethod(window, "slotChannelItemClicked", Q_ARG(QJsonObject, tile)));
+    for (const QJsonArray& list : {window->channelLists().myResourceChannels, window->myResourcePage()->getWebData()}) {
+        QCOMPARE(list.size(), 2);
+        QCOMPARE(list.at(0).toObject().value("name").toString(), QString("Notes"));
+    }
+}
+
+void tst_TavomcPresenterMainWgt::signInCodeIsPolledOnlyWhileShown()
+{
+    TavomcPresenterMainWgt* window = start(true);
+    m_login = new NxLoginToWebController;
+    m_login->setWebCommandCtrl(m_web);
+    m_manager->setLoginToWebCtrl(m_login);
+    QSignalSpy codes(m_login, &NxLoginToWebController::sglQRLocation);
+    window->toolBar()->slotLogin();
+    QVERIFY(window->toolBar()->qrWidget()->isVisible());
+    QVERIFY(m_login->isPolling());
+
+    // The teacher turns to another program: the popup goes, and its code
+    // is no longer asked about.
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QEvent change(QEvent::ActivationChange);
+    QApplication::sendEvent(window->toolBar()->qrWidget(), &change);
+    QVERIFY(window->toolBar()->qrWidget()->isHidden());
+    QVERIFY(!m_login->isPolling());
+
+    window->toolBar()->slotLogin();
+    QVERIFY(window->toolBar()->qrWidget()->isVisible());
+    QVERIFY(m_login->isPolling());
+    QCOMPARE(codes.size(), 2);
+    QVERIFY(codes.at(0).first().value<QPixmap>().toImage() != codes.at(1).first().value<QPixmap>().toImage());
 }
 
 void tst_TavomcPresenterMainWgt::tvPageBeforeAndAfterItsList()

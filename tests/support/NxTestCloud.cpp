@@ -98,6 +98,7 @@ QJsonObject NxTestCloud::defaultSeed()
     const QJsonObject liveCodes{{"123456", QJsonObject{{"clip", "media/demo-live.mp4"}, {"title", "Demo"}}}};
     return QJsonObject{{"categories", categories},
                        {"offered", offered},
-                       {"users", QJsonObject{{"u1", QJsonArray{channel("mine", "Mine")}}}},
+                       {"users", QJsonObject{{"u1", QJsonArray{channel("mine", "Mine")}},
+                                             {"u2", QJsonArray{channel("notes", "Notes"), channel("quiz", "Quiz")}}}},
                        {"liveCodes", liveCodes}};
 }

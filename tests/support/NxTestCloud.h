@@ -26,7 +26,8 @@ public:
     static QJsonObject channel(const QString& id, const QString& name, const QStringList& pictures = {},
                                const QJsonArray& children = {});
     // "nxtchannel" with three channels (two pictures each), "tvstation" with
-    // two, an offered list of two groups and user "u1" with one channel.
+    // two, an offered list of two groups, teacher "u1" with one channel and
+    // teacher "u2" with two.
     static QJsonObject defaultSeed();
     static QStringList defaultPictures();
 

@@ -22,6 +22,7 @@ private slots:
     void popupsFollowModes();
     void tapsReportTranslatedTexts();
     void qrPopupLeavesWhenAnotherWindowIsActive();
+    void accountPopupLeavesAndComesBack();
     void avatarIsRound();
     void screens_data();
     void screens();
@@ -112,6 +113,41 @@ void tst_NxAccessToolBarWidget::qrPopupLeavesWhenAnotherWindowIsActive()
     QEvent change(QEvent::ActivationChange);
     QApplication::sendEvent(bar.qrWidget(), &change);
     QVERIFY(bar.qrWidget()->isHidden());
+}
+
+void tst_NxAccessToolBarWidget::accountPopupLeavesAndComesBack()
+{
+    QWidget home;
+    home.resize(800, 600);
+    auto* bar = new NxAccessToolBarWidget(&home, 1.0);
+    bar->initWidget();
+    bar->setCurMode(NxAccessToolBarWidget::MODE_LOGIN);
+    home.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&home));
+    auto* avatar = bar->findChild<QPushButton*>("account");
+    QPointer<NxUserSwitchWidget> popup = bar->userSwitchWidget();
+    const auto tapAvatarShows = [&](bool shown) {
+        QTest::mouseClick(avatar, Qt::LeftButton);
+        return popup && popup->isVisible() == shown;
+    };
+    QVERIFY(tapAvatarShows(true));
+    QVERIFY(tapAvatarShows(false)); // a second tap
+    QVERIFY(tapAvatarShows(true));
+    QTest::mouseClick(&home, Qt::LeftButton, {}, QPoint(400, 300)); // anywhere else
+    QVERIFY(popup->isHidden());
+
+    QVERIFY(tapAvatarShows(true));
+    QSignalSpy switched(popup.data(), &NxUserSwitchWidget::signalUserSwitch);
+    QTest::mouseClick(popup->findChild<QPushButton*>("ID_SWITCH_ACCOUNT"), Qt::LeftButton);
+    QCOMPARE(switched.size(), 1); // a tap inside is the popup's own
+    QVERIFY(popup->isVisible());
+    QApplicationStateChangeEvent away(Qt::ApplicationInactive); // another program comes to the front
+    QCoreApplication::sendEvent(qApp, &away);
+    QVERIFY(popup->isHidden());
+
+    QVERIFY(tapAvatarShows(true));
+    popup->close();
+    QVERIFY(tapAvatarShows(true));
 }
 
 void tst_NxAccessToolBarWidget::avatarIsRound()

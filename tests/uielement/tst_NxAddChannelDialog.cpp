@@ -4,6 +4,7 @@
 #include "NxChannelWidget.h"
 #include "NxPointerDriver.h"
 #include "NxToolTipHelp.h"
+#include "NxWebAddress.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -90,8 +91,13 @@ void tst_NxAddChannelDialog::okChecks_data()
     QTest::newRow("name taken") << "Reading" << "https://new.example.com" << "ID_ADD_ERROR_BY_NAME";
     // The known address is malformed too: the duplicate is named first.
     QTest::newRow("address taken") << "Maths" << "https://ab" << "ID_ADD_EEROR_BY_REPEATATION";
-    QTest::newRow("https without a dot") << "Maths" << "https://io" << "ID_URL_ILLEGAL";
-    QTest::newRow("only the start") << "Maths" << "https://www." << "ID_URL_ILLEGAL";
+    // Web addresses both, so the toast does not ask for http:// or https://.
+    QTest::newRow("https without a dot") << "Maths" << "https://io" << "ID_URL_INVALID";
+    QTest::newRow("only the start") << "Maths" << "https://www." << "ID_URL_INVALID";
+    QTest::newRow("bar in the host") << "Maths" << "http://a|b.example" << "ID_URL_INVALID";
+    QTest::newRow("not a port") << "Maths" << "http://www.example.com:8x" << "ID_URL_INVALID";
+    QTest::newRow("other scheme") << "Maths" << "ftp://files.example.com" << "ID_URL_ILLEGAL";
+    QTest::newRow("bars, carets, a stray percent") << "Maths" << "https://www.example.com/a|b^c/100%off" << "";
     QTest::newRow("accepted") << "  Maths " << "https://www.example.com:8443/a/b?x=1&y=2#top" << "";
 }
 
@@ -177,21 +183,37 @@ void tst_NxAddChannelDialog::urlFormat_data()
 {
     QTest::addColumn<QString>("url");
     QTest::addColumn<bool>("legal");
-    QTest::newRow("https with path") << "https://www.example.com/a/b" << true;
-    QTest::newRow("capital scheme") << "HTTP://Example.ORG" << true;
-    QTest::newRow("port, query, fragment") << "https://www.example.com:8443/a/b?x=1&y=2#top" << true;
-    QTest::newRow("two characters, no dot") << "https://ab" << false;
-    QTest::newRow("ends in a dot") << "https://www." << false;
-    QTest::newRow("other scheme") << "ftp://files.example.com" << false;
-    QTest::newRow("no scheme") << "www.example.com" << false;
-    QTest::newRow("trailing query mark") << "https://example.com?" << false;
+    QTest::addColumn<QString>("handedOn"); // to the browser; empty: refused there
+    QTest::newRow("https with path") << "https://www.example.com/a/b" << true << "https://www.example.com/a/b";
+    QTest::newRow("capital scheme") << "HTTP://Example.ORG" << true << "http://example.org";
+    QTest::newRow("port, query, fragment") << "https://www.example.com:8443/a/b?x=1&y=2#top" << true
+                                           << "https://www.example.com:8443/a/b?x=1&y=2#top";
+    QTest::newRow("two characters, no dot") << "https://ab" << false << "https://ab";
+    QTest::newRow("ends in a dot") << "https://www." << false << "https://www.";
+    QTest::newRow("other scheme") << "ftp://files.example.com" << false << "";
+    QTest::newRow("no scheme") << "www.example.com" << false << "";
+    QTest::newRow("trailing query mark") << "https://example.com?" << false << "https://example.com?";
+    // What the form takes and a browser opens: encoded, never refused.
+    QTest::newRow("bar and caret") << "https://www.example.com/a|b^c" << true << "https://www.example.com/a%7Cb%5Ec";
+    QTest::newRow("quotes and braces") << "https://www.example.com/q\"a\"b{c}d" << true
+                                       << "https://www.example.com/q%22a%22b%7Bc%7Dd";
+    QTest::newRow("stray percent") << "https://www.example.com/100%off" << true << "https://www.example.com/100%25off";
+    QTest::newRow("blank") << "https://www.example.com/a b" << true << "https://www.example.com/a%20b";
+    QTest::newRow("backslash") << "https://www.example.com/a\\b" << true << "https://www.example.com/a%5Cb";
+    QTest::newRow("bar in the host") << "http://a|b.example" << true << "";
+    QTest::newRow("local file") << "file:///etc/passwd" << false << "";
+    QTest::newRow("drive path") << "C:/Windows/notepad.exe" << false << "";
+    QTest::newRow("script") << "javascript:alert(1)" << false << "";
 }
 
 void tst_NxAddChannelDialog::urlFormat()
 {
     QFETCH(QString, url);
     QFETCH(bool, legal);
+    QFETCH(QString, handedOn);
     QCOMPARE(NxAddChannelDialog::isUrlLegal(url), legal);
+    QCOMPARE(NxWebAddress(url).encoded(), handedOn);
+    QCOMPARE(NxWebAddress(url).isValid(), !handedOn.isEmpty());
 }
 
 void tst_NxAddChannelDialog::channelIds()

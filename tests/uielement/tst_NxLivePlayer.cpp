@@ -79,6 +79,8 @@ void tst_NxLivePlayer::playsTheClip_data()
     QTest::addColumn<QString>("file");
     QTest::newRow("mp4") << "demo-live.mp4";
     QTest::newRow("hls") << "demo-live.m3u8";
+    // Characters an address may not carry, as a cloud may send them: encoded, not refused.
+    QTest::newRow("unencoded query") << "demo-live.mp4?lesson=a|b^c{d}\"e\" f%zz";
 }
 
 void tst_NxLivePlayer::playsTheClip()

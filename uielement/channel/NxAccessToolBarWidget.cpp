@@ -23,8 +23,7 @@ NxAccessToolBarWidget::NxAccessToolBarWidget(QWidget* parent, double scale)
     m_textStyle = QStringLiteral("QPushButton{border:none;background-color:rgba(0,0,0,0);color:#FFFFFF;font-family: Microsoft YaHei;"
                                  "font-size: %1px;}")
                       .arg(fontSize);
-    m_qrWidget = new NxQRCodeLogin(this, m_scale);
-    m_qrWidget->hide();
+    makeQrWidget();
     m_userSwitch = new NxUserSwitchWidget(this, m_scale);
     m_userSwitch->hide();
     connect(m_userSwitch, SIGNAL(signalUserSwitch()), this, SLOT(slotUserSwitch()));
@@ -35,6 +34,13 @@ NxAccessToolBarWidget::~NxAccessToolBarWidget()
 {
     delete m_qrWidget;
     delete m_userSwitch;
+}
+
+void NxAccessToolBarWidget::makeQrWidget()
+{
+    m_qrWidget = new NxQRCodeLogin(this, m_scale);
+    m_qrWidget->hide();
+    connect(m_qrWidget, &NxQRCodeLogin::sigHidden, this, &NxAccessToolBarWidget::signQRHidden);
 }
 
 int NxAccessToolBarWidget::px(double design) const
@@ -120,6 +126,7 @@ QWidget* NxAccessToolBarWidget::signedInPage()
 {
     auto* page = new QWidget;
     m_accountButton = new QPushButton(page);
+    m_accountButton->setObjectName(QStringLiteral("account"));
     m_accountButton->setFixedSize(px(70), px(40));
     m_accountButton->setFocusPolicy(Qt::NoFocus);
     m_accountButton->setStyleSheet(QStringLiteral("QPushButton{border:none;background-color:transparent;}"));
@@ -134,6 +141,8 @@ QWidget* NxAccessToolBarWidget::signedInPage()
     layout->addWidget(exitText);
     layout->addStretch();
     connect(m_accountButton, SIGNAL(clicked()), this, SLOT(slotAccount()));
+    if (m_userSwitch)
+        m_userSwitch->setToggleWidget(m_accountButton);
     for (QPushButton* button : {exitIcon, exitText})
         connect(button, SIGNAL(clicked()), this, SLOT(slotExit()));
     return page;
@@ -192,7 +201,7 @@ void NxAccessToolBarWidget::setUserImage(const QImage& image)
 void NxAccessToolBarWidget::showQRWidget(QPixmap pixmap, bool)
 {
     if (!m_qrWidget)
-        m_qrWidget = new NxQRCodeLogin(this, m_scale);
+        makeQrWidget();
     if (!m_qrWidget->isHidden()) {
         m_qrWidget->hide();
         return;
@@ -226,9 +235,13 @@ void NxAccessToolBarWidget::slotExit()
     emit signalToolBarClicked(m_exitText ? m_exitText->text() : tr("ID_EXIT"));
 }
 
+// The avatar toggles the popup; a tap anywhere else closes it (the popup
+// watches for that itself).
 void NxAccessToolBarWidget::slotAccount()
 {
-    if (m_userSwitch) {
+    if (m_userSwitch && m_userSwitch->isVisible()) {
+        m_userSwitch->hide();
+    } else if (m_userSwitch) {
         m_userSwitch->move(px(1420), px(855));
         m_userSwitch->show();
     }

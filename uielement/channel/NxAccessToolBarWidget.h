@@ -41,6 +41,8 @@ public:
 signals:
     void signalToolBarClicked(QString sButtonID);
     void signLogoutChangeStatus();
+    // The sign-in code is no longer on screen.
+    void signQRHidden();
 
 public slots:
     void slotLogin();
@@ -59,6 +61,7 @@ private:
     QPushButton* iconButton(const QString& picture, QWidget* parent);
     QPushButton* textButton(const QString& text, QWidget* parent);
     void hidePopups();
+    void makeQrWidget();
 
     double m_scale;
     MODE m_mode = MODE_LOGOUT;
@@ -69,7 +72,7 @@ private:
     QPushButton* m_exitIcon = nullptr;
     QPushButton* m_exitText = nullptr;
     QPushButton* m_accountButton = nullptr;
-    // Both popups close themselves with WA_DeleteOnClose: never dangle.
+    // The QR popup closes itself with WA_DeleteOnClose: never dangle.
     QPointer<NxQRCodeLogin> m_qrWidget;
     QPointer<NxUserSwitchWidget> m_userSwitch;
 };

@@ -2,6 +2,7 @@
 
 #include "NxScale.h"
 #include "NxToolTipHelp.h"
+#include "NxWebAddress.h"
 
 #include <QButtonGroup>
 #include <QDebug>
@@ -267,8 +268,10 @@ QString NxAddChannelDialog::inputError(const QString& name, QString url) const
         return tr("ID_ADD_ERROR_BY_NAME");
     if (m_urls.contains(url))
         return tr("ID_ADD_EEROR_BY_REPEATATION");
-    if (!isUrlLegal(url))
-        return tr("ID_URL_ILLEGAL");
+    // The product's pattern, and what the browser will be able to open.
+    const NxWebAddress address(url);
+    if (!isUrlLegal(url) || !address.isValid())
+        return address.refusal();
     return QString();
 }
 

@@ -65,6 +65,12 @@ void NxQRCodeLogin::sltShareFileCodeUrl(QString url)
     m_qrLabel->setPixmap(QPixmap(address.isLocalFile() ? address.toLocalFile() : url));
 }
 
+void NxQRCodeLogin::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    emit sigHidden();
+}
+
 bool NxQRCodeLogin::event(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())

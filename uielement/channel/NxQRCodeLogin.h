@@ -20,11 +20,16 @@ public:
     void showPicture(const QPixmap& picture);
     QPixmap picture() const;
 
+signals:
+    // However it went: toggled, another window active, signed in.
+    void sigHidden();
+
 public slots:
     void sltShareFileCodeUrl(QString url);
 
 protected:
     bool event(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     int px(double design) const;

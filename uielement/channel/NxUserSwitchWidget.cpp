@@ -3,7 +3,10 @@
 #include "NxAccessToolBarWidget.h"
 #include "NxScale.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTouchEvent>
 #include <QVBoxLayout>
 
 NxUserSwitchWidget::NxUserSwitchWidget(NxAccessToolBarWidget* parent, double scale)
@@ -12,7 +15,7 @@ NxUserSwitchWidget::NxUserSwitchWidget(NxAccessToolBarWidget* parent, double sca
 {
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::SplashScreen);
     setAttribute(Qt::WA_TranslucentBackground);
-    setAttribute(Qt::WA_DeleteOnClose);
+    // Not deleted on close: whatever closes it, the avatar shows it again.
     setFixedSize(px(100), px(86));
     m_buttonStyle = QStringLiteral("QPushButton{background-color:rgba(0,0,0,0);color:#FFFFFF;font-family:Microsoft YaHei;"
                                    "font-size: %1px;}")
@@ -42,6 +45,55 @@ NxUserSwitchWidget::NxUserSwitchWidget(NxAccessToolBarWidget* parent, double sca
 int NxUserSwitchWidget::px(double design) const
 {
     return NxScale::px(design, m_scale);
+}
+
+void NxUserSwitchWidget::setToggleWidget(QWidget* toggle)
+{
+    m_toggle = toggle;
+}
+
+// Watching the whole program only while shown.
+void NxUserSwitchWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    qApp->installEventFilter(this);
+}
+
+void NxUserSwitchWidget::hideEvent(QHideEvent* event)
+{
+    qApp->removeEventFilter(this);
+    QWidget::hideEvent(event);
+}
+
+bool NxUserSwitchWidget::isOutside(const QPoint& global) const
+{
+    if (geometry().contains(global))
+        return false;
+    return !m_toggle || !QRect(m_toggle->mapToGlobal(QPoint(0, 0)), m_toggle->size()).contains(global);
+}
+
+bool NxUserSwitchWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (isOutside(static_cast<QMouseEvent*>(event)->globalPos()))
+            hide();
+        break;
+    case QEvent::TouchBegin: {
+        const QList<QTouchEvent::TouchPoint> points = static_cast<QTouchEvent*>(event)->touchPoints();
+        if (!points.isEmpty() && isOutside(points.first().screenPos().toPoint()))
+            hide();
+        break;
+    }
+    case QEvent::ApplicationStateChange:
+        if (static_cast<QApplicationStateChangeEvent*>(event)->applicationState() != Qt::ApplicationActive)
+            hide();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QPushButton* NxUserSwitchWidget::addButton(const char* key)

@@ -2,10 +2,9 @@
 
 #include "NxMpvLibrary.h"
 #include "NxMpvVideoWidget.h"
+#include "NxWebAddress.h"
 
 #include <QDebug>
-#include <QSet>
-#include <QUrl>
 #include <QVector>
 
 namespace {
@@ -80,14 +79,6 @@ NxMpvPlayer::~NxMpvPlayer()
     command({"stop"});
 }
 
-bool NxMpvPlayer::isStreamAddress(const QString& url)
-{
-    static const QSet<QString> schemes = {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("rtmp"),
-                                          QStringLiteral("rtsp"), QStringLiteral("hls")};
-    const QUrl parsed(url, QUrl::StrictMode);
-    return parsed.isValid() && schemes.contains(parsed.scheme().toLower()) && !parsed.host().isEmpty();
-}
-
 QWidget* NxMpvPlayer::createVideoWidget(QWidget* parent)
 {
     if (!m_video && m_core) {
@@ -113,13 +104,15 @@ void NxMpvPlayer::play()
         fail(QStringLiteral("no playback engine"));
         return;
     }
-    if (!isStreamAddress(m_file)) {
+    // http, https, rtmp, rtsp and hls addresses with a host; nothing local.
+    const NxWebAddress address(m_file, NxWebAddress::Stream);
+    if (!address.isValid()) {
         fail(QStringLiteral("not a stream address: ") + m_file);
         return;
     }
     m_awaitingFrame = true;
     m_startTimer.start();
-    command({"loadfile", m_file.toUtf8(), "replace"});
+    command({"loadfile", address.encoded().toUtf8(), "replace"});
     pause(false);
 }
 

@@ -25,9 +25,6 @@ public:
     explicit NxMpvPlayer(QObject* parent);
     ~NxMpvPlayer() override;
 
-    // http, https, rtmp, rtsp and hls addresses with a host; nothing local.
-    static bool isStreamAddress(const QString& url);
-
     // The widget the video is drawn in; one per player, owned by parent.
     QWidget* createVideoWidget(QWidget* parent);
     void setFile(const QString& url);
