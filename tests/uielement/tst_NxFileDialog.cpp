@@ -7,6 +7,7 @@
 #include "NxFileDialogViewMode.h"
 #include "NxFileFilters.h"
 #include "NxFileItemWidget.h"
+#include "NxFilePictures.h"
 #include "NxFilePlaces.h"
 #include "NxLocalMediaOpener.h"
 #include "NxPlatform.h"
@@ -19,6 +20,8 @@
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -52,15 +55,19 @@ private slots:
     void names_data();
     void names();
     void cancelRecordsNothing();
+    void doubleTapIntoFolder();
     void multiSelection();
     void save_data();
     void save();
     void recentFiles();
+    void recentOpensTheTappedRow_data();
+    void recentOpensTheTappedRow();
     void filterTable_data();
     void filterTable();
     void choosingFilterChangesListing();
     void pictureReading_data();
     void pictureReading();
+    void picturesAreBounded();
     void cloudPlaces_data();
     void cloudPlaces();
     void localVideo();
@@ -72,6 +79,7 @@ private:
     void type(const QString& text);
     void pressOk();
     void doubleClick(const QString& name);
+    NxFileItemWidget* row(const QString& name) const;
     QString diskOf(const QString& relative) const { return NxFilePlaces::diskPass(m_world->path(relative)); }
 
     std::unique_ptr<NxFileWorld> m_world;
@@ -84,6 +92,7 @@ void tst_NxFileDialog::init()
     m_world.reset(new NxFileWorld);
     qputenv("HOME", m_world->path("home").toUtf8());
     qputenv("XDG_CONFIG_HOME", m_world->path("home/.config").toUtf8());
+    qputenv("ALLUSERSPROFILE", m_world->path("data").toUtf8());
     qApp->setProperty("recentFileDir", m_world->path("recent/"));
     NxFileDialog::reset();
     m_world->drives.add(m_world->path("disk"), INxDrives::Type::Fixed, false);
@@ -125,17 +134,22 @@ void tst_NxFileDialog::pressOk()
     m_dialog->findChild<QWidget*>("filterrow")->findChild<QPushButton*>("okbtn")->click();
 }
 
-void tst_NxFileDialog::doubleClick(const QString& name)
+NxFileItemWidget* tst_NxFileDialog::row(const QString& name) const
 {
     NxFileDialogViewMode* mode = m_dialog->findChild<NxFileDialogView*>()->currentMode();
     for (int i = 0; i < mode->count(); ++i) {
         NxFileItemWidget* item = mode->itemWidget(i);
-        if (item && item->entry().name == name) {
-            QTest::mouseDClick(item, Qt::LeftButton);
-            return;
-        }
+        if (item && item->entry().name == name)
+            return item;
     }
-    QFAIL(qPrintable("no entry " + name));
+    return nullptr;
+}
+
+void tst_NxFileDialog::doubleClick(const QString& name)
+{
+    NxFileItemWidget* item = row(name);
+    QVERIFY2(item, qPrintable("no entry " + name));
+    QTest::mouseDClick(item, Qt::LeftButton);
 }
 
 void tst_NxFileDialog::startLocation_data()
@@ -201,13 +215,16 @@ void tst_NxFileDialog::names_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("message");
-    QTest::newRow("base name of a listed file") << "clip" << "disk/Video/clip.mp4" << "";
-    QTest::newRow("full name") << "clip.mp4" << "disk/Video/clip.mp4" << "";
-    QTest::newRow("vertical bar") << "cl|ip.mp4" << "" << "ID_RES_SPECIAL";
-    QTest::newRow("question mark") << "clip?.mp4" << "" << "ID_RES_SPECIAL";
-    QTest::newRow("empty") << "" << "" << "ID_RES_SELECTFILE";
-    QTest::newRow("not there") << "other.mp4" << "" << "ID_RES_FILEISNOTEXIT";
-    QTest::newRow("base name not listed") << "other" << "" << "ID_RES_FILEISNOTEXIT";
+    QTest::addColumn<bool>("shaken");
+    QTest::newRow("base name of a listed file") << "clip" << "disk/Video/clip.mp4" << "" << false;
+    QTest::newRow("full name") << "clip.mp4" << "disk/Video/clip.mp4" << "" << false;
+    QTest::newRow("vertical bar") << "cl|ip.mp4" << "" << "ID_RES_SPECIAL" << false;
+    QTest::newRow("question mark") << "clip?.mp4" << "" << "ID_RES_SPECIAL" << false;
+    QTest::newRow("empty") << "" << "" << "ID_RES_SELECTFILE" << false;
+    QTest::newRow("not there") << "other.mp4" << "" << "ID_RES_FILEISNOTEXIT" << false;
+    QTest::newRow("base name not listed") << "other" << "" << "ID_RES_FILEISNOTEXIT" << false;
+    QTest::newRow("program outside the filter") << "setup.exe" << "" << "" << true;
+    QTest::newRow("upper-case suffix inside the filter") << "LESSON.MP4" << "disk/Video/LESSON.MP4" << "" << false;
 }
 
 void tst_NxFileDialog::names()
@@ -215,6 +232,11 @@ void tst_NxFileDialog::names()
     QFETCH(QString, typed);
     QFETCH(QString, opened);
     QFETCH(QString, message);
+    QFETCH(bool, shaken);
+    m_world->touch("disk/Video/setup.exe");
+    m_world->touch("disk/Video/LESSON.MP4");
+    bool shook = false;
+    QString kept;
     const QString chosen = run(m_world->path("disk/Video"), {[&] {
                                    QCOMPARE(m_dialog->currentLocation().strPath, QString("Video"));
                                    type(typed);
@@ -225,10 +247,15 @@ void tst_NxFileDialog::names()
                                        QTest::keyClick(m_dialog.get(), Qt::Key_Return);
                                    else
                                        pressOk();
+                                   shook = m_dialog->findChild<QPropertyAnimation*>() != nullptr;
+                                   kept = m_dialog->findChild<QLineEdit*>("filenameedit")->text();
                                },
                                [&] { m_dialog->reject(); }});
     QCOMPARE(chosen, opened.isEmpty() ? QString() : m_world->path(opened));
     QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(shook, shaken);
+    if (opened.isEmpty())
+        QCOMPARE(kept, typed);
     QCOMPARE(NxRecentFiles::instance().entries("courseware").size(), opened.isEmpty() ? 0 : 1);
 }
 
@@ -244,6 +271,26 @@ void tst_NxFileDialog::cancelRecordsNothing()
     // Double-clicking a file opens it and records it.
     QCOMPARE(run(m_world->path("disk/Video"), {[&] { doubleClick("clip.mp4"); }}), m_world->path("disk/Video/clip.mp4"));
     QCOMPARE(NxRecentFiles::instance().entries("courseware").first().strName, QString("clip.mp4"));
+}
+
+// The folder's row is let go when the listing is rebuilt inside its own
+// double tap: it must outlive that signal (a sanitizer build sees any touch).
+void tst_NxFileDialog::doubleTapIntoFolder()
+{
+    m_world->touch("disk/Video/Unit 1/lesson1.mp4");
+    QPointer<NxFileItemWidget> folder;
+    const QString chosen = run(m_world->path("disk/Video"), {[&] {
+                                   folder = row("Unit 1");
+                                   QVERIFY(folder);
+                                   QTest::mouseDClick(folder, Qt::LeftButton);
+                                   QCOMPARE(m_dialog->currentLocation().strPath, QString("Video/Unit 1"));
+                                   QVERIFY(folder);
+                               },
+                               [&] {
+                                   QVERIFY(!folder); // gone once the event loop ran
+                                   doubleClick("lesson1.mp4");
+                               }});
+    QCOMPARE(chosen, m_world->path("disk/Video/Unit 1/lesson1.mp4"));
 }
 
 void tst_NxFileDialog::multiSelection()
@@ -283,10 +330,13 @@ void tst_NxFileDialog::save_data()
     QTest::addColumn<bool>("answerOk");
     QTest::addColumn<QString>("saved");
     QTest::addColumn<QStringList>("messages");
-    QTest::newRow("new name gets the suffix") << "report" << false << true << "disk/Video/report.mp4" << QStringList();
-    QTest::newRow("read-only folder") << "report.mp4" << true << true << "" << QStringList{"ID_FILE_SAVE_DISK_READONLY"};
-    QTest::newRow("overwrite confirmed") << "clip" << false << true << "disk/Video/clip.mp4" << QStringList{"ID_RES_FILEEXIT"};
-    QTest::newRow("overwrite refused") << "clip.mp4" << false << false << "" << QStringList{"ID_RES_FILEEXIT"};
+    QTest::addColumn<QString>("place"); // tapped before typing
+    QTest::newRow("new name gets the suffix") << "report" << false << true << "disk/Video/report.mp4" << QStringList() << "";
+    QTest::newRow("read-only folder") << "report.mp4" << true << true << "" << QStringList{"ID_FILE_SAVE_DISK_READONLY"} << "";
+    QTest::newRow("overwrite confirmed") << "clip" << false << true << "disk/Video/clip.mp4" << QStringList{"ID_RES_FILEEXIT"} << "";
+    QTest::newRow("overwrite refused") << "clip.mp4" << false << false << "" << QStringList{"ID_RES_FILEEXIT"} << "";
+    QTest::newRow("recent list shown: the last real folder") << "report" << false << true << "disk/Video/report.mp4"
+                                                             << QStringList() << "ID_OPEN_RECENT";
 }
 
 void tst_NxFileDialog::save()
@@ -296,6 +346,7 @@ void tst_NxFileDialog::save()
     QFETCH(bool, answerOk);
     QFETCH(QString, saved);
     QFETCH(QStringList, messages);
+    QFETCH(QString, place);
     std::unique_ptr<NxReadOnlyFolder> locked;
     if (readOnly) {
         locked.reset(new NxReadOnlyFolder(m_world->path("disk/Video")));
@@ -303,6 +354,8 @@ void tst_NxFileDialog::save()
             QSKIP("this system lets the test write into any folder");
     }
     const QString chosen = run(m_world->path("disk/Video"), {[&] {
+                                   if (!place.isEmpty())
+                                       QTest::mouseClick(m_dialog->findChild<QPushButton*>(place), Qt::LeftButton);
                                    type(typed);
                                    pressOk();
                                },
@@ -353,6 +406,66 @@ void tst_NxFileDialog::recentFiles()
     QFile after(path);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), before);
+}
+
+void tst_NxFileDialog::recentOpensTheTappedRow_data()
+{
+    QTest::addColumn<bool>("multi");
+    QTest::addColumn<QList<int> >("taps"); // rows: Unit2/video.mp4, Unit1/video.mp4, lesson.mp4
+    QTest::addColumn<QStringList>("opened");
+    QTest::newRow("second of one name") << false << QList<int>{1} << QStringList{"disk/Unit1/video.mp4"};
+    QTest::newRow("both of one name, multi-selection")
+        << true << QList<int>{1, 0} << QStringList{"disk/Unit2/video.mp4", "disk/Unit1/video.mp4"};
+}
+
+// Rows of the recent list come from many folders: each opens its own file,
+// shows its folder, and one file reached through two places is one row.
+void tst_NxFileDialog::recentOpensTheTappedRow()
+{
+    QFETCH(bool, multi);
+    QFETCH(QList<int>, taps);
+    QFETCH(QStringList, opened);
+    m_world->touch("disk/Unit1/video.mp4");
+    m_world->touch("disk/Unit2/video.mp4");
+    m_world->drives.add(m_world->path("home"), INxDrives::Type::Fixed, false);
+    NxRecentFiles& store = NxRecentFiles::instance();
+    store.add({"ID_DESKTOP", "", "lesson.mp4", "", "", "courseware"});
+    store.add({NxFilePlaces::diskPass(m_world->path("home")), "Desktop", "lesson.mp4", "", "", "courseware"});
+    store.add({diskOf("disk"), "Unit1", "video.mp4", "", "", "courseware"});
+    store.add({diskOf("disk"), "Unit2", "video.mp4", "", "", "courseware"});
+    QCOMPARE(store.entries("courseware").size(), 3);
+
+    QStringList folders;
+    NxDialogDriver driver(m_dialog.get());
+    driver.addStep([&] {
+        // Opening a file made its folder the start: go to the list.
+        QTest::mouseClick(m_dialog->findChild<QPushButton*>("ID_OPEN_RECENT"), Qt::LeftButton);
+        NxFileDialogViewMode* mode = m_dialog->findChild<NxFileDialogView*>()->currentMode();
+        QCOMPARE(mode->count(), 3);
+        for (int i = 0; i < mode->count(); ++i) {
+            const QLabel* folder = mode->itemWidget(i)->findChild<QLabel*>("itemfolder");
+            folders << (folder ? folder->toolTip() : QString());
+        }
+        for (int i : taps)
+            QTest::mouseClick(mode->itemWidget(i), Qt::LeftButton);
+        pressOk();
+    });
+    driver.addStep([&] { m_dialog->reject(); });
+    driver.start();
+    QStringList chosen;
+    if (multi) {
+        m_dialog->setMultiSelectMode();
+        chosen = m_dialog->GetInsertFilePathMultiSel(nullptr, RES_MEDIA, "ID_LOCAL_VIDEO", "ID_OPEN_RECENT", QString());
+    } else {
+        chosen << m_dialog->GetOpenFilePath(nullptr, RES_MEDIA, "ID_LOCAL_VIDEO", "ID_OPEN_RECENT", QString());
+    }
+    QStringList expected;
+    for (const QString& file : opened)
+        expected << m_world->path(file);
+    QCOMPARE(chosen, expected);
+    QCOMPARE(folders, QStringList({QDir::toNativeSeparators(m_world->path("disk/Unit2")),
+                                   QDir::toNativeSeparators(m_world->path("disk/Unit1")),
+                                   QDir::toNativeSeparators(m_world->path("home/Desktop"))}));
 }
 
 void tst_NxFileDialog::filterTable_data()
@@ -470,6 +583,39 @@ void tst_NxFileDialog::pictureReading()
     QVERIFY(image.isNull() != read.isValid());
 }
 
+// Scrolling through a large picture folder: the thumbnails kept stay within
+// their bound, the newest are kept, one let go is read again on return.
+void tst_NxFileDialog::picturesAreBounded()
+{
+    const int count = 40;
+    QVector<NxFileEntry> entries(count);
+    for (int i = 0; i < count; ++i) {
+        entries[i].name = QString("board%1.png").arg(i);
+        entries[i].fullPath = m_world->picture("pictures/" + entries[i].name, 200, 200, Qt::darkCyan);
+    }
+    NxFilePictures pictures(nullptr, 1.0);
+    pictures.reset(true);
+    QSignalSpy made(&pictures, &NxFilePictures::sigPixmapCreated);
+    const QSize side(86, 86);
+    pictures.picture(0, entries[0], side);
+    QVERIFY(made.wait());
+    const QPixmap first = made.first().at(1).value<QPixmap>();
+    const int one = first.width() * first.height() * first.depth() / 8;
+    QVERIFY(one > 0);
+    pictures.setByteLimit(10 * one);
+    for (int i = 1; i < count; ++i)
+        pictures.picture(i, entries[i], side);
+    QTRY_COMPARE(made.size(), count);
+    QVERIFY2(pictures.cachedBytes() <= 10 * one, qPrintable(QString::number(pictures.cachedBytes())));
+    QVERIFY(pictures.cachedBytes() >= 9 * one);
+    pictures.picture(count - 1, entries[count - 1], side);
+    QCOMPARE(pictures.pendingCount(), 0);
+    pictures.picture(0, entries[0], side);
+    QCOMPARE(pictures.pendingCount(), 1);
+    QTRY_COMPARE(made.size(), count + 1);
+    QCOMPARE(made.last().first().toString(), QString("0"));
+}
+
 void tst_NxFileDialog::cloudPlaces_data()
 {
     QTest::addColumn<QString>("pass");
@@ -512,7 +658,8 @@ void tst_NxFileDialog::cloudPlaces()
     m_dialog.reset(new NxFileDialog(params, nullptr));
     QSignalSpy login(m_dialog.get(), &NxFileDialog::sigShowLoginWindow);
     QSignalSpy clicked(m_dialog.get(), &NxFileDialog::signalClickCloudResource);
-    const QString local = m_world->touch("cloud-download/file.mp4");
+    // Where downloads land: the caller still needs the chosen one.
+    const QString local = m_world->path("data/Maplo/temp/cloud/file.mp4");
     QStringList prompts, listed;
     auto* view = m_dialog->findChild<NxFileDialogView*>();
     const auto feed = [&](const QString& slot, auto... args) {
@@ -529,6 +676,7 @@ void tst_NxFileDialog::cloudPlaces()
             listed << e.name + "|" + e.date + "|" + e.size;
         doubleClick(rows.last().section('|', 0, 0));
         prompts << view->initMode()->message();
+        m_world->touch("data/Maplo/temp/cloud/file.mp4"); // downloaded
         feed("sltCloudFileOpened", Q_ARG(QString, view->entries()->last().netId), Q_ARG(QString, local),
              Q_ARG(QString, rows.last().section('|', 0, 0)));
     }});
@@ -538,7 +686,14 @@ void tst_NxFileDialog::cloudPlaces()
     QCOMPARE(clicked.size(), 1);
     QCOMPARE(clicked.first().first().toString(), opened);
     QCOMPARE(chosen, local);
+    QVERIFY(QFile::exists(local));
     QCOMPARE(NxRecentFiles::instance().entries("courseware").first().strPass, pass);
+    // Downloads of earlier showings go when the dialog opens again.
+    run("ID_DESKTOP", {[&] {
+            QVERIFY(!QFile::exists(local));
+            m_dialog->reject();
+        }});
+    QVERIFY(!QFile::exists(local));
 }
 
 void tst_NxFileDialog::localVideo()

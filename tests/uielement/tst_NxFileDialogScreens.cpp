@@ -178,6 +178,11 @@ void tst_NxFileDialogScreens::recentList()
         QCOMPARE(dialog->currentLocation().strPass, QString("ID_OPEN_RECENT"));
         QTRY_VERIFY(dialog->findChild<NxFileDialogView*>()->currentMode()->itemWidget(2));
         shoot(dialog, "NxFileDialog_recent" + suffix);
+        // Tiles show the folder on their second line.
+        dialog->findChild<QPushButton*>("thumbbtn")->click();
+        QTRY_VERIFY(dialog->findChild<NxFileDialogView*>()->currentMode()->itemWidget(2));
+        shoot(dialog, "NxFileDialog_recent_thumbnails" + suffix);
+        dialog->findChild<QPushButton*>("listbtn")->click();
     });
 }
 

@@ -236,6 +236,8 @@ QString NxFileDialog::run(int mode, QWidget* parent, int type, const QString& ti
     m_chosenPaths.clear();
     m_saveStatus = false;
     m_openedByDoubleClick = false;
+    // Downloads of an earlier showing: its caller has had its file by now.
+    clearTempFiles();
     m_filter->setInsertForm(mode == 2);
     m_view->setMultiSelect(m_multiSelect);
     m_path->setSelectAllVisible(m_multiSelect);
@@ -343,12 +345,14 @@ void NxFileDialog::listRecent()
         entry.path = recent.strPath;
         entry.netId = recent.strNetId;
         entry.date = recent.strDate;
+        entry.folder = placeCaption(recent.strPass) + (recent.strPath.isEmpty() ? QString() : QLatin1Char('/') + recent.strPath);
         if (!NxFilePlaces::isCloud(recent.strPass)) {
             const QFileInfo info(NxFilePlaces::fullPath(recent.strPass, recent.strPath + QLatin1Char('/') + recent.strName));
             // A file removed since is not offered again.
             if (!info.isFile())
                 continue;
             entry.fullPath = info.filePath();
+            entry.folder = QDir::toNativeSeparators(info.absolutePath());
             entry.date = NxFileLister::dateText(info.lastModified());
             entry.size = NxFileLister::sizeText(info.size());
         }
@@ -442,6 +446,7 @@ void NxFileDialog::slotOpenFile(QString strPass, QString strPath, QString strFil
     m_chosen = {strPass, strPath, strFileNetId};
     m_filter->setFileName(strFileName);
     sltOk();
+    m_openedByDoubleClick = false;
 }
 
 void NxFileDialog::slotMultiSelectedFile(bool, QString strPass, QString strPath, QString, QString strFileNetId, QString)
@@ -478,19 +483,43 @@ QString NxFileDialog::checkFileNameValid(const QString& name)
     return QString();
 }
 
-const NxFileEntry* NxFileDialog::findListed(const QString& name) const
+QList<int> NxFileDialog::chosenRows() const
+{
+    // A double tap names one row exactly: the folder it came with.
+    return m_openedByDoubleClick || !m_view->isShowingEntries() ? QList<int>() : m_view->currentMode()->selectedIndexes();
+}
+
+const NxFileEntry* NxFileDialog::findListed(const QString& name, QList<int>& rows) const
 {
     if (!m_view->isShowingEntries())
         return nullptr;
     const NxFileEntries entries = m_view->entries();
     const bool bare = QFileInfo(name).suffix().isEmpty();
-    for (const NxFileEntry& entry : *entries) {
-        if (entry.isDir)
-            continue;
-        if (entry.name == name || (bare && QFileInfo(entry.name).completeBaseName() == name))
+    const auto stands = [&](const NxFileEntry& entry) {
+        return !entry.isDir && (entry.name == name || (bare && QFileInfo(entry.name).completeBaseName() == name));
+    };
+    for (int i = 0; i < rows.size(); ++i) {
+        const NxFileEntry& entry = entries->at(rows.at(i));
+        if (stands(entry)) {
+            rows.removeAt(i);
             return &entry;
+        }
     }
-    return nullptr;
+    const NxFileEntry* first = nullptr;
+    for (const NxFileEntry& entry : *entries) {
+        if (!stands(entry))
+            continue;
+        if (entry.pass == m_chosen.strPass && entry.path == m_chosen.strPath)
+            return &entry;
+        if (!first)
+            first = &entry;
+    }
+    return first;
+}
+
+bool NxFileDialog::matchesFilter(const QString& name) const
+{
+    return m_patterns.isEmpty() || QDir::match(m_patterns, name);
 }
 
 void NxFileDialog::sltOk()
@@ -511,6 +540,7 @@ void NxFileDialog::openInsertLocalFile()
     const QStringList names = m_multiSelect ? text.split(QLatin1Char('/'), Qt::SkipEmptyParts) : QStringList{text};
     QStringList paths;
     QList<NxRecentFiles::Entry> recents;
+    QList<int> rows = chosenRows();
     for (const QString& typed : names.isEmpty() ? QStringList{QString()} : names) {
         const QString problem = checkFileNameValid(typed);
         if (!problem.isEmpty()) {
@@ -519,13 +549,19 @@ void NxFileDialog::openInsertLocalFile()
         }
         HistoryDir folder = m_chosen;
         QString name = typed;
-        if (const NxFileEntry* listed = findListed(typed)) {
+        if (const NxFileEntry* listed = findListed(typed, rows)) {
             folder = {listed->pass, listed->path, listed->netId};
             name = listed->name;
         }
         const QString full = NxFilePlaces::fullPath(folder.strPass, folder.strPath + QLatin1Char('/') + name);
         if (QFileInfo(name).suffix().isEmpty() || !QFileInfo(full).isFile()) {
             showErrorDialog(QStringLiteral("ID_RES_FILEISNOTEXIT"));
+            return;
+        }
+        // The caller hands the file to the shell: setup.exe must not pass as a video.
+        if (!matchesFilter(name)) {
+            qDebug() << "NxFileDialog::openInsertLocalFile" << name << "is outside the filter" << m_patterns;
+            shake();
             return;
         }
         paths.append(full);
@@ -550,7 +586,8 @@ void NxFileDialog::openCloudFile()
         showErrorDialog(QStringLiteral("ID_SYSTEM_HELP_FEEDBACK_NOUSER"));
         return;
     }
-    const NxFileEntry* listed = findListed(name);
+    QList<int> rows = chosenRows();
+    const NxFileEntry* listed = findListed(name, rows);
     const CloudFile file = listed ? getFileInfoById(listed->netId) : CloudFile();
     if (file.id.isEmpty()) {
         showErrorDialog(QStringLiteral("ID_RES_FILEISNOTEXIT"));
@@ -585,7 +622,7 @@ void NxFileDialog::saveLocalFile()
         return;
     }
     const QString name = addFileSuffix(typed);
-    const HistoryDir target = m_dirChosen ? m_chosen : m_current;
+    const HistoryDir target = m_dirChosen ? m_chosen : lastRealFolder();
     const QString folder = NxFilePlaces::fullPath(target.strPass, target.strPath);
     if (m_checkFolder && !QFileInfo(folder).isDir()) {
         showErrorDialog(QStringLiteral("ID_RES_FILEISNOTEXIT"));
@@ -602,6 +639,16 @@ void NxFileDialog::saveLocalFile()
     m_chosenPaths = QStringList{full};
     m_saveStatus = true;
     finish(true);
+}
+
+// The recent list is no folder to save into: the last folder shown is.
+HistoryDir NxFileDialog::lastRealFolder() const
+{
+    for (const HistoryDir& visited : m_history) {
+        if (visited.strPass != QLatin1String("ID_OPEN_RECENT") && !NxFilePlaces::isCloud(visited.strPass))
+            return visited;
+    }
+    return {QStringLiteral("ID_DESKTOP"), QString(), QString()};
 }
 
 void NxFileDialog::showErrorDialog(const QString& key)
@@ -627,7 +674,6 @@ bool NxFileDialog::askQuestion(const QString& key)
 void NxFileDialog::finish(bool accepted)
 {
     NxRecentFiles::instance().setThumbnailMode(m_view->isThumbnailMode());
-    clearTempFiles();
     if (accepted) {
         accept();
         return;

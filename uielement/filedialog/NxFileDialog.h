@@ -122,9 +122,15 @@ private:
     // The translation key of what is wrong with the name; empty when fine.
     static QString checkFileNameValid(const QString& name);
     QString addFileSuffix(const QString& name) const;
-    // The listed entry a typed name stands for (a name without suffix
-    // stands for the first file of that base name); null when none.
-    const NxFileEntry* findListed(const QString& name) const;
+    // The rows chosen by tap, for the typed names to stand for.
+    QList<int> chosenRows() const;
+    // The listed file a typed name stands for (a name without suffix stands
+    // for a file of that base name): a chosen row first, taken out of rows
+    // (rows of the recent list may share a name), then one in the folder
+    // tapped last, then the first; null when none.
+    const NxFileEntry* findListed(const QString& name, QList<int>& rows) const;
+    bool matchesFilter(const QString& name) const;
+    HistoryDir lastRealFolder() const;
     static bool isFolderWritable(const QString& folder);
     void showErrorDialog(const QString& key);
     bool askQuestion(const QString& key);

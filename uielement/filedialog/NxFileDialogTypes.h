@@ -56,6 +56,7 @@ struct NxFileEntry {
     QString path;
     QString netId;
     QString fullPath; // local file or folder; empty for cloud entries
+    QString folder;   // shown with rows gathered from many folders (recent files)
 };
 
 Q_DECLARE_METATYPE(LoginState)

@@ -65,7 +65,8 @@ int NxFileDialogViewMode::spacing() const
 
 void NxFileDialogViewMode::setEntries(const NxFileEntries& entries)
 {
-    qDeleteAll(m_items);
+    for (NxFileItemWidget* item : qAsConst(m_items))
+        release(item);
     m_items.clear();
     m_entries = entries;
     m_selected = QVector<bool>(entries->size(), false);
@@ -116,7 +117,7 @@ void NxFileDialogViewMode::materialise()
     for (auto it = m_items.begin(); it != m_items.end();) {
         if (it.key() < first || it.key() > last) {
             m_pictures->forget(it.key());
-            delete it.value();
+            release(it.value());
             it = m_items.erase(it);
         } else {
             ++it;
@@ -135,6 +136,15 @@ void NxFileDialogViewMode::materialise()
         item->show();
         m_items.insert(i, item);
     }
+}
+
+// A row may be letting go while its own signal runs (a double tap that
+// opens a folder rebuilds the listing), so it is deleted from the event loop.
+void NxFileDialogViewMode::release(NxFileItemWidget* item)
+{
+    item->hide();
+    item->disconnect(this);
+    item->deleteLater();
 }
 
 void NxFileDialogViewMode::resizeEvent(QResizeEvent* event)

@@ -77,6 +77,7 @@ protected:
 private:
     void layoutCanvas();
     void materialise();
+    void release(NxFileItemWidget* item);
     QRect cellRect(int index) const;
     void setSelected(int index, bool on);
     static QString subPath(const NxFileEntry& entry);

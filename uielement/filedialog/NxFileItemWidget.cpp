@@ -33,17 +33,19 @@ void NxFileItemWidget::mouseReleaseEvent(QMouseEvent* event)
     const bool tap = m_pressed && (event->globalPos() - m_pressPos).manhattanLength() <= QApplication::startDragDistance()
         && rect().contains(event->pos());
     m_pressed = false;
+    event->accept();
     if (tap)
         emit sglSelectedStatusChanged(m_index, !m_selected);
-    event->accept();
 }
 
+// Nothing of this row is touched after its signal: the listing may be
+// rebuilt inside it.
 void NxFileItemWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        emit sglItemDoubleClick(m_index);
     m_pressed = false;
     event->accept();
+    if (event->button() == Qt::LeftButton)
+        emit sglItemDoubleClick(m_index);
 }
 
 void NxFileItemWidget::restyleBack()

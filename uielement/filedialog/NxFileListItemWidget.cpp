@@ -3,8 +3,10 @@
 #include "NxCloudUtils.h"
 #include "NxScale.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -55,6 +57,23 @@ NxFileListItemWidget::NxFileListItemWidget(QWidget* parent, double scale, int in
     const int nameWidth = NxScale::px(450, scale) - checkSide - pictureSize().width() - 3 * gap;
     auto* name = textLabel(m_back, QStringLiteral("itemname"), nameWidth, entry.name, font);
     name->setToolTip(entry.name);
+    auto* names = new QVBoxLayout;
+    names->setContentsMargins(0, 0, 0, 0);
+    names->setSpacing(0);
+    names->addStretch(1);
+    names->addWidget(name);
+    // Rows of the recent list come from many folders, some of one name.
+    if (!entry.folder.isEmpty()) {
+        QFont small(font);
+        small.setPixelSize(NxScale::px(12, scale));
+        auto* folder = new QLabel(QFontMetrics(small).elidedText(entry.folder, Qt::ElideMiddle, nameWidth - 4), m_back);
+        folder->setObjectName(QStringLiteral("itemfolder"));
+        folder->setFixedWidth(nameWidth);
+        folder->setFont(small);
+        folder->setToolTip(entry.folder);
+        names->addWidget(folder);
+    }
+    names->addStretch(1);
     auto* date = textLabel(m_back, QStringLiteral("itemdate"), NxScale::px(180, scale), entry.date, font);
     auto* size = textLabel(m_back, QStringLiteral("itemsize"), NxScale::px(100, scale), entry.size, font);
 
@@ -63,7 +82,7 @@ NxFileListItemWidget::NxFileListItemWidget(QWidget* parent, double scale, int in
     row->setSpacing(gap);
     row->addWidget(m_check);
     row->addWidget(m_icon);
-    row->addWidget(name);
+    row->addLayout(names);
     row->addWidget(date);
     row->addWidget(size);
     row->addStretch(1);

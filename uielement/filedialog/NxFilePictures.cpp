@@ -6,6 +6,7 @@
 NxFilePictures::NxFilePictures(QObject* parent, double scale)
     : QObject(parent)
     , m_maker(new NxThumbnailMaker(this))
+    , m_pictures(kByteLimit)
     , m_side(NxScale::px(86, scale))
 {
     connect(m_maker, &NxThumbnailMaker::sigImageReady, this, &NxFilePictures::slotImageReady);
@@ -26,10 +27,10 @@ QPixmap NxFilePictures::picture(int index, const NxFileEntry& entry, const QSize
 {
     const bool picture = m_local && NxFileIcons::kindOf(entry.name, entry.isDir) == NxFileIcons::Image;
     if (picture) {
-        auto it = m_pictures.constFind(index);
-        if (it != m_pictures.constEnd() && !it.value().isNull())
-            return it.value().scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        if (it == m_pictures.constEnd() && !m_inFlight.contains(index) && !m_paths.contains(index)) {
+        const QPixmap* known = m_pictures.object(index);
+        if (known && !known->isNull())
+            return known->scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (!known && !m_inFlight.contains(index) && !m_paths.contains(index)) {
             m_waiting.append(index);
             m_paths.insert(index, entry.fullPath);
             pump();
@@ -46,9 +47,9 @@ void NxFilePictures::slotImageReady(QString key, QImage image)
     const int index = key.mid(colon + 1).toInt();
     m_inFlight.remove(index);
     pump();
-    // An unreadable picture keeps the image icon.
+    // An unreadable picture keeps the image icon; remembering that costs a byte.
     const QPixmap pixmap = image.isNull() ? QPixmap() : QPixmap::fromImage(image);
-    m_pictures.insert(index, pixmap);
+    m_pictures.insert(index, new QPixmap(pixmap), qMax(1, pixmap.width() * pixmap.height() * pixmap.depth() / 8));
     emit sigPixmapCreated(QString::number(index), pixmap);
     if (pendingCount() == 0)
         emit sigPixmapCreatedEnd();

@@ -3,6 +3,7 @@
 #include "NxFileDialogTypes.h"
 #include "NxFileIcons.h"
 
+#include <QCache>
 #include <QHash>
 #include <QObject>
 #include <QPixmap>
@@ -27,6 +28,10 @@ public:
     // A row that left the screen no longer needs its picture.
     void forget(int index);
     int pendingCount() const { return m_waiting.size() + m_inFlight.size(); }
+    // Pictures read are kept up to this many bytes, the least recently
+    // shown let go first (read again when their row comes back).
+    void setByteLimit(int bytes) { m_pictures.setMaxCost(bytes); }
+    int cachedBytes() const { return m_pictures.totalCost(); }
 
 signals:
     void sigPixmapCreated(QString strIndex, QPixmap pixmap);
@@ -38,7 +43,8 @@ private slots:
 private:
     NxThumbnailMaker* m_maker = nullptr;
     NxFileIcons m_icons;
-    QHash<int, QPixmap> m_pictures;
+    static const int kByteLimit = 64 * 1024 * 1024;
+    QCache<int, QPixmap> m_pictures;
     void pump();
 
     // Few requests at a time: a flick through thousands of rows must not

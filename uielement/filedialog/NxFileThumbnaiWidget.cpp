@@ -60,9 +60,18 @@ NxFileThumbnaiWidget::NxFileThumbnaiWidget(QWidget* parent, double scale, int in
     QFont font(QStringLiteral("Microsoft YaHei"));
     font.setPixelSize(NxScale::px(14, scale));
     m_name->setFont(font);
-    m_name->setText(twoLines(entry.name, m_name->font(), m_name->width() - NxScale::px(4, scale)));
+    const int room = m_name->width() - NxScale::px(4, scale);
+    if (entry.folder.isEmpty()) {
+        m_name->setText(twoLines(entry.name, font, room));
+        m_name->setToolTip(entry.name);
+    } else {
+        // A recent file: its name, then the end of its folder (Unit1, Unit2).
+        const QFontMetrics metrics(font);
+        m_name->setText(metrics.elidedText(entry.name, Qt::ElideRight, room) + QLatin1Char('\n')
+                        + metrics.elidedText(entry.folder, Qt::ElideLeft, room));
+        m_name->setToolTip(entry.name + QLatin1Char('\n') + entry.folder);
+    }
     m_name->setWordWrap(true);
-    m_name->setToolTip(entry.name);
     auto* column = new QVBoxLayout(m_back);
     column->setContentsMargins(0, NxScale::px(4, scale), 0, 0);
     column->setSpacing(NxScale::px(2, scale));

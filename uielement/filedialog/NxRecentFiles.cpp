@@ -1,12 +1,14 @@
 #include "NxRecentFiles.h"
 
 #include "NxCloudUtils.h"
+#include "NxFilePlaces.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QSet>
 
 NxRecentFiles& NxRecentFiles::instance()
 {
@@ -50,12 +52,15 @@ QList<NxRecentFiles::Entry>& NxRecentFiles::list(const QString& type)
     if (it != m_lists.end())
         return it.value();
     QList<Entry> loaded;
+    QSet<QString> seen;
     const QString path = filePath(type);
     // A damaged file reads as an empty array: the list starts afresh.
     for (const QJsonValue& value : NxCloudUtils::getJsonArray(path)) {
         const Entry entry = fromJson(value.toObject());
-        if (!entry.strName.isEmpty() && loaded.size() < kMaxEntries)
+        if (!entry.strName.isEmpty() && loaded.size() < kMaxEntries && !seen.contains(identity(entry))) {
+            seen.insert(identity(entry));
             loaded.append(entry);
+        }
     }
     return m_lists.insert(name, loaded).value();
 }
@@ -63,10 +68,9 @@ QList<NxRecentFiles::Entry>& NxRecentFiles::list(const QString& type)
 void NxRecentFiles::add(const Entry& entry)
 {
     QList<Entry>& entries = list(entry.recentFileType);
+    const QString file = identity(entry);
     for (int i = entries.size() - 1; i >= 0; --i) {
-        const Entry& old = entries.at(i);
-        if (old.strPass == entry.strPass && old.strPath == entry.strPath && old.strName == entry.strName
-            && old.strNetId == entry.strNetId)
+        if (identity(entries.at(i)) == file)
             entries.removeAt(i);
     }
     entries.prepend(entry);
@@ -74,6 +78,17 @@ void NxRecentFiles::add(const Entry& entry)
         entries.removeLast();
     m_lastFolder = {entry.strPass, entry.strPath, entry.strNetId};
     save(entry.recentFileType);
+}
+
+// One file reached through two places (the desktop and the disk holding
+// it) is one entry: local files compare by their absolute paths.
+QString NxRecentFiles::identity(const Entry& entry)
+{
+    if (NxFilePlaces::isCloud(entry.strPass))
+        return QStringList{entry.strPass, entry.strPath, entry.strName, entry.strNetId}.join(QLatin1Char('|'));
+    const QFileInfo info(NxFilePlaces::fullPath(entry.strPass, entry.strPath + QLatin1Char('/') + entry.strName));
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
 QList<NxRecentFiles::Entry> NxRecentFiles::entries(const QString& type)

@@ -46,6 +46,7 @@ private:
     NxRecentFiles() = default;
     QList<Entry>& list(const QString& type);
     static Entry fromJson(const QJsonObject& object);
+    static QString identity(const Entry& entry);
     static QJsonObject toJson(const Entry& entry);
     void save(const QString& type);
 
