@@ -40,6 +40,11 @@ QString NxGeneratedCatalogue::prefix()
     return QStringLiteral("/generated/");
 }
 
+QString NxGeneratedCatalogue::pictureReference(const QString& kind, int index, const QString& type)
+{
+    return QStringLiteral("%1%2%3_%4.png").arg(prefix().mid(1), kind).arg(index).arg(type);
+}
+
 QJsonObject NxGeneratedCatalogue::channel(const QString& kind, int index)
 {
     const QString id = kind + QString::number(index);
@@ -50,8 +55,7 @@ QJsonObject NxGeneratedCatalogue::channel(const QString& kind, int index)
         images.append(QJsonObject{{QStringLiteral("id"), index * 2 + order},
                                   {QStringLiteral("order"), order},
                                   {QStringLiteral("type"), QLatin1String(type)},
-                                  {QStringLiteral("url"), prefix().mid(1) + id + QLatin1Char('_') + QLatin1String(type)
-                                                              + QStringLiteral(".png")}});
+                                  {QStringLiteral("url"), pictureReference(kind, index, QLatin1String(type))}});
         ++order;
     }
     return QJsonObject{{QStringLiteral("id"), index},

@@ -17,6 +17,9 @@ public:
     static QJsonObject seed(const QJsonObject& base, int channels, int stations);
     // One generated channel: kind "c" (channel) or "s" (station).
     static QJsonObject channel(const QString& kind, int index);
+    // Where the picture of a type ("small", "large") of the channel kind +
+    // index is, relative to the service.
+    static QString pictureReference(const QString& kind, int index, const QString& type);
     // The picture named by a generated address ("c12_large.png"); empty for
     // any other name.
     static QByteArray picture(const QString& name);

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -28,6 +29,7 @@ private slots:
     void sections_data();
     void sections();
     void pickedChannels();
+    void largeCatalogueHoldsFewTiles();
 
 private:
     static QJsonObject channel(const QString& id);
@@ -199,6 +201,37 @@ void tst_NxAddChannelListWidget::pickedChannels()
     QCOMPARE(picked.at(1).value("image").toString(), QString(":/images/customcover/ID_DEFAULT_BACKGROUND_1_SMALL.png"));
     QCOMPARE(picked.at(1).value("page"), QJsonValue(2));
     QCOMPARE(picked.at(1).value("index"), QJsonValue(7));
+}
+
+// Sections of 20,000 and 2,000 channels: only the tiles on screen and near it
+// exist, wherever the catalogue is scrolled to.
+void tst_NxAddChannelListWidget::largeCatalogueHoldsFewTiles()
+{
+    NxAddChannelListWidget page(nullptr);
+    page.setFixedSize(1920, 1080);
+    page.setData(catalogue(0, 1, {section("Own", 20000), section("TV", 2000), section("Other", 3)}), true);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const auto shown = [&page] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList names;
+        for (NxChannelWidget* tile : page.findChildren<NxChannelWidget*>())
+            names << tile->getData().value("name").toString();
+        return names;
+    };
+    QTRY_VERIFY(shown().contains("Own-0"));
+    QVERIFY2(shown().size() <= 64, qPrintable(QString::number(shown().size())));
+
+    const QList<NxChannelListConentWidget*> all = sectionsOf(&page);
+    QScrollBar* bar = page.findChild<QScrollArea*>()->verticalScrollBar();
+    // Row 100 of the TV section, then the last section.
+    bar->setValue(all.at(1)->y() + 56 + 100 * (290 + 41));
+    QTRY_VERIFY(shown().contains("TV-400"));
+    QVERIFY(!shown().contains("Own-0"));
+    QVERIFY2(shown().size() <= 64, qPrintable(QString::number(shown().size())));
+    bar->setValue(bar->maximum());
+    QTRY_VERIFY(shown().contains("Other-2"));
+    QVERIFY2(shown().size() <= 64, qPrintable(QString::number(shown().size())));
 }
 
 QTEST_MAIN(tst_NxAddChannelListWidget)

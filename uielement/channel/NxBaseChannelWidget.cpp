@@ -11,8 +11,8 @@ NxBaseChannelWidget::NxBaseChannelWidget(QWidget* parent)
 
 NxBaseChannelWidget::~NxBaseChannelWidget()
 {
-    if (m_router && m_imageContext)
-        m_router->remove(m_imageContext);
+    if (m_router)
+        m_router->remove(this);
 }
 
 void NxBaseChannelWidget::setControlManager(INxControllerManager* mgr)
@@ -50,11 +50,8 @@ void NxBaseChannelWidget::requestImage(const QJsonObject& json, QWidget* ctx)
     const QString url = json.value(QStringLiteral("web_image")).toString();
     if (url.isEmpty() || !m_webCommand)
         return;
-    if (m_router) {
-        if (m_imageContext && m_imageContext != ctx)
-            m_router->remove(m_imageContext);
-        m_imageContext = ctx;
-        m_router->add(ctx, this);
-    }
-    m_webCommand->downloadImage(url, ctx);
+    if (m_router)
+        m_router->request(url, ctx, this);
+    else
+        m_webCommand->downloadImage(url, ctx);
 }

@@ -38,5 +38,4 @@ private:
     INxControllerManager* m_controlManager = nullptr;
     INxWebCommandController* m_webCommand = nullptr;
     QPointer<NxChannelImageRouter> m_router;
-    void* m_imageContext = nullptr;
 };
