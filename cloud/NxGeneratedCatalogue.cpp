@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QImage>
 #include <QJsonArray>
+#include <QList>
+#include <QPair>
 #include <QRegularExpression>
 
 namespace {
@@ -91,12 +93,22 @@ QJsonObject NxGeneratedCatalogue::category(const QJsonObject& base, const QStrin
 QJsonObject NxGeneratedCatalogue::seed(const QJsonObject& base, int channels, int stations)
 {
     QJsonObject categories = base.value(QStringLiteral("categories")).toObject();
-    if (channels >= 0)
-        categories.insert(QStringLiteral("nxtchannel"), category(categories, QStringLiteral("nxtchannel"), kKindChannel, channels));
-    if (stations >= 0)
-        categories.insert(QStringLiteral("tvstation"), category(categories, QStringLiteral("tvstation"), kKindStation, stations));
+    QJsonArray offered = base.value(QStringLiteral("offered")).toArray();
+    const QList<QPair<QString, int>> generated{{QStringLiteral("nxtchannel"), channels}, {QStringLiteral("tvstation"), stations}};
+    for (const auto& [id, count] : generated) {
+        if (count < 0)
+            continue;
+        const QJsonObject entry = category(categories, id, id == QLatin1String("tvstation") ? kKindStation : kKindChannel, count);
+        categories.insert(id, entry);
+        // The list offered for adding shows the same channels.
+        for (int i = 0; i < offered.size(); ++i) {
+            if (offered.at(i).toObject().value(QStringLiteral("channelId")).toString() == id)
+                offered.replace(i, entry.value(QStringLiteral("data")));
+        }
+    }
     QJsonObject out = base;
     out.insert(QStringLiteral("categories"), categories);
+    out.insert(QStringLiteral("offered"), offered);
     return out;
 }
 

@@ -13,7 +13,8 @@ class NxGeneratedCatalogue
 public:
     static QString prefix();
     // The seed with "nxtchannel" holding `channels` channels and "tvstation"
-    // `stations` stations (a negative count keeps the seed's own).
+    // `stations` stations, in its categories and in the groups offered for
+    // adding (a negative count keeps the seed's own).
     static QJsonObject seed(const QJsonObject& base, int channels, int stations);
     // One generated channel: kind "c" (channel) or "s" (station).
     static QJsonObject channel(const QString& kind, int index);

@@ -769,6 +769,13 @@ void TestNxCloudServer::serviceProgramServesGeneratedCatalogue()
         const QJsonArray stations = children("tvstation");
         QCOMPARE(channels.size(), 3000);
         QCOMPARE(stations.size(), 200);
+        // The list offered for adding holds the same.
+        int offered = 0;
+        for (const QJsonValue& group : probe.postJson(base + kToAdd, QJsonObject()).json().value(QStringLiteral("result")).toArray()) {
+            if (group[QStringLiteral("channelId")].toString() == QLatin1String("tvstation"))
+                offered = group[QStringLiteral("children")].toArray().size();
+        }
+        QCOMPARE(offered, 200);
         QList<QPair<QString, QString>> images;
         collectImages(QJsonArray{channels.first(), channels.last(), stations.last()}, images);
         QCOMPARE(images.size(), 6);
