@@ -2,6 +2,7 @@
 
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
+#include "NxGeneratedPictureEndpoints.h"
 #include "NxLiveCodeEndpoints.h"
 #include "NxMediaEndpoints.h"
 #include "NxPictureEndpoints.h"
@@ -70,6 +71,7 @@ NxCloudServer::NxCloudServer(const QJsonObject& seed)
     addEndpoints(std::make_unique<NxPlatformEndpoints>(m_signIn, base));
     addEndpoints(std::make_unique<NxQuickSignInEndpoints>(m_signIn, base));
     addEndpoints(std::make_unique<NxLiveCodeEndpoints>(m_catalogue, base));
+    addEndpoints(std::make_unique<NxGeneratedPictureEndpoints>());
 }
 
 NxCloudServer::~NxCloudServer()
@@ -214,6 +216,11 @@ void NxCloudServer::clearRequests()
     m_log.clear();
 }
 
+void NxCloudServer::setRequestObserver(std::function<void(const Request&)> observer)
+{
+    m_observer = std::move(observer);
+}
+
 NxCloudCatalogue& NxCloudServer::catalogue()
 {
     return m_catalogue;
@@ -271,6 +278,8 @@ void NxCloudServer::handle(const httplib::Request& request, httplib::Response& r
 {
     const NxCloudRequest received = toRequest(request);
     m_log.append(received);
+    if (m_observer)
+        m_observer(received);
     const NxCloudFault fault = m_faults.take(received.path);
     if (!waitDelay(fault.delayMs)) {
         m_writer.write(NxCloudReply::plainStatus(503), NxCloudFault(), response);

@@ -16,6 +16,7 @@
 #include <QMutex>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -74,6 +75,10 @@ public:
     int requestCount(const QString& path) const;
     void clearRequests();
 
+    // Called on the server's threads with every request as it arrives; set
+    // before start().
+    void setRequestObserver(std::function<void(const Request&)> observer);
+
     NxCloudCatalogue& catalogue();
 
 private:
@@ -94,6 +99,7 @@ private:
     NxPictureEndpoints* m_pictures = nullptr;
     NxMediaEndpoints* m_media = nullptr;
     NxOwnChannelEndpoints* m_ownChannels = nullptr;
+    std::function<void(const Request&)> m_observer;
 
     std::atomic<bool> m_stopping{false};
     NxCloudResponseWriter m_writer{m_stopping};

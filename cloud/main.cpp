@@ -2,10 +2,13 @@
 // testing. Serves the demo seed, its pictures and clips until SIGINT or SIGTERM.
 
 #include "NxCloudServer.h"
+#include "NxGeneratedCatalogue.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QMutex>
 #include <QTextStream>
 #include <QThread>
 #include <atomic>
@@ -27,7 +30,35 @@ struct Options
     QString pictures;
     QString media;
     int autoConfirmAfter = -1;
+    int channels = -1;
+    int stations = -1;
+    bool logRequests = false;
 };
+
+// A count option: absent keeps the seed's own list.
+bool parseCount(const QCommandLineParser& parser, const QString& name, int* count, QString& error)
+{
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    *count = parser.value(name).toInt(&ok);
+    if (ok && *count >= 0 && *count <= 1000000)
+        return true;
+    error = QStringLiteral("invalid count for --%1: %2").arg(name, parser.value(name));
+    return false;
+}
+
+// One line per request as it arrives: milliseconds since start, method, path.
+void logRequests(NxCloudServer& server, QTextStream& out)
+{
+    static QElapsedTimer clock;
+    static QMutex mutex;
+    clock.start();
+    server.setRequestObserver([&out](const NxCloudRequest& request) {
+        QMutexLocker lock(&mutex);
+        out << clock.elapsed() << ' ' << request.method << ' ' << request.path << Qt::endl;
+    });
+}
 
 // "--auto-confirm-after N": N polls stay unconfirmed, then the code confirms.
 bool parseAutoConfirm(const QCommandLineParser& parser, Options& options, QString& error)
@@ -54,6 +85,9 @@ bool parseOptions(const QCoreApplication& app, Options& options, QString& error)
     parser.addOption({QStringLiteral("pictures"), QStringLiteral("Directory served under /pictures/."), QStringLiteral("dir"), QDir(cloudDir).filePath(QStringLiteral("pictures"))});
     parser.addOption({QStringLiteral("media"), QStringLiteral("Directory of clips served under /media/."), QStringLiteral("dir"), QDir(cloudDir).filePath(QStringLiteral("media"))});
     parser.addOption({QStringLiteral("auto-confirm-after"), QStringLiteral("Confirm a QR sign-in code by itself after this many polls (off by default)."), QStringLiteral("polls")});
+    parser.addOption({QStringLiteral("channels"), QStringLiteral("Offer this many generated own channels, each with its pictures, instead of the seed's."), QStringLiteral("count")});
+    parser.addOption({QStringLiteral("stations"), QStringLiteral("Offer this many generated TV stations instead of the seed's."), QStringLiteral("count")});
+    parser.addOption({QStringLiteral("log-requests"), QStringLiteral("Print every request as it arrives: milliseconds, method, path.")});
     parser.process(app);
     bool portOk = false;
     const uint port = parser.value(QStringLiteral("port")).toUInt(&portOk);
@@ -63,8 +97,11 @@ bool parseOptions(const QCoreApplication& app, Options& options, QString& error)
     }
     options = Options{parser.value(QStringLiteral("host")), static_cast<quint16>(port),
                       parser.value(QStringLiteral("seed")), parser.value(QStringLiteral("pictures")),
-                      parser.value(QStringLiteral("media")), -1};
-    return parseAutoConfirm(parser, options, error);
+                      parser.value(QStringLiteral("media"))};
+    options.logRequests = parser.isSet(QStringLiteral("log-requests"));
+    return parseAutoConfirm(parser, options, error)
+        && parseCount(parser, QStringLiteral("channels"), &options.channels, error)
+        && parseCount(parser, QStringLiteral("stations"), &options.stations, error);
 }
 }
 
@@ -84,7 +121,9 @@ int main(int argc, char* argv[])
         err << "cannot read seed " << options.seed << ": " << error << Qt::endl;
         return 1;
     }
-    NxCloudServer server(seed);
+    NxCloudServer server(NxGeneratedCatalogue::seed(seed, options.channels, options.stations));
+    if (options.logRequests)
+        logRequests(server, out);
     server.setPictureDir(options.pictures);
     server.setMediaDir(options.media);
     NxCloudServer::SignInOptions signIn;

@@ -819,10 +819,11 @@ void TavomcPresenterMainWgt::slotRecvChAdded(void*, int iResult, QString id)
         m_myResourcePage->setChannelAddDelResult(true, iResult, id);
 }
 
-void TavomcPresenterMainWgt::slotRecvChDeleted(void*, int iResult, QString)
+void TavomcPresenterMainWgt::slotRecvChDeleted(void*, int iResult, QString idlist)
 {
+    // The ids tell which of several deletions under way this answer settles.
     if (m_myResourcePage)
-        m_myResourcePage->setChannelAddDelResult(false, iResult, QString());
+        m_myResourcePage->setChannelAddDelResult(false, iResult, idlist);
 }
 
 void TavomcPresenterMainWgt::save(Saved list, bool add, const QJsonObject& json)

@@ -466,7 +466,7 @@ int NxWebCmdCtrl::addUserChannel(const QString& sUserID, const QString& sParentI
                            {QStringLiteral("parentChannelId"), sParentID},
                            {QStringLiteral("data"), NxChannelSet::channel2Json(channel)}};
     qDebug() << "NxWebCmdCtrl::addUserChannel" << body;
-    const tagOperationCxt cxt{0, pCxt};
+    const tagOperationCxt cxt{0, pCxt, QString()};
     track(command()->postJson(QStringLiteral("%1/channel/reportUserCustomChannel").arg(m_appHost), body),
           [this, cxt](const QByteArray& data) { ParseOperationResult(data, cxt); });
     return 0;
@@ -506,7 +506,7 @@ void NxWebCmdCtrl::slotDeleteUserChannel(QString sUserID, QString ids, void* pCx
 {
     const QJsonObject body{{QStringLiteral("userId"), sUserID}, {QStringLiteral("channelIds"), ids}};
     qDebug() << "NxWebCmdCtrl::slotDeleteUserChannel" << body;
-    const tagOperationCxt cxt{1, pCxt};
+    const tagOperationCxt cxt{1, pCxt, ids};
     track(command()->postJson(QStringLiteral("%1/channel/deleteCustomChannel").arg(m_appHost), body),
           [this, cxt](const QByteArray& data) { ParseOperationResult(data, cxt); });
 }
@@ -518,7 +518,7 @@ void NxWebCmdCtrl::ParseOperationResult(const QByteArray& data, const tagOperati
     if (cxt.type == 0)
         emit sigRecvChAdded(cxt.pCxt, result, id);
     else
-        emit sigRecvChDeleted(cxt.pCxt, result, QString());
+        emit sigRecvChDeleted(cxt.pCxt, result, cxt.ids);
 }
 
 int NxWebCmdCtrl::startLiveCode(const QString& sCode, void* pCxt)

@@ -110,6 +110,7 @@ private:
     struct tagOperationCxt {
         int type = 0; // 0 add, 1 delete
         void* pCxt = nullptr;
+        QString ids; // a deletion's channels, named again in its answer
     };
     using Handler = std::function<void(const QByteArray&)>;
 

@@ -17,7 +17,6 @@
 namespace {
 
 const char kIndexName[] = "NXT_ImgCache.jdx";
-const int kMaxCounter = 99;
 // Parsed, an index costs many times its size: a runaway one is not read.
 const qint64 kMaxIndexBytes = 8LL * 1024 * 1024;
 
@@ -239,13 +238,14 @@ bool NxWebLocalCache::find(const QString& url, QImage& image)
 
 QString NxWebLocalCache::newFilePath(const QString& extension) const
 {
+    // A long page scrolled quickly brings more than a hundred pictures in a
+    // second: the counter goes on rather than overwrite another's file.
     const QDateTime now = QDateTime::currentDateTime();
-    for (int counter = 0; counter < kMaxCounter; ++counter) {
+    for (int counter = 0;; ++counter) {
         const QString path = fileNameFor(m_cacheDir, now, counter, extension);
         if (!QFileInfo::exists(path))
             return path;
     }
-    return fileNameFor(m_cacheDir, now, kMaxCounter, extension);
 }
 
 void NxWebLocalCache::addImageCache(const QString& url, const QByteArray& data, const QImage& image)

@@ -1,5 +1,7 @@
 #include "NxProgramRunner.h"
 #include "INxWatchManager.h"
+#include "NxGeneratedCatalogue.h"
+#include "NxTestCloud.h"
 #include "NxTestEnvironment.h"
 #include "NxmcPresenterApp.h"
 
@@ -47,6 +49,7 @@ private slots:
     void secondStartForwardsArgumentAndExits();
     void staleLockOfKilledInstanceDoesNotBlock();
     void simultaneousStartsLeaveOneInstance();
+    void terminationEndsCleanly_data();
     void terminationEndsCleanly();
     void lockErrorStartsAsOnlyInstance();
     void watchSeesOnlyGuiThreadWhileItLives();
@@ -172,15 +175,42 @@ void tst_NxmcPresenterApp::simultaneousStartsLeaveOneInstance()
     QTRY_COMPARE_WITH_TIMEOUT(NxProgramRunner::errorText(survivor).count("sltMessageReceived"), 3, 5000);
 }
 
+void tst_NxmcPresenterApp::terminationEndsCleanly_data()
+{
+    QTest::addColumn<int>("channels");
+    QTest::newRow("at rest") << 0;
+    // The end comes while the program takes in a catalogue of 20,000
+    // channels and asks for their pictures: it must not wait for that.
+    QTest::newRow("taking in a large catalogue") << 20000;
+}
+
 void tst_NxmcPresenterApp::terminationEndsCleanly()
 {
+    QFETCH(int, channels);
     NxProgramRunner runner;
     QVERIFY(runner.isReady());
+    QScopedPointer<NxTestCloud> cloud;
+    if (channels > 0) {
+        cloud.reset(new NxTestCloud(NxGeneratedCatalogue::seed(NxTestCloud::defaultSeed(), channels, 2000)));
+        QMap<QString, QVariant> ini{{"versionInformation/appName", "TavomcPresenterPro"}, {"Log/NeedLog", 0}};
+        for (const char* key : {"cloudhost", "cloudrest", "platformHost"})
+            ini.insert(QStringLiteral("versionInformation/") + key, cloud->baseUrl() + "/");
+        for (const char* key : {"appHost", "loginHost", "ssoHost", "liveHost", "wechatHost"})
+            ini.insert(QStringLiteral("versionInformation/") + key, cloud->baseUrl());
+        QVERIFY(NxTestEnvironment::writeIni(runner.versionIniPath(), ini));
+    }
     QProcess* program = runner.start({});
     // Started up to the controllers, well past installing the signal handler.
     QVERIFY(NxProgramRunner::waitForError(program, "NxWebLocalCache::init", 10000));
+    if (cloud) {
+        QTRY_VERIFY_WITH_TIMEOUT(cloud->server().requestCount("/channel/getChannelListToAdd") > 0, 30000);
+        QTest::qWait(500); // the pages are being built from the lists now
+    }
+    QElapsedTimer ending;
+    ending.start();
     program->terminate(); // SIGTERM, as a session logout or a service manager sends
     QVERIFY(program->waitForFinished(10000));
+    QVERIFY2(ending.elapsed() < 2000, qPrintable(QStringLiteral("ended %1 ms after SIGTERM").arg(ending.elapsed())));
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(program->exitCode(), 0);
     QVERIFY(!QFile::exists(m_env->runtimeDir() + "/TavomcPresenterPro.lock"));

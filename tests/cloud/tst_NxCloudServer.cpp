@@ -140,6 +140,7 @@ private slots:
     void loadSeedReadsFileOrReportsError();
     void demoSeedIsComplete();
     void serviceProgramServesDemoCatalogue();
+    void serviceProgramServesGeneratedCatalogue();
 
 private:
     QString url(const QString& path) const;
@@ -738,6 +739,61 @@ void TestNxCloudServer::serviceProgramServesDemoCatalogue()
     service.terminate();
     QVERIFY(service.waitForFinished(5000));
     QCOMPARE(service.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(service.exitCode(), 0);
+}
+
+// A catalogue of any size for load tests: generated channels and stations,
+// each with pictures of its own drawn on request, and every request logged.
+void TestNxCloudServer::serviceProgramServesGeneratedCatalogue()
+{
+    QProcess refused;
+    refused.start(QStringLiteral(NX_CLOUD_SERVICE), {QStringLiteral("--port"), QStringLiteral("0"),
+                                                     QStringLiteral("--channels"), QStringLiteral("-5")});
+    QVERIFY(refused.waitForFinished(10000));
+    QCOMPARE(refused.exitCode(), 2);
+
+    QProcess service;
+    service.start(QStringLiteral(NX_CLOUD_SERVICE), {QStringLiteral("--port"), QStringLiteral("0"),
+                                                     QStringLiteral("--channels"), QStringLiteral("3000"),
+                                                     QStringLiteral("--stations"), QStringLiteral("200"),
+                                                     QStringLiteral("--log-requests")});
+    QVERIFY(service.waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(service.canReadLine(), 10000);
+    const QString base = QString::fromUtf8(service.readLine()).trimmed();
+    {
+        NxHttpProbe probe;
+        const auto children = [&](const char* category) {
+            return childrenOf(probe.postJson(base + kChannelInfo, QJsonObject{{QStringLiteral("channelId"), QLatin1String(category)}}).json());
+        };
+        const QJsonArray channels = children("nxtchannel");
+        const QJsonArray stations = children("tvstation");
+        QCOMPARE(channels.size(), 3000);
+        QCOMPARE(stations.size(), 200);
+        // The list offered for adding holds the same.
+        int offered = 0;
+        for (const QJsonValue& group : probe.postJson(base + kToAdd, QJsonObject()).json().value(QStringLiteral("result")).toArray()) {
+            if (group[QStringLiteral("channelId")].toString() == QLatin1String("tvstation"))
+                offered = group[QStringLiteral("children")].toArray().size();
+        }
+        QCOMPARE(offered, 200);
+        QList<QPair<QString, QString>> images;
+        collectImages(QJsonArray{channels.first(), channels.last(), stations.last()}, images);
+        QCOMPARE(images.size(), 6);
+        QSet<QByteArray> distinct;
+        for (const auto& image : images) {
+            const NxHttpProbe::Result picture = probe.get(image.first);
+            QCOMPARE(picture.status, 200);
+            QCOMPARE(QImage::fromData(picture.body, "PNG").size(), image.second == "small" ? QSize(160, 120) : QSize(320, 320));
+            distinct.insert(picture.body);
+        }
+        QCOMPARE(distinct.size(), images.size());
+        QCOMPARE(probe.get(base + QStringLiteral("/generated/c1_huge.png")).status, 404);
+    }
+    QByteArray log;
+    QTRY_VERIFY_WITH_TIMEOUT((log += service.readAllStandardOutput()).contains(" POST /channel/getNxtChannelInfo\n"), 5000);
+    QVERIFY(log.contains(" GET /generated/c2999_large.png\n"));
+    service.terminate();
+    QVERIFY(service.waitForFinished(5000));
     QCOMPARE(service.exitCode(), 0);
 }
 

@@ -1,10 +1,12 @@
 #include "NxChannelCloud.h"
 
+#include "NxGeneratedCatalogue.h"
 #include "NxWebCmdCtrl.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QJsonArray>
 
 NxChannelCloud::NxChannelCloud(const QJsonObject& seed)
 {
@@ -44,4 +46,23 @@ QString NxChannelCloud::addPicture(const QString& file, const QColor& colour, co
     image.fill(colour);
     image.save(QDir(m_cloud->pictureDir()).filePath(file), "PNG");
     return m_cloud->pictureUrl(file);
+}
+
+QJsonArray NxChannelCloud::generatedTiles(const QString& kind, int count) const
+{
+    const QString size = kind == QLatin1String("s") ? QStringLiteral("small") : QStringLiteral("large");
+    QJsonArray tiles;
+    for (int i = 0; i < count; ++i) {
+        const QString id = kind + QString::number(i);
+        tiles.append(QJsonObject{{QStringLiteral("ID"), QStringLiteral("ID_CHANNEL")},
+                                 {QStringLiteral("channelid"), id},
+                                 {QStringLiteral("channelType"), QStringLiteral("web")},
+                                 {QStringLiteral("from"), QStringLiteral("web")},
+                                 {QStringLiteral("url"), QStringLiteral("https://example.org/") + id},
+                                 {QStringLiteral("name"), (kind == QLatin1String("s") ? QStringLiteral("Station %1")
+                                                                                     : QStringLiteral("Channel %1")).arg(i)},
+                                 {QStringLiteral("web_image"),
+                                  m_cloud->baseUrl() + QLatin1Char('/') + NxGeneratedCatalogue::pictureReference(kind, i, size)}});
+    }
+    return tiles;
 }

@@ -23,6 +23,9 @@ public:
     INxControllerManager* manager();
     // Writes a one-colour picture the cloud serves; returns its address.
     QString addPicture(const QString& file, const QColor& colour, const QSize& size = QSize(96, 96));
+    // Tile JSON as the main window makes it of the cloud's generated channels
+    // ("c", large pictures) or stations ("s", small ones), ids kind + index.
+    QJsonArray generatedTiles(const QString& kind, int count) const;
 
 private:
     NxTestEnvironment m_env;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -31,12 +32,16 @@ private slots:
     void slotHeldWhileOpen_data();
     void slotHeldWhileOpen();
     void addedMarks();
+    void largeCatalogueHoldsFewTiles();
 
 private:
     static QJsonObject channel(const QString& id);
     static QJsonObject section(const QString& title, int count);
     static QJsonObject catalogue(int page, int index, const QList<QJsonObject>& sections);
     static QList<NxChannelListConentWidget*> sectionsOf(QWidget* page);
+    // Tiles are made near the screen once the page is laid out, and let go
+    // later: count those alive now.
+    static int tilesOf(QWidget* widget);
     template <typename T> static T* window();
 };
 
@@ -76,6 +81,12 @@ QJsonObject tst_NxAddChannelListWidget::catalogue(int page, int index, const QLi
     for (const QJsonObject& s : sections)
         data.append(s);
     return {{"page", page}, {"index", index}, {"data", data}};
+}
+
+int tst_NxAddChannelListWidget::tilesOf(QWidget* widget)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return widget->findChildren<NxChannelWidget*>().size();
 }
 
 QList<NxChannelListConentWidget*> tst_NxAddChannelListWidget::sectionsOf(QWidget* page)
@@ -159,7 +170,7 @@ void tst_NxAddChannelListWidget::sections()
     QCOMPARE(sectionsOf(&page), shown);
     page.setData(catalogue(3, 4, {section("Maths", 5), section("Art", 3)}), true);
     QCOMPARE(sectionsOf(&page).size(), 2);
-    QCOMPARE(sectionsOf(&page).at(1)->findChildren<NxChannelWidget*>().size(), 3);
+    QTRY_COMPARE(tilesOf(sectionsOf(&page).at(1)), 3);
 }
 
 // Through the brief dialog and through the own-channel form, the channel
@@ -231,10 +242,7 @@ void tst_NxAddChannelListWidget::slotHeldWhileOpen()
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     if (online) {
         page.setData(catalogue(0, 0, {section("Own", 2), section("TV", 3), section("Other", 1)}), true);
-        int tiles = 0;
-        for (NxChannelListConentWidget* shown : sectionsOf(&page))
-            tiles += shown->findChildren<NxChannelWidget*>().size();
-        QCOMPARE(tiles, 6);
+        QTRY_COMPARE(tilesOf(&page), 6);
     }
     QSignalSpy added(&page, &NxAddChannelListWidget::sigAddChannel);
     page.slotAddChannel(QJsonObject{{"ID", "ID_CHANNEL"}, {"channelid", "own"}, {"from", "local"}});
@@ -265,6 +273,37 @@ void tst_NxAddChannelListWidget::addedMarks()
     QCOMPARE(sectionsOf(&page).first()->findChildren<NxChannelWidget*>().at(1)->getData().value("isAdd"), QJsonValue(true));
     page.setChannelsStatus({});
     QCOMPARE(marked(), QStringList());
+}
+
+// Sections of 20,000 and 2,000 channels: only the tiles on screen and near it
+// exist, wherever the catalogue is scrolled to.
+void tst_NxAddChannelListWidget::largeCatalogueHoldsFewTiles()
+{
+    NxAddChannelListWidget page(nullptr);
+    page.setFixedSize(1920, 1080);
+    page.setData(catalogue(0, 1, {section("Own", 20000), section("TV", 2000), section("Other", 3)}), true);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const auto shown = [&page] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList names;
+        for (NxChannelWidget* tile : page.findChildren<NxChannelWidget*>())
+            names << tile->getData().value("name").toString();
+        return names;
+    };
+    QTRY_VERIFY(shown().contains("Own-0"));
+    QVERIFY2(shown().size() <= 64, qPrintable(QString::number(shown().size())));
+
+    const QList<NxChannelListConentWidget*> all = sectionsOf(&page);
+    QScrollBar* bar = page.findChild<QScrollArea*>()->verticalScrollBar();
+    // Row 100 of the TV section, then the last section.
+    bar->setValue(all.at(1)->y() + 56 + 100 * (290 + 41));
+    QTRY_VERIFY(shown().contains("TV-400"));
+    QVERIFY(!shown().contains("Own-0"));
+    QVERIFY2(shown().size() <= 64, qPrintable(QString::number(shown().size())));
+    bar->setValue(bar->maximum());
+    QTRY_VERIFY(shown().contains("Other-2"));
+    QVERIFY2(shown().size() <= 64, qPrintable(QString::number(shown().size())));
 }
 
 QTEST_MAIN(tst_NxAddChannelListWidget)

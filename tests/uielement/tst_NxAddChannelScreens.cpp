@@ -1,6 +1,7 @@
 #include "NxAddChannelDialog.h"
 #include "NxAddChannelListWidget.h"
 #include "NxChannelCloud.h"
+#include "NxChannelListConentWidget.h"
 #include "NxChannelWidget.h"
 #include "NxConfig.h"
 #include "NxFontSetup.h"
@@ -32,6 +33,8 @@ private slots:
     void dialogWithToast();
     void catalogue_data() { addLanguages(); }
     void catalogue();
+    void longCatalogue_data() { addLanguages(); }
+    void longCatalogue();
 
 private:
     static void addLanguages();
@@ -40,6 +43,7 @@ private:
     static bool chinese();
     QJsonArray channels(const QString& category, int from, int count) const;
     static void checkTexts(QWidget* window);
+    static bool pictured(QWidget* window);
 
     NxChannelCloud* m_world = nullptr;
     QJsonObject m_categories;
@@ -129,6 +133,21 @@ void tst_NxAddChannelScreens::checkTexts(QWidget* window)
     QVERIFY2(keys.isEmpty(), qPrintable("untranslated: " + keys.join("; ")));
 }
 
+// Every tile on screen shows its picture.
+bool tst_NxAddChannelScreens::pictured(QWidget* window)
+{
+    for (NxChannelWidget* t : window->findChildren<NxChannelWidget*>()) {
+        if (!t->isVisible())
+            continue;
+        QImage face(t->size(), QImage::Format_ARGB32_Premultiplied);
+        face.fill(Qt::transparent);
+        t->render(&face, QPoint(), QRegion(), QWidget::DrawChildren);
+        if (qAlpha(face.pixel(face.width() / 2, face.height() / 3)) == 0)
+            return false;
+    }
+    return true;
+}
+
 // A duplicate address refused: the toast over the filled-in form.
 void tst_NxAddChannelScreens::dialogWithToast()
 {
@@ -180,23 +199,14 @@ void tst_NxAddChannelScreens::catalogue()
     page.setChannelsStatus(added);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
-    const auto painted = [&page] {
-        for (NxChannelWidget* t : page.findChildren<NxChannelWidget*>()) {
-            QImage face(t->size(), QImage::Format_ARGB32_Premultiplied);
-            face.fill(Qt::transparent);
-            t->render(&face, QPoint(), QRegion(), QWidget::DrawChildren);
-            if (qAlpha(face.pixel(face.width() / 2, face.height() / 3)) == 0)
-                return false;
-        }
-        return true;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(painted(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(pictured(&page), 10000);
     QVERIFY(NxScreenCheck::colourCount(NxScreenCheck::save(&page, "NxAddChannelListWidget" + suffix)) > 8);
     checkTexts(&page);
     // The last sections, scrolled into view.
     QScrollBar* bar = page.findChild<QScrollArea*>()->verticalScrollBar();
     bar->setValue(bar->maximum());
     QVERIFY(bar->value() > 0);
+    QTRY_VERIFY_WITH_TIMEOUT(pictured(&page), 10000);
     NxScreenCheck::save(&page, "NxAddChannelListWidget_end" + suffix);
 
     NxAddChannelListWidget failed(nullptr);
@@ -207,6 +217,33 @@ void tst_NxAddChannelScreens::catalogue()
     QVERIFY(NxScreenCheck::colourCount(NxScreenCheck::save(&failed, "NxAddChannelListWidget_failed" + suffix)) > 8);
     checkTexts(&failed);
     QVERIFY(NxScreenCheck::overflowingChildren(&failed).isEmpty());
+}
+
+// The catalogue of 20,000 channels and 2,000 stations, scrolled into the
+// stations: laid out as a short one, every tile with its picture.
+void tst_NxAddChannelScreens::longCatalogue()
+{
+    const QString suffix = prepare();
+    NxAddChannelListWidget page(nullptr);
+    page.setFixedSize(px(1920), px(1080));
+    page.setControlManager(m_world->manager());
+    const QJsonArray sections{
+        QJsonObject{{"title", chinese() ? QString::fromUtf8("精品频道") : QString("Featured")},
+                    {"data", m_world->generatedTiles("c", 20000)}},
+        QJsonObject{{"title", chinese() ? QString::fromUtf8("电视") : QString("TV")}, {"data", m_world->generatedTiles("s", 2000)}},
+        QJsonObject{{"title", chinese() ? QString::fromUtf8("其他频道") : QString("More channels")},
+                    {"data", channels("nxtchannel", 5, 4)}}};
+    page.setData(QJsonObject{{"page", 1}, {"index", 0}, {"data", sections}}, true);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    // Where the channels end and the stations begin, 1.6 million pixels down.
+    QList<NxChannelListConentWidget*> shown = page.findChildren<NxChannelListConentWidget*>();
+    std::sort(shown.begin(), shown.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    QCOMPARE(shown.size(), 3);
+    page.findChild<QScrollArea*>()->verticalScrollBar()->setValue(shown.at(1)->y() - px(300));
+    QTRY_VERIFY_WITH_TIMEOUT(pictured(&page), 20000);
+    QVERIFY(NxScreenCheck::colourCount(NxScreenCheck::save(&page, "NxAddChannelListWidget_long" + suffix)) > 8);
+    checkTexts(&page);
 }
 
 QTEST_MAIN(tst_NxAddChannelScreens)

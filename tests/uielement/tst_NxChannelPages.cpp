@@ -8,9 +8,10 @@
 #include "NxToolTipHelp.h"
 #include "NxWebCmdCtrl.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -37,6 +38,7 @@ private slots:
     void cloudAddition();
     void cloudDeletion_data();
     void cloudDeletion();
+    void longPageHoldsFewTiles();
     void briefDialog_data();
     void briefDialog();
 
@@ -47,6 +49,7 @@ private:
     static QList<NxChannelWidget*> tiles(QWidget* grid);
     static NxChannelWidget* tileOf(QWidget* grid, const QString& id);
     static int cellOf(QWidget* grid, QWidget* tile);
+    static bool hasPicture(QWidget* tile);
     static QString toast();
     NxChannelListWidget* ownChannelPage(bool storeOnWeb, NxChannelCloud* world = nullptr);
 };
@@ -104,15 +107,23 @@ NxChannelWidget* tst_NxChannelPages::tileOf(QWidget* grid, const QString& id)
     return nullptr;
 }
 
+// Where a tile is drawn, as a cell of four columns of 290 + 41.
 int tst_NxChannelPages::cellOf(QWidget* grid, QWidget* tile)
 {
-    auto* layout = grid->findChild<QGridLayout*>();
-    const int index = layout->indexOf(tile);
-    if (index < 0)
+    QCoreApplication::sendPostedEvents();
+    if (!tile || !grid->isAncestorOf(tile) || tile->isHidden())
         return -1;
-    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
-    layout->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
-    return row * 4 + column;
+    const int step = px(290) + px(41);
+    return tile->y() / step * 4 + tile->x() / step;
+}
+
+// Picture area painted: a tile without its picture shows only its name band.
+bool tst_NxChannelPages::hasPicture(QWidget* tile)
+{
+    QImage face(tile->size(), QImage::Format_ARGB32_Premultiplied);
+    face.fill(Qt::transparent);
+    tile->render(&face, QPoint(), QRegion(), QWidget::DrawChildren);
+    return qAlpha(face.pixel(face.width() / 2, face.height() / 3)) == 255;
 }
 
 QString tst_NxChannelPages::toast()
@@ -177,9 +188,9 @@ void tst_NxChannelPages::sectionHeight()
     section.setData("Science", channels(ids, {}));
     QCOMPARE(section.size(), QSize(px(1284), height));
     QCOMPARE(section.getContentHeight(), height);
-    QCOMPARE(tiles(&section).size(), count);
     section.show();
     QVERIFY(QTest::qWaitForWindowExposed(&section));
+    QCOMPARE(tiles(&section).size(), count);
     for (NxChannelWidget* tile : tiles(&section))
         QVERIFY(section.rect().contains(tile->mapTo(&section, tile->rect().bottomRight())));
     if (count) {
@@ -191,45 +202,67 @@ void tst_NxChannelPages::sectionHeight()
 void tst_NxChannelPages::deletionRepacks_data()
 {
     QTest::addColumn<bool>("onCloud");
-    QTest::newRow("own channel on this panel") << false;
-    QTest::newRow("own channel on the cloud") << true;
+    QTest::addColumn<QStringList>("web");
+    QTest::addColumn<QStringList>("local");
+    QTest::addColumn<bool>("ownFirst");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("own channel on this panel") << false << QStringList{"a", "b"} << QStringList{"x", "y", "z"} << false
+                                               << QStringList{"a", "b", "x", "z"};
+    QTest::newRow("own channel on the cloud") << true << QStringList{"a", "b"} << QStringList{"x", "y", "z"} << false
+                                              << QStringList{"a", "b", "x", "z"};
+    // A teacher's resources come mixed, own ones first.
+    QTest::newRow("own channels among the cloud's") << false << QStringList{"a", "b"} << QStringList{"x", "y"} << true
+                                                    << QStringList{"a", "b", "y"};
 }
 
-// Own tiles close up after the cloud's; the "add" tile stays last.
+// Deleting an own tile packs the cloud's tiles first, the own ones after
+// them and the "add" tile last.
 void tst_NxChannelPages::deletionRepacks()
 {
     QFETCH(bool, onCloud);
+    QFETCH(QStringList, web);
+    QFETCH(QStringList, local);
+    QFETCH(bool, ownFirst);
+    QFETCH(QStringList, after);
     NxGridWidget grid(true);
     grid.setSupportAdd(true);
     grid.setNeedCheckNetwork(onCloud);
     grid.setBaseParam(1284, 630, 290, 290, 2, 4);
-    grid.setData(channels({"a", "b"}, {"x", "y", "z"}), true);
+    QJsonArray data = channels(web, local);
+    if (ownFirst) {
+        // Own and cloud tiles taking turns, own first.
+        data = QJsonArray();
+        for (int i = 0; i < web.size(); ++i)
+            data << channel(local.at(i), "local") << channel(web.at(i), "web");
+    }
+    grid.setData(data, true);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
     auto* add = grid.findChild<NxAddChanelWidget*>();
-    QCOMPARE(cellOf(&grid, add), 5);
+    QCOMPARE(cellOf(&grid, add), data.size());
     QSignalSpy deleted(&grid, &NxGridWidget::sigDelChannel);
 
-    emit tileOf(&grid, "y")->sigDelChannel(channel("y", "local"));
+    const QString gone = local.at(ownFirst ? 0 : 1);
+    emit tileOf(&grid, gone)->sigDelChannel(channel(gone, "local"));
     QCOMPARE(deleted.count(), 1);
     QCOMPARE(deleted.first().at(0).toBool(), !onCloud);
     if (onCloud) {
         // Nothing moves until the cloud has answered.
-        QVERIFY(tileOf(&grid, "y"));
+        QVERIFY(tileOf(&grid, gone));
         grid.deleteChannelSucess();
     }
-    QVERIFY(!tileOf(&grid, "y"));
-    QCOMPARE(cellOf(&grid, tileOf(&grid, "a")), 0);
-    QCOMPARE(cellOf(&grid, tileOf(&grid, "b")), 1);
-    QCOMPARE(cellOf(&grid, tileOf(&grid, "x")), 2);
-    QCOMPARE(cellOf(&grid, tileOf(&grid, "z")), 3);
-    QCOMPARE(cellOf(&grid, add), 4);
+    QVERIFY(!tileOf(&grid, gone));
+    for (int cell = 0; cell < after.size(); ++cell)
+        QCOMPARE(cellOf(&grid, tileOf(&grid, after.at(cell))), cell);
+    QCOMPARE(cellOf(&grid, add), after.size());
     QVERIFY(!add->isHidden());
 
     grid.addChannel(channel("w", "local"), false);
-    QCOMPARE(cellOf(&grid, tileOf(&grid, "w")), 4);
-    QCOMPARE(cellOf(&grid, add), 5);
+    QCOMPARE(cellOf(&grid, tileOf(&grid, "w")), after.size());
+    QCOMPARE(cellOf(&grid, add), after.size() + 1);
     // A second answer without a deletion pending changes nothing.
     grid.deleteChannelSucess();
-    QCOMPARE(tiles(&grid).size(), 5);
+    QCOMPARE(tiles(&grid).size(), after.size() + 1);
 }
 
 void tst_NxChannelPages::addedMarks()
@@ -260,6 +293,10 @@ NxChannelListWidget* tst_NxChannelPages::ownChannelPage(bool storeOnWeb, NxChann
     page->setParam(1284, 630, 290, 290, 2, 4);
     page->setData(channels({"web1"}, storeOnWeb ? QStringList() : QStringList{"own1"}),
                   storeOnWeb ? channels({}, {}) : channels({}, {"own2"}), true);
+    // Tiles are made for a page on screen.
+    page->show();
+    if (!QTest::qWaitForWindowExposed(page))
+        qWarning() << "tst_NxChannelPages::ownChannelPage" << "page not exposed";
     return page;
 }
 
@@ -269,6 +306,8 @@ void tst_NxChannelPages::offlineChangesNothing()
     QScopedPointer<NxChannelListWidget> page(new NxChannelListWidget(true, true, true));
     page->setParam(1284, 630, 290, 290, 2, 4);
     page->setData(channels({"web1"}, {"own1"}), QJsonArray(), true);
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page.data()));
     QCOMPARE(page->getLocalData().size(), 1);
     QSignalSpy added(page.data(), &NxChannelListWidget::sigChannelAdded);
     QSignalSpy deleted(page.data(), &NxChannelListWidget::sigDelChannel);
@@ -365,39 +404,108 @@ void tst_NxChannelPages::cloudAddition()
 
 void tst_NxChannelPages::cloudDeletion_data()
 {
-    QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<bool>("removed");
-    QTest::newRow("deleted") << QByteArray() << true;
-    QTest::newRow("refused") << QByteArray(R"({"type":"deleteCustomChannel_ACK","result":false})") << false;
+    QTest::addColumn<QStringList>("deleted");
+    QTest::addColumn<QStringList>("refused");
+    QTest::newRow("deleted") << QStringList{"mine"} << QStringList();
+    QTest::newRow("refused") << QStringList{"mine"} << QStringList{"mine"};
+    // Asked one after the other, before the first answer is back.
+    QTest::newRow("two in a row") << QStringList{"mine", "ours"} << QStringList();
+    QTest::newRow("two in a row, the second refused") << QStringList{"mine", "ours"} << QStringList{"ours"};
+    QTest::newRow("two in a row, the first refused") << QStringList{"mine", "ours"} << QStringList{"mine"};
 }
 
+// The page asks, the main window's part is played here: each deletion goes
+// to the local cloud, and each answer removes its own tile; a refusal keeps
+// only its own.
 void tst_NxChannelPages::cloudDeletion()
 {
-    QFETCH(QByteArray, reply);
-    QFETCH(bool, removed);
+    QFETCH(QStringList, deleted);
+    QFETCH(QStringList, refused);
     NxChannelCloud world;
-    world.cloud().setReply("/channel/deleteCustomChannel", reply);
+    // The cloud refuses to delete what the teacher's list does not hold.
+    QJsonArray held;
+    for (const QString& id : deleted) {
+        if (!refused.contains(id))
+            held.append(NxTestCloud::channel(id, id));
+    }
+    world.cloud().server().catalogue().setUserChannels("u1", held);
     QScopedPointer<NxChannelListWidget> page(new NxChannelListWidget(true, true, true));
     page->setParam(1284, 630, 290, 290, 2, 4);
-    QJsonObject mine = channel("mine", "local");
-    page->setData(QJsonArray{channel("web1", "web"), mine}, QJsonArray(), true);
+    QJsonArray data{channel("web1", "web")};
+    for (const QString& id : deleted)
+        data.append(channel(id, "local"));
+    page->setData(data, QJsonArray(), true);
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page.data()));
     NxWebCmdCtrl* client = &world.client();
-    connect(page.data(), &NxChannelListWidget::sigDelChannel, client, [client, &page](QJsonObject json) {
-        client->deleteUserChannel("u1", QJsonObject{{"id", json.value("channelid")}}, page.data());
+    connect(page.data(), &NxChannelListWidget::sigDelChannel, client, [client](QJsonObject json) {
+        client->deleteUserChannel("u1", QJsonObject{{"id", json.value("channelid")}}, nullptr);
     });
     int answered = 0;
-    connect(client, &NxWebCmdCtrl::sigRecvChDeleted, page.data(), [&page, &answered](void*, int result, QString) {
-        page->setChannelAddDelResult(false, result, QString());
+    connect(client, &NxWebCmdCtrl::sigRecvChDeleted, page.data(), [&page, &answered](void*, int result, QString ids) {
+        page->setChannelAddDelResult(false, result, ids);
         ++answered;
     });
 
-    emit tileOf(page.data(), "mine")->sigDelChannel(mine);
-    QTRY_COMPARE(answered, 1);
-    QCOMPARE(world.cloud().server().requestCount("/channel/deleteCustomChannel"), 1);
-    QCOMPARE(toast(), removed ? QString() : QString("ID_DEL_CHANNEL_FAILED"));
-    QCOMPARE(tileOf(page.data(), "mine") == nullptr, removed);
-    QCOMPARE(page->getLocalData().isEmpty(), removed);
+    for (const QString& id : deleted)
+        emit tileOf(page.data(), id)->sigDelChannel(channel(id, "local"));
+    QTRY_COMPARE(answered, deleted.size());
+    QCOMPARE(world.cloud().server().requestCount("/channel/deleteCustomChannel"), deleted.size());
+    QCOMPARE(toast(), refused.isEmpty() ? QString() : QString("ID_DEL_CHANNEL_FAILED"));
+    QStringList kept;
+    for (const QString& id : deleted) {
+        if (tileOf(page.data(), id))
+            kept << id;
+    }
+    QCOMPARE(kept, refused);
+    QStringList listed;
+    for (const QJsonValue& value : page->getLocalData())
+        listed << value["channelid"].toString();
+    QCOMPARE(listed, refused);
     QCOMPARE(page->getWebData().size(), 1);
+}
+
+// Twenty thousand stations: tiles exist only on screen and near it, their
+// pictures are asked for a few at a time, and scrolling brings the tiles of
+// the new place with their pictures.
+void tst_NxChannelPages::longPageHoldsFewTiles()
+{
+    NxChannelCloud world;
+    NxWebCmdCtrl* client = &world.client();
+    int asked = 0;
+    int answered = 0;
+    int mostInFlight = 0;
+    NxChannelListWidget page(true, false, false);
+    // Counted before the page's tiles ask, so an answer is counted before the
+    // next request it lets go; answers still queued go with the page.
+    connect(client, &NxWebCmdCtrl::sigRecvChannelImage, &page, [&] { ++answered; });
+    connect(client, &NxWebCmdCtrl::sigDownloadImage, &page, [&](QString, void*, bool internal) {
+        if (!internal)
+            mostInFlight = qMax(mostInFlight, ++asked - answered);
+    }, Qt::DirectConnection);
+    page.setControlManager(world.manager());
+    page.setParam(1284, 630, 290, 290, 2, 4);
+    page.setData(world.generatedTiles("s", 20000), QJsonArray(), true);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    const auto pictured = [&page](const QString& id) {
+        NxChannelWidget* tile = tileOf(&page, id);
+        return tile && tile->isVisible() && hasPicture(tile);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(pictured("s0") && pictured("s7"), 20000);
+    QVERIFY2(tiles(&page).size() <= 48, qPrintable(QString::number(tiles(&page).size())));
+
+    // A quick flick over thousands of rows, then a stop in the middle.
+    QScrollBar* bar = page.findChild<QScrollArea*>()->verticalScrollBar();
+    for (int row = 0; row <= 2500; row += 50) {
+        bar->setValue(row * (290 + 41));
+        QCoreApplication::processEvents();
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(pictured("s10000") && pictured("s10007"), 20000);
+    QVERIFY(!tileOf(&page, "s0"));
+    QVERIFY2(tiles(&page).size() <= 48, qPrintable(QString::number(tiles(&page).size())));
+    QVERIFY2(mostInFlight <= 8, qPrintable(QString::number(mostInFlight)));
+    QVERIFY2(asked < 400, qPrintable(QString::number(asked)));
 }
 
 void tst_NxChannelPages::briefDialog_data()

@@ -12,6 +12,8 @@
 
 #include <QFile>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QJsonDocument>
 #include <QTranslator>
 #include <QtTest>
@@ -33,6 +35,8 @@ private slots:
     void banner_data() { addRows(); }
     void tvPage();
     void tvPage_data() { addRows(); }
+    void longPage();
+    void longPage_data();
     void briefDialog();
     void briefDialog_data() { addRows(); }
 
@@ -239,6 +243,47 @@ void tst_NxChannelScreens::tvPage()
     const QRect grid(page.findChild<NxGridWidget*>()->mapTo(&page, QPoint(0, 0)), QSize(px(1284), px(630)));
     QVERIFY(page.rect().contains(grid));
     QCOMPARE(grid.center().x(), page.rect().center().x());
+}
+
+void tst_NxChannelScreens::longPage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<double>("scale");
+    QTest::newRow("zh_CN 1.0") << "zh_CN" << 1.0;
+    QTest::newRow("en_US 1.0") << "en_US" << 1.0;
+}
+
+// Two thousand stations, scrolled far down: the tiles there are laid out as
+// at the top, each with its own picture.
+void tst_NxChannelScreens::longPage()
+{
+    const QString suffix = prepare();
+    NxChannelListWidget page(true, false, false);
+    page.setFixedSize(px(1920), px(1080));
+    page.setControlManager(m_world->manager());
+    page.setTitle(chinese() ? QString::fromUtf8("电视") : QString("TV"));
+    page.setParam(px(1284), px(630), px(290), px(290), 2, 4);
+    page.setData(m_world->generatedTiles("s", 2000), QJsonArray(), true);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QScrollBar* bar = page.findChild<QScrollArea*>()->verticalScrollBar();
+    bar->setValue(250 * (px(290) + px(41)) + px(120));
+    check(&page, "NxChannelListWidget_long" + suffix, QSize(px(1920), px(1080)), false);
+    const QList<NxChannelWidget*> shown = page.findChildren<NxChannelWidget*>();
+    const auto tileOf = [&shown](const QString& name) {
+        for (NxChannelWidget* tile : shown) {
+            if (tile->isVisible() && tile->getData().value("name").toString() == name)
+                return tile;
+        }
+        return static_cast<NxChannelWidget*>(nullptr);
+    };
+    // Row 250 starts with station 1000, four to a row, 41 apart.
+    NxChannelWidget* first = tileOf("Station 1000");
+    NxChannelWidget* second = tileOf("Station 1001");
+    NxChannelWidget* below = tileOf("Station 1004");
+    QVERIFY(first && second && below);
+    QCOMPARE(second->x() - first->geometry().right() - 1, px(41));
+    QCOMPARE(below->y() - first->geometry().bottom() - 1, px(41));
 }
 
 void tst_NxChannelScreens::briefDialog()

@@ -175,11 +175,14 @@ void tst_NxWebCmdCtrlOwnChannels::deleteByIdAndByIds()
     QTRY_COMPARE(m_answers->deleted.size(), 1);
     QCOMPARE(lastBody("/channel/deleteCustomChannel"), (QJsonObject{{"userId", "u1"}, {"channelIds", ids.at(0)}}));
     QCOMPARE(m_answers->deleted.first().result, 0);
-    QCOMPARE(m_answers->deleted.first().text, QString());
+    // The answer names what was deleted, so a caller with several deletions
+    // under way knows which one it settles.
+    QCOMPARE(m_answers->deleted.first().text, ids.at(0));
 
     QCOMPARE(m_client->deleteUserChannel("u1", QJsonObject{{"ids", QJsonArray{ids.at(1), ids.at(2)}}}, &m_context), 0);
     QTRY_COMPARE(m_answers->deleted.size(), 2);
     QCOMPARE(lastBody("/channel/deleteCustomChannel").value("channelIds").toString(), ids.at(1) + "," + ids.at(2));
+    QCOMPARE(m_answers->deleted.last().text, ids.at(1) + "," + ids.at(2));
     QCOMPARE(userChannelNames("u1"), QStringList{"Mine"});
 
     m_client->deleteUserChannel("u1", QList<QSharedPointer<NxChannelSet>>(), &m_context);

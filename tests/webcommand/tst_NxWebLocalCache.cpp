@@ -21,6 +21,7 @@ private slots:
     void extensionFromPathOnly();
     void fileNamePattern();
     void sameSecondGetsNextCounter();
+    void busySecondOverwritesNothing();
     void restartAnswersWithoutNetwork();
     void missingFileDroppedAtStart();
     void brokenIndexStartsEmpty();
@@ -130,6 +131,40 @@ void tst_NxWebLocalCache::sameSecondGetsNextCounter()
         return;
     }
     QFAIL("could not add two pictures within one second");
+}
+
+// More than a hundred pictures in one second (a long page scrolled quickly):
+// the hundred names of this second and the next are taken, and a new
+// picture still lands in a file of its own.
+void tst_NxWebLocalCache::busySecondOverwritesNothing()
+{
+    NxWebLocalCache cache;
+    cache.slotStartImgCache(m_env->dataRoot() + "/channel");
+    const QDateTime now = QDateTime::currentDateTime();
+    QStringList taken;
+    for (int second = 0; second < 3; ++second) {
+        for (int counter = 0; counter < 100; ++counter) {
+            taken << NxWebLocalCache::fileNameFor(channelDir(), now.addSecs(second), counter, ".png");
+            QFile file(taken.last());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("taken");
+        }
+    }
+    const QByteArray data = png(8, 8, Qt::red);
+    cache.addImageCache("http://h/busy.png", data, QImage::fromData(data));
+    for (const QString& path : qAsConst(taken)) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("taken"));
+    }
+    QFile indexFile(channelDir() + "NXT_ImgCache.jdx");
+    QVERIFY(indexFile.open(QIODevice::ReadOnly));
+    const QJsonArray index = QJsonDocument::fromJson(indexFile.readAll()).array();
+    QCOMPARE(index.size(), 1);
+    QFile stored(index.at(0)["file"].toString());
+    QVERIFY(!taken.contains(stored.fileName()));
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    QCOMPARE(stored.readAll(), data);
 }
 
 void tst_NxWebLocalCache::restartAnswersWithoutNetwork()

@@ -51,20 +51,24 @@ QString NxBaseChannelWidget::requestedImage(void* pCxt) const
 
 void NxBaseChannelWidget::requestImage(const QJsonObject& json, QWidget* ctx)
 {
-    // A tile that changes or empties its channel no longer takes the old picture.
-    forgetImageRequest();
     const QString url = json.value(QStringLiteral("web_image")).toString();
+    // A tile that changes or empties its channel no longer takes the old picture.
+    if (url != m_imageAddress)
+        forgetImageRequest();
     if (url.isEmpty() || !m_webCommand)
         return;
-    m_imageContext = m_router ? m_router->add(this) : ctx;
+    m_imageContext = ctx;
     m_imageAddress = url;
-    m_webCommand->downloadImage(url, m_imageContext);
+    if (m_router)
+        m_router->request(url, ctx, this);
+    else
+        m_webCommand->downloadImage(url, ctx);
 }
 
 void NxBaseChannelWidget::forgetImageRequest()
 {
-    if (m_router && m_imageContext)
-        m_router->remove(m_imageContext);
+    if (m_router)
+        m_router->remove(this);
     m_imageContext = nullptr;
     m_imageAddress.clear();
 }

@@ -2,38 +2,58 @@
 
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 
 class INxWebCommandController;
 class NxBaseChannelWidget;
 
-// Receives every channel picture of one web command controller once and hands
-// it to the tile that asked for it, found by its context pointer. Connecting
-// every tile to the controller would cost tiles × pictures slot calls, which
-// a page of hundreds of stations cannot afford on the GUI thread.
-// Each request has its own context, so an answer to a tile's earlier channel
-// is told apart from one to its current channel.
+// Asks one web command controller for the pictures of the tiles and hands
+// each answer to the tile that asked. Connecting every tile to the controller
+// would cost tiles × pictures slot calls, which a page of hundreds of
+// stations cannot afford on the GUI thread; and only a few requests are sent
+// at a time, the others wait in turn, so a long page scrolled quickly never
+// floods the client with pictures nobody looks at any more.
 class NxChannelImageRouter : public QObject
 {
     Q_OBJECT
 
 public:
+    static const int kMaxInFlight = 6;
+
     // The router of a controller, created on first use on the GUI thread.
     static NxChannelImageRouter* forController(INxWebCommandController* ctrl);
+    ~NxChannelImageRouter() override;
 
-    // A new context for one request of the tile; its answer goes to the tile
-    // until the context is removed.
-    void* add(NxBaseChannelWidget* tile);
-    void remove(void* pCxt);
+    // The picture at url for tile, answered with pCxt; replaces the tile's
+    // earlier request.
+    void request(const QString& url, void* pCxt, NxBaseChannelWidget* tile);
+    // The tile wants no picture any more (it goes, or shows another channel).
+    void remove(NxBaseChannelWidget* tile);
+    int inFlight() const;
+    int waiting() const;
 
 public slots:
     void slotRecvChannelImage(void* pCxt, const QImage& image);
 
 private:
-    explicit NxChannelImageRouter(QObject* source);
+    // What is sent as the context: unique while it is in flight, so an
+    // answer never reaches a later tile that took the address of a gone one.
+    struct Ticket {
+        QPointer<NxBaseChannelWidget> tile;
+        void* context = nullptr;
+        QString url;
+    };
 
+    NxChannelImageRouter(INxWebCommandController* ctrl, QObject* source);
+    void sendNext();
+
+    INxWebCommandController* m_controller;
     QPointer<QObject> m_source;
-    QHash<void*, NxBaseChannelWidget*> m_tiles;
-    quintptr m_lastContext = 1;
+    QList<Ticket*> m_waiting;
+    QSet<Ticket*> m_sent;
+    // Each tile's latest request; only its answer is handed over.
+    QHash<NxBaseChannelWidget*, Ticket*> m_current;
 };

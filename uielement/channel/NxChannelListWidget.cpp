@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 NxChannelListWidget::NxChannelListWidget(bool supportAdd, bool storeOnWeb, bool splitByFrom, QWidget* parent)
     : QWidget(parent)
     , m_supportAdd(supportAdd)
@@ -167,8 +169,7 @@ void NxChannelListWidget::setChannelAddDelResult(bool bAdd, int nResult, QString
     if (!bAdd) {
         if (nResult != 0)
             NxToolTipHelp::Instance().setMesseage(tr("ID_DEL_CHANNEL_FAILED"));
-        else
-            deletedOnCloud();
+        deletionAnswered(nResult == 0, id);
         return;
     }
     if (nResult != 0)
@@ -191,11 +192,30 @@ void NxChannelListWidget::addedOnCloud(const QString& id)
     m_grid->addChannel(m_pendingAdd, false);
 }
 
-void NxChannelListWidget::deletedOnCloud()
+// Each answer settles the deletions it names; one naming none settles the
+// oldest. A refused deletion leaves its tile where it is.
+void NxChannelListWidget::deletionAnswered(bool deleted, const QString& ids)
 {
-    m_grid->deleteChannelSucess();
-    removeLocalByUrl(m_pendingDelete.value(QStringLiteral("url")).toString());
-    m_pendingDelete = QJsonObject();
+    QStringList named = ids.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (named.isEmpty() && !m_pendingDeletes.isEmpty())
+        named << m_pendingDeletes.first().value(QStringLiteral("channelid")).toVariant().toString();
+    for (const QString& id : qAsConst(named)) {
+        const auto pending = std::find_if(m_pendingDeletes.begin(), m_pendingDeletes.end(), [&id](const QJsonObject& json) {
+            return json.value(QStringLiteral("channelid")).toVariant().toString() == id;
+        });
+        if (pending == m_pendingDeletes.end()) {
+            qDebug() << "NxChannelListWidget::setChannelAddDelResult" << "no deletion pending for" << id;
+            continue;
+        }
+        const QString url = pending->value(QStringLiteral("url")).toString();
+        m_pendingDeletes.erase(pending);
+        if (!deleted) {
+            m_grid->deleteChannelFailed(id);
+            continue;
+        }
+        m_grid->deleteChannelSucess(id);
+        removeLocalByUrl(url);
+    }
 }
 
 void NxChannelListWidget::slotAddCustomChannel()
@@ -232,7 +252,7 @@ void NxChannelListWidget::slotDelChannel(bool bLocal, QJsonObject json)
     if (bLocal)
         removeLocalByUrl(json.value(QStringLiteral("url")).toString());
     else
-        m_pendingDelete = json;
+        m_pendingDeletes.append(json);
 }
 
 void NxChannelListWidget::removeLocalByUrl(const QString& url)

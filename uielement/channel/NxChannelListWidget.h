@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QList>
 #include <QWidget>
 
 class INxControllerManager;
@@ -28,6 +29,7 @@ public:
     void setTitle(QString title);
     void showList(bool loaded);
     void setControlManager(INxControllerManager* mgr);
+    // For a deletion, id names the deleted channels (comma-separated).
     void setChannelAddDelResult(bool bAdd, int nResult, QString id);
     // The pages' return button; the caller connects its click.
     static QPushButton* createReturnButton(QWidget* parent, double scale);
@@ -48,7 +50,7 @@ private:
     void buildPage();
     void removeLocalByUrl(const QString& url);
     void addedOnCloud(const QString& id);
-    void deletedOnCloud();
+    void deletionAnswered(bool deleted, const QString& ids);
 
     bool m_supportAdd = false;
     bool m_storeOnWeb = false;
@@ -56,7 +58,8 @@ private:
     double m_scale = 1.0;
     QRect m_desktop;
     QJsonObject m_pendingAdd;
-    QJsonObject m_pendingDelete;
+    // Cloud deletions asked for and not yet answered, oldest first.
+    QList<QJsonObject> m_pendingDeletes;
     QJsonArray m_localChannels;
     QJsonArray m_webChannels;
     QLabel* m_title = nullptr;
