@@ -1,4 +1,5 @@
 #include "NxProgramRunner.h"
+#include "NxTestCloud.h"
 #include "INxWatchManager.h"
 #include "NxTestEnvironment.h"
 #include "NxmcPresenterApp.h"
@@ -33,7 +34,7 @@ private:
 } // namespace
 
 // The start-up argument table, and the single-instance behaviour of the real
-// program with several processes.
+// program with several processes, none of which may print a Qt warning.
 class tst_NxmcPresenterApp : public QObject
 {
     Q_OBJECT
@@ -55,17 +56,24 @@ private:
     bool waitUntilListening(int timeoutMs) { return NxProgramRunner::waitUntilListening(m_env->runtimeDir(), timeoutMs); }
 
     NxTestEnvironment* m_env = nullptr;
+    NxProgramRunner* m_runner = nullptr;
 };
 
 void tst_NxmcPresenterApp::init()
 {
     m_env = new NxTestEnvironment;
+    m_runner = new NxProgramRunner;
+    QVERIFY(m_runner->isReady());
 }
 
 void tst_NxmcPresenterApp::cleanup()
 {
+    const QStringList warnings = m_runner->qtWarnings();
+    delete m_runner;
+    m_runner = nullptr;
     delete m_env;
     m_env = nullptr;
+    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
 }
 
 void tst_NxmcPresenterApp::eventForArgument_data()
@@ -103,14 +111,12 @@ void tst_NxmcPresenterApp::onlyFirstArgumentCounts()
 
 void tst_NxmcPresenterApp::secondStartForwardsArgumentAndExits()
 {
-    NxProgramRunner runner;
-    QVERIFY(runner.isReady());
-    QProcess* first = runner.start({"1"});
+    QProcess* first = m_runner->start({"1"});
     QVERIFY(waitUntilListening(10000));
 
     QElapsedTimer timer;
     timer.start();
-    QProcess* second = runner.start({"3", "1"});
+    QProcess* second = m_runner->start({"3", "1"});
     QVERIFY(second->waitForFinished(6000));
     QCOMPARE(second->exitStatus(), QProcess::NormalExit);
     QCOMPARE(second->exitCode(), 0);
@@ -122,19 +128,17 @@ void tst_NxmcPresenterApp::secondStartForwardsArgumentAndExits()
 
 void tst_NxmcPresenterApp::staleLockOfKilledInstanceDoesNotBlock()
 {
-    NxProgramRunner runner;
-    QVERIFY(runner.isReady());
-    QProcess* crashed = runner.start({});
+    QProcess* crashed = m_runner->start({});
     QVERIFY(waitUntilListening(10000));
     crashed->kill();
     QVERIFY(crashed->waitForFinished(5000));
     QVERIFY(QFile::exists(m_env->runtimeDir() + "/TavomcPresenterPro.lock"));
 
-    QProcess* next = runner.start({});
+    QProcess* next = m_runner->start({});
     QVERIFY2(waitUntilListening(10000), "a crashed instance must not block the next start");
     QCOMPARE(next->state(), QProcess::Running);
 
-    QProcess* forwarding = runner.start({"2"});
+    QProcess* forwarding = m_runner->start({"2"});
     QVERIFY(forwarding->waitForFinished(6000));
     QCOMPARE(forwarding->exitCode(), 0);
     QVERIFY(NxProgramRunner::waitForError(next, "\"ID_SCENARIO_DETAILS\"", 5000));
@@ -142,11 +146,9 @@ void tst_NxmcPresenterApp::staleLockOfKilledInstanceDoesNotBlock()
 
 void tst_NxmcPresenterApp::simultaneousStartsLeaveOneInstance()
 {
-    NxProgramRunner runner;
-    QVERIFY(runner.isReady());
     QList<QProcess*> processes;
     for (int i = 0; i < 4; ++i)
-        processes.append(runner.start({QString::number(i + 1)}));
+        processes.append(m_runner->start({QString::number(i + 1)}));
 
     int finished = 0;
     QElapsedTimer timer;
@@ -174,11 +176,11 @@ void tst_NxmcPresenterApp::simultaneousStartsLeaveOneInstance()
 
 void tst_NxmcPresenterApp::terminationEndsCleanly()
 {
-    NxProgramRunner runner;
-    QVERIFY(runner.isReady());
-    QProcess* program = runner.start({});
-    // Started up to the controllers, well past installing the signal handler.
-    QVERIFY(NxProgramRunner::waitForError(program, "NxWebLocalCache::init", 10000));
+    NxTestCloud cloud;
+    QVERIFY(m_runner->useCloud(cloud.baseUrl()));
+    QProcess* program = m_runner->start({});
+    // Started up and talking to the cloud, well past installing the signal handler.
+    QTRY_VERIFY_WITH_TIMEOUT(cloud.server().requestCount("/channel/getChannelListToAdd") > 0, 10000);
     program->terminate(); // SIGTERM, as a session logout or a service manager sends
     QVERIFY(program->waitForFinished(10000));
     QCOMPARE(program->exitStatus(), QProcess::NormalExit);
@@ -188,13 +190,11 @@ void tst_NxmcPresenterApp::terminationEndsCleanly()
 
 void tst_NxmcPresenterApp::lockErrorStartsAsOnlyInstance()
 {
-    NxProgramRunner runner;
-    QVERIFY(runner.isReady());
     // Nothing can be created here, not even by root: the lock fails with an
     // error other than "held", and nobody answers on the socket.
     qunsetenv("XDG_RUNTIME_DIR");
     qputenv("TMPDIR", "/proc/self");
-    QProcess* program = runner.start({});
+    QProcess* program = m_runner->start({});
     QVERIFY(NxProgramRunner::waitForError(program, "lock file error", 10000));
     QVERIFY(NxProgramRunner::waitForError(program, "NxWebLocalCache::init", 10000));
     QTest::qWait(500);
