@@ -9,9 +9,14 @@
 
 #include <QIcon>
 
+#include <limits>
+
 int main(int argc, char* argv[])
 {
-    qputenv("QT_BEARER_POLL_TIMEOUT", QByteArray::number(-1));
+    // Network bearers are never polled. Qt starts its poll timer with this
+    // interval, and -1 only makes it print "Timers cannot have negative
+    // intervals": the longest interval it takes (about 24 days) is never.
+    qputenv("QT_BEARER_POLL_TIMEOUT", QByteArray::number(std::numeric_limits<int>::max()));
     // Qt reads this attribute only before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
     // No widget draws through OpenGL (the player reads its frames back into a

@@ -45,10 +45,15 @@ void NxLiveCodeController::setLivePlayerCtrl(INxLivePlayerController* player)
 void NxLiveCodeController::showLiveCodeInput(QWidget* parent)
 {
     m_parent = parent;
-    m_panel = new NxTliveWgt(parent);
-    connect(m_panel, SIGNAL(signLivingCode(QString)), this, SLOT(slotLivingCode(QString)));
-    centreIn(m_panel, parent);
+    createPanel();
     m_panel->show();
+}
+
+void NxLiveCodeController::createPanel()
+{
+    m_panel = new NxTliveWgt(m_parent);
+    connect(m_panel, SIGNAL(signLivingCode(QString)), this, SLOT(slotLivingCode(QString)));
+    centreIn(m_panel, m_parent);
 }
 
 int NxLiveCodeController::showLiveCodeFailure(QWidget* parent)
@@ -123,9 +128,17 @@ void NxLiveCodeController::closePanels()
         m_panel->close();
 }
 
+// The keypad only steps aside: closing the notice brings it back for
+// another try. A lesson that played has closed its keypad: a stream that
+// breaks off later gets a new one.
 void NxLiveCodeController::fail()
 {
-    closePanels();
+    if (m_waiting)
+        m_waiting->close();
+    if (m_panel)
+        m_panel->hide();
+    else
+        createPanel();
     showLiveCodeFailure(m_parent);
 }
 

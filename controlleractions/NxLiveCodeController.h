@@ -37,6 +37,7 @@ private slots:
     void slotLivingCodeDate(void* pCxt, int iResult, QString sURl);
 
 private:
+    void createPanel();
     void closePanels();
     void fail();
     static void centreIn(QWidget* window, const QWidget* parent);

@@ -61,16 +61,20 @@ void NxLivePlayerController::slotError()
     emit sigPlayerStarted(false);
 }
 
-// Deferred: these run inside the player's own signals.
+// Deferred: these run inside the player's own signals. Hidden at once: the
+// failure notice's modal loop comes next, and the deletion only after it.
 void NxLivePlayerController::release()
 {
     m_created = false;
     if (m_player) {
         disconnect(m_player, nullptr, this, nullptr);
+        m_player->hide();
         m_player->deleteLater();
     }
-    if (m_backdrop)
+    if (m_backdrop) {
+        m_backdrop->hide();
         m_backdrop->deleteLater();
+    }
     m_player = nullptr;
     m_backdrop = nullptr;
 }

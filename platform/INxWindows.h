@@ -42,6 +42,9 @@ public:
     virtual void setAcceptsActivation(Handle ownWindow, bool accepts) = 0;
     // No press-and-hold, pen feedback or flicks on a window of ours.
     virtual void disableTabletPenFeedback(Handle ownWindow) = 0;
+    // Whether a compositing manager lays the see-through parts of our
+    // windows over what lies behind them; without one they show black.
+    virtual bool hasCompositing() = 0;
 
     // The command line registered for web addresses; empty when none.
     virtual QString defaultBrowserCommand() = 0;

@@ -30,6 +30,7 @@ public:
     Handle activeWindow() override;
     void setAcceptsActivation(Handle ownWindow, bool accepts) override;
     void disableTabletPenFeedback(Handle ownWindow) override;
+    bool hasCompositing() override;
     QString defaultBrowserCommand() override;
     QString associatedProgram(const QString& suffix) override;
     QString associatedAppName(const QString& suffix) override;

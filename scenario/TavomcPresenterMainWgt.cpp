@@ -407,11 +407,33 @@ bool TavomcPresenterMainWgt::eventFilter(QObject* watched, QEvent* event)
         if (m_checkAwaitsFirstPaint)
             QTimer::singleShot(0, this, &TavomcPresenterMainWgt::runNetworkCheck);
     }
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide)
+        && coveringPages().contains(static_cast<QWidget*>(watched)))
+        updateBannerCover();
     // A drag on a tile or the banner must not also scroll the home page.
     if (m_scrollArea && watched == m_scrollArea->viewport() && event->type() == QEvent::Gesture
         && QCoreApplication::instance()->property("gesture").toBool())
         return true;
     return QWidget::eventFilter(watched, event);
+}
+
+// Pages cover the whole home page.
+QList<QWidget*> TavomcPresenterMainWgt::coveringPages() const
+{
+    return {m_tvPage.data(), m_myResourcePage.data(), m_tavoChannelPage.data(), m_addChannelList.data()};
+}
+
+void TavomcPresenterMainWgt::watchCover(QWidget* page)
+{
+    page->installEventFilter(this);
+}
+
+void TavomcPresenterMainWgt::updateBannerCover()
+{
+    bool covered = m_otherProgramInFront;
+    for (const QWidget* page : coveringPages())
+        covered = covered || (page && page->isVisible());
+    m_banner->setCovered(covered);
 }
 
 void TavomcPresenterMainWgt::startNetworkCheck()
@@ -557,6 +579,8 @@ void TavomcPresenterMainWgt::slotActiveEnable(bool bEnable)
     qDebug() << "TavomcPresenterMainWgt::slotActiveEnable" << bEnable;
     // While another program is in front, taps must not bring the home page back.
     NxPlatform::windows()->setAcceptsActivation(winId(), bEnable);
+    m_otherProgramInFront = !bEnable;
+    updateBannerCover();
 }
 
 void TavomcPresenterMainWgt::slotUDiskStateChanged(QString name, bool remove)
@@ -651,6 +675,7 @@ NxChannelListWidget* TavomcPresenterMainWgt::createPage(bool supportAdd, bool st
                                                         const char* returnSlot, const char* addedSlot, const char* deleteSlot)
 {
     auto* page = new NxChannelListWidget(supportAdd, storeOnWeb, split, this);
+    watchCover(page);
     page->setControlManager(m_controllerManager);
     page->setTitle(title);
     page->setParam(px(1284), px(630), px(290), px(290), 2, 4);
@@ -705,6 +730,7 @@ void TavomcPresenterMainWgt::openAddChannelList(QJsonObject json)
 {
     if (!m_addChannelList) {
         m_addChannelList = new NxAddChannelListWidget(this);
+        watchCover(m_addChannelList);
         m_addChannelList->setControlManager(m_controllerManager);
         connect(m_addChannelList, SIGNAL(sigReturn()), this, SLOT(slotCloseChannelList()));
         connect(m_addChannelList, SIGNAL(sigAddChannel(QJsonObject)), this, SLOT(slotAddChannelToFirstPage(QJsonObject)));

@@ -118,6 +118,9 @@ private:
     void openChannel(const QJsonObject& json);
     void disableTabletPenFeedback();
     void runNetworkCheck();
+    QList<QWidget*> coveringPages() const;
+    void watchCover(QWidget* page);
+    void updateBannerCover();
 
     void loadLocalChannelFiles();
     void downloadChannelList(QString sType);
@@ -173,4 +176,5 @@ private:
     QString m_startLocation = QStringLiteral("ID_OPEN_RECENT");
     bool m_loginFromToolbar = false;
     bool m_offeredListReceived = false;
+    bool m_otherProgramInFront = false;
 };

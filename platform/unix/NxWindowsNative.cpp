@@ -291,6 +291,24 @@ void NxWindowsNative::disableTabletPenFeedback(Handle)
     // X11 has no pen feedback to switch off.
 }
 
+// The compositing manager of a screen owns its _NET_WM_CM_S<n> selection.
+// Only Qt's xcb windows depend on it: Wayland always composites, and the
+// offscreen platform composes windows in memory with their alpha, as the
+// pictures of the tests show them.
+bool NxWindowsNative::hasCompositing()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return true;
+    if (!d->connect())
+        return false;
+    const QByteArray selection = "_NET_WM_CM_S" + QByteArray::number(d->screen);
+    xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
+        d->connection, xcb_get_selection_owner(d->connection, internAtom(d->connection, selection.constData())), nullptr);
+    const bool owned = reply && reply->owner != XCB_NONE;
+    free(reply);
+    return owned;
+}
+
 QString NxWindowsNative::defaultBrowserCommand()
 {
     return d->associations.defaultBrowser().commandLine;

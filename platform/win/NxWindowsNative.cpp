@@ -1,8 +1,10 @@
 #include "NxWindowsNative.h"
 
+#include <QGuiApplication>
 #include <QSettings>
 
 #include <windows.h>
+#include <dwmapi.h>
 #include <shlwapi.h>
 
 struct NxWindowsNative::Private {
@@ -149,6 +151,16 @@ void NxWindowsNative::disableTabletPenFeedback(Handle ownWindow)
     const ATOM atom = GlobalAddAtomW(name);
     SetPropW(hwnd(ownWindow), name, reinterpret_cast<HANDLE>(quintptr(0x10019)));
     GlobalDeleteAtom(atom);
+}
+
+// Always on since Windows 8; Windows 7 turns it off with its basic themes.
+// The offscreen platform composes windows in memory with their alpha.
+bool NxWindowsNative::hasCompositing()
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return true;
+    BOOL enabled = FALSE;
+    return SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
 }
 
 QString NxWindowsNative::defaultBrowserCommand()

@@ -183,6 +183,7 @@ void tst_NxLogHandler::programLogsOnlyWhenAsked()
         } else {
             QVERIFY(NxProgramRunner::waitForError(first, "\"ID_SCENARIO_POP\"", 10000));
             QVERIFY(!QFileInfo::exists(logs));
+            QVERIFY2(runner.qtWarnings().isEmpty(), qPrintable(runner.qtWarnings().join('\n')));
         }
     }
 }

@@ -95,12 +95,7 @@ void tst_NxProgramOnDesktop::initTestCase()
     m_cloud->server().setMediaDir(NX_DEMO_CLOUD_DIR "/media");
     m_runner = new NxProgramRunner;
     QVERIFY(m_runner->isReady());
-    QMap<QString, QVariant> ini{{"versionInformation/appName", "TavomcPresenterPro"}, {"Log/NeedLog", 0}};
-    for (const char* key : {"cloudhost", "cloudrest", "platformHost"})
-        ini.insert(QStringLiteral("versionInformation/") + key, m_cloud->baseUrl() + "/");
-    for (const char* key : {"appHost", "loginHost", "ssoHost", "liveHost", "wechatHost"})
-        ini.insert(QStringLiteral("versionInformation/") + key, m_cloud->baseUrl());
-    QVERIFY(NxTestEnvironment::writeIni(m_runner->versionIniPath(), ini));
+    QVERIFY(m_runner->useCloud(m_cloud->baseUrl()));
     QDir().mkpath(NX_SCREENS_DIR);
 }
 
@@ -131,11 +126,14 @@ QProcess* tst_NxProgramOnDesktop::startProgram()
     return shown ? program : nullptr;
 }
 
+// A Qt warning ("QObject::...", "QWidget::...") is a fault of the program.
 void tst_NxProgramOnDesktop::endProgram(QProcess* program)
 {
     program->terminate();
     QVERIFY(program->waitForFinished(10000));
     QCOMPARE(program->exitCode(), 0);
+    const QStringList warnings = NxProgramRunner::qtWarnings(program);
+    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('\n')));
 }
 
 void tst_NxProgramOnDesktop::input(const QStringList& arguments)

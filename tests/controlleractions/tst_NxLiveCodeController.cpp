@@ -81,6 +81,7 @@ private slots:
     void failuresShowTheNoticeAndTheKeypadAgain_data();
     void failuresShowTheNoticeAndTheKeypadAgain();
     void onePlayerPerViewing();
+    void streamBreakingOffMidLesson();
     void okToFirstFrame_data();
     void okToFirstFrame();
     void memoryWhilePlaying1080p();
@@ -263,6 +264,33 @@ void tst_NxLiveCodeController::onePlayerPerViewing()
     QVERIFY(started.wait(10000));
     windowsOf<NxLivePlayer>().first()->close();
     QTRY_VERIFY(windowsOf<NxLivePlayer>().isEmpty());
+}
+
+// A lesson that plays leaves no keypad behind. When its stream breaks off,
+// the last frame and the black backdrop are gone before the notice shows,
+// and closing the notice brings a keypad back for another code.
+void tst_NxLiveCodeController::streamBreakingOffMidLesson()
+{
+    enterCode("123456");
+    QTRY_VERIFY_WITH_TIMEOUT(!windowsOf<NxLivePlayer>().isEmpty() && windowsOf<NxLivePlayer>().first()->isVisible(), 10000);
+    QTRY_VERIFY(windowsOf<NxTliveWgt>().isEmpty());
+
+    NxWindowWatch watch;
+    QStringList behind;
+    watch.onShown = [&](QWidget* w) {
+        if (auto* notice = qobject_cast<NxSecWindow*>(w)) {
+            for (QWidget* other : QApplication::topLevelWidgets())
+                if (other->isVisible() && (qobject_cast<NxLivePlayer*>(other) || qobject_cast<NxFullBackgrd*>(other)))
+                    behind << other->metaObject()->className();
+            QTimer::singleShot(200, notice, &NxSecWindow::closeWin);
+        }
+    };
+    // The shown player is handed an address that is gone, and reports the error.
+    m_player->playLive(m_home, m_cloud->baseUrl() + "/media/demo-live-ended.m3u8");
+    QTRY_COMPARE_WITH_TIMEOUT(watch.shown.value("NxSecWindow").size(), 1, 10000);
+    QVERIFY2(behind.isEmpty(), qPrintable("behind the notice: " + behind.join(", ")));
+    QTRY_VERIFY(windowsOf<NxTliveWgt>().size() == 1 && windowsOf<NxTliveWgt>().first()->isVisible());
+    QTRY_VERIFY(windowsOf<NxLivePlayer>().isEmpty() && windowsOf<NxFullBackgrd>().isEmpty());
 }
 
 void tst_NxLiveCodeController::okToFirstFrame_data()

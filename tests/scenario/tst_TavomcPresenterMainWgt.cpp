@@ -48,6 +48,7 @@ private slots:
     void homePagesGrowAsTheyFillAndSurviveRestart();
     void exitEndsTheEventLoopWithZero();
     void dragOnATileDoesNotScroll();
+    void bannerStandsStillWhileCovered();
     void completeHomePageIsLean();
 
 private:
@@ -435,6 +436,38 @@ void tst_TavomcPresenterMainWgt::dragOnATileDoesNotScroll()
     QVERIFY(window->eventFilter(viewport, &gesture));
     qApp->setProperty("gesture", false);
     QVERIFY(!window->eventFilter(viewport, &gesture));
+}
+
+// Pages and other programs in front of the home page stop the banner; it
+// moves on again once the home page is in view.
+void tst_TavomcPresenterMainWgt::bannerStandsStillWhileCovered()
+{
+    TavomcPresenterMainWgt* window = start(true);
+    NxBannerWidget* banner = window->banner();
+    QTRY_COMPARE_WITH_TIMEOUT(banner->shownCount(), 3, 10000);
+    QVERIFY(banner->isRotating());
+    const auto call = [window](const char* slot, QGenericArgument argument = QGenericArgument()) {
+        QVERIFY(QMetaObject::invokeMethod(window, slot, argument));
+    };
+    const QJsonObject tv{{"ID", "ID_TV"}};
+    call("slotChannelItemClicked", Q_ARG(QJsonObject, tv));
+    QVERIFY(window->tvPage()->isVisible());
+    QVERIFY(!banner->isRotating());
+    call("slotCloseTVList");
+    QVERIFY(banner->isRotating());
+    const QJsonObject slot{{"ID", "ID_MAINPAGE_ADD_CHANNEL"}, {"page", 0}, {"index", 1}};
+    call("slotOpenAddChannel", Q_ARG(QJsonObject, slot));
+    QVERIFY(!banner->isRotating());
+    call("slotCloseChannelList");
+    QVERIFY(banner->isRotating());
+    // A browser or player in front, then gone again.
+    call("slotActiveEnable", Q_ARG(bool, false));
+    QVERIFY(!banner->isRotating());
+    call("slotChannelItemClicked", Q_ARG(QJsonObject, tv));
+    call("slotCloseTVList");
+    QVERIFY(!banner->isRotating());
+    call("slotActiveEnable", Q_ARG(bool, true));
+    QVERIFY(banner->isRotating());
 }
 
 // Once the catalogue is shown: the background decoded at the screen's size

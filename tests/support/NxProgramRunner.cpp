@@ -1,5 +1,7 @@
 #include "NxProgramRunner.h"
 
+#include "NxTestEnvironment.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -61,6 +63,16 @@ QString NxProgramRunner::versionIniPath() const
     return m_dir.filePath(QStringLiteral("version.ini"));
 }
 
+bool NxProgramRunner::useCloud(const QString& baseUrl) const
+{
+    QMap<QString, QVariant> ini{{"versionInformation/appName", "TavomcPresenterPro"}, {"Log/NeedLog", 0}};
+    for (const char* key : {"cloudhost", "cloudrest", "platformHost"})
+        ini.insert(QStringLiteral("versionInformation/") + key, baseUrl + "/");
+    for (const char* key : {"appHost", "loginHost", "ssoHost", "liveHost", "wechatHost"})
+        ini.insert(QStringLiteral("versionInformation/") + key, baseUrl);
+    return NxTestEnvironment::writeIni(versionIniPath(), ini);
+}
+
 QProcess* NxProgramRunner::start(const QStringList& arguments)
 {
     auto* process = new QProcess;
@@ -83,6 +95,24 @@ QString NxProgramRunner::errorText(QProcess* process)
     const QString seen = process->property("nxErr").toString() + QString::fromUtf8(more);
     process->setProperty("nxErr", seen);
     return seen;
+}
+
+QStringList NxProgramRunner::qtWarnings(QProcess* process)
+{
+    QStringList found;
+    for (const QString& line : errorText(process).split(QLatin1Char('\n'))) {
+        if (line.contains(QLatin1String("QObject::")) || line.contains(QLatin1String("QWidget::")))
+            found.append(line);
+    }
+    return found;
+}
+
+QStringList NxProgramRunner::qtWarnings() const
+{
+    QStringList found;
+    for (QProcess* process : m_processes)
+        found += qtWarnings(process);
+    return found;
 }
 
 bool NxProgramRunner::waitForError(QProcess* process, const QString& text, int timeoutMs)

@@ -20,11 +20,17 @@ public:
     QString programDir() const;
     QString programPath() const;
     QString versionIniPath() const;
+    // Points every host of version.ini at the local cloud of a test.
+    bool useCloud(const QString& baseUrl) const;
 
     QProcess* start(const QStringList& arguments);
     // Waits until the process's standard error contains text.
     static bool waitForError(QProcess* process, const QString& text, int timeoutMs);
     static QString errorText(QProcess* process);
+    // Lines in which Qt reports a misuse ("QObject::", "QWidget::"): each is
+    // a fault of the program. The second form covers every process started.
+    static QStringList qtWarnings(QProcess* process);
+    QStringList qtWarnings() const;
     // Waits until a running instance accepts connections in that runtime directory.
     static bool waitUntilListening(const QString& runtimeDir, int timeoutMs);
 

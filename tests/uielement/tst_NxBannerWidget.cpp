@@ -1,8 +1,11 @@
 #include "NxBannerWidget.h"
 #include "NxChannelWidget.h"
 #include "NxPointerDriver.h"
+#include "NxTouchScrollArea.h"
 
 #include <QPushButton>
+#include <QScrollBar>
+#include <QScroller>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -26,6 +29,9 @@ private slots:
     void swipe();
     void tapDuringSlide_data();
     void tapDuringSlide();
+    void standsStillWhileHiddenOrCovered();
+    void scrollStartingOnItIsNoSwipe_data();
+    void scrollStartingOnItIsNoSwipe();
 
 private:
     NxBannerWidget* banner(int items, int limit);
@@ -217,6 +223,75 @@ void tst_NxBannerWidget::tapDuringSlide()
     QCOMPARE(clicked.first().first().toJsonObject().value("index").toInt(), 1);
     QTRY_VERIFY(atRest(b));
     QCOMPARE(b->currentIndex(), 1);
+}
+
+// Behind a page or another program, or on a hidden window, the banner does
+// not move on; it resumes with a full interval once in view again.
+void tst_NxBannerWidget::standsStillWhileHiddenOrCovered()
+{
+    NxBannerWidget* b = banner(3, 3);
+    QVERIFY(b->isRotating());
+    m_host->hide();
+    QVERIFY(!b->isRotating());
+    m_host->show();
+    QVERIFY(b->isRotating());
+    b->setCovered(true);
+    QVERIFY(!b->isRotating());
+    // A tap on it while covered (the page in front took it) does not restart it.
+    NxPointerDriver(NxPointerDriver::Mouse).tap(b);
+    QVERIFY(!b->isRotating());
+    m_host->hide();
+    m_host->show();
+    QVERIFY(!b->isRotating());
+    b->setCovered(false);
+    QVERIFY(b->isRotating());
+}
+
+void tst_NxBannerWidget::scrollStartingOnItIsNoSwipe_data()
+{
+    QTest::addColumn<NxPointerDriver::Kind>("kind");
+    QTest::addColumn<QPoint>("drag");
+    for (auto kind : {NxPointerDriver::Mouse, NxPointerDriver::Touch}) {
+        const char* name = kind == NxPointerDriver::Mouse ? "mouse" : "touch";
+        QTest::addRow("%s, straight up", name) << kind << QPoint(0, -200);
+        QTest::addRow("%s, up and a little left", name) << kind << QPoint(-30, -200);
+    }
+}
+
+// The home page scrolls when a drag starts up or down on the banner; the
+// scroll area then takes the press back, which must not move the banner on.
+void tst_NxBannerWidget::scrollStartingOnItIsNoSwipe()
+{
+    QFETCH(NxPointerDriver::Kind, kind);
+    QFETCH(QPoint, drag);
+    auto* area = new NxTouchScrollArea(m_host);
+    area->setGeometry(0, 0, 900, 300);
+    auto* content = new QWidget;
+    content->setFixedSize(900, 1200);
+    area->setWidget(content);
+    auto* b = new NxBannerWidget(content);
+    b->setGeometry(20, 20, 400, 200);
+    QList<QJsonObject> list;
+    for (int i = 0; i < 3; ++i)
+        list << QJsonObject{{"ID", "ID_CHANNEL"}, {"name", QString("item %1").arg(i)}, {"index", i}};
+    b->addinitItem(list);
+    b->setDefaultSize(3);
+    area->show();
+    QSignalSpy clicked(b, &NxBannerWidget::sigItemClicked);
+    NxPointerDriver pointer(kind);
+    const QPoint from = b->mapTo(m_host, b->rect().center());
+    pointer.press(m_host, from);
+    for (int i = 1; i <= 12; ++i) {
+        QTest::qWait(16);
+        pointer.move(m_host, from + drag * i / 12);
+    }
+    pointer.release(m_host, from + drag);
+    QTRY_COMPARE(QScroller::scroller(area->viewport())->state(), QScroller::Inactive);
+    QVERIFY(area->verticalScrollBar()->value() > 100);
+    QCOMPARE(b->currentIndex(), 0);
+    QCOMPARE(clicked.count(), 0);
+    QVERIFY(b->isRotating());
+    QTRY_VERIFY(atRest(b));
 }
 
 QTEST_MAIN(tst_NxBannerWidget)

@@ -77,9 +77,7 @@ void NxBannerWidget::setDefaultSize(int limit)
         m_current = 0;
     recomputeNeighbours();
     buildIndicators();
-    m_timer.stop();
-    if (m_shown > 1)
-        m_timer.start(kRotationMs);
+    restartTimer();
     settle();
 }
 
@@ -91,6 +89,19 @@ int NxBannerWidget::currentIndex() const
 int NxBannerWidget::shownCount() const
 {
     return m_shown;
+}
+
+void NxBannerWidget::setCovered(bool covered)
+{
+    if (covered == m_covered)
+        return;
+    m_covered = covered;
+    restartTimer();
+}
+
+bool NxBannerWidget::isRotating() const
+{
+    return m_timer.isActive();
 }
 
 void NxBannerWidget::onImageChangeTimeout()
@@ -168,16 +179,23 @@ void NxBannerWidget::mouseMoveEvent(QMouseEvent* event)
 
 void NxBannerWidget::mouseReleaseEvent(QMouseEvent* event)
 {
+    const bool dragged = m_dragging;
     m_moved = false;
     m_dragging = false;
     setGesture(1);
+    if (NxPointerTrack::isCancel(event)) {
+        // A scroll of the page took the press over: the item goes back.
+        if (dragged)
+            finishSwipe(0);
+        restartTimer();
+        return;
+    }
     const int dx = m_press.dx(event->globalPos());
     const int dy = m_press.dy(event->globalPos());
     if (std::abs(dx) <= kTapSlop && std::abs(dy) <= kTapSlop) {
         if (NxChannelWidget* shown = item(m_current))
             emit sigItemClicked(shown->getData());
-        if (m_shown > 1)
-            restartTimer();
+        restartTimer();
         return;
     }
     if (m_shown < 2)
@@ -189,14 +207,26 @@ void NxBannerWidget::mouseReleaseEvent(QMouseEvent* event)
 void NxBannerWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (m_shown > 1)
-        m_timer.stop();
+    m_timer.stop();
     for (int i = 0; i < m_shown; ++i)
         m_items.at(i)->resize(size());
     if (m_indicatorRow)
         m_indicatorRow->move(width() - px(16) - m_indicatorRow->width(), height() - px(14) - m_indicatorRow->height());
-    if (m_shown > 1)
-        m_timer.start(kRotationMs);
+    restartTimer();
+}
+
+void NxBannerWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_onScreen = true;
+    restartTimer();
+}
+
+void NxBannerWidget::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_onScreen = false;
+    m_timer.stop();
 }
 
 void NxBannerWidget::recomputeNeighbours()
@@ -317,7 +347,7 @@ void NxBannerWidget::checkCurrentButton()
 void NxBannerWidget::restartTimer()
 {
     m_timer.stop();
-    if (m_shown > 1)
+    if (m_shown > 1 && m_onScreen && !m_covered)
         m_timer.start(kRotationMs);
 }
 

@@ -31,6 +31,10 @@ public:
 
     int currentIndex() const;
     int shownCount() const;
+    // Something in front hides the banner (a page, another program): it
+    // stands still until uncovered, as it does while hidden.
+    void setCovered(bool covered);
+    bool isRotating() const;
 
 signals:
     void sigItemClicked(QJsonObject json);
@@ -44,6 +48,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     int px(double design) const;
@@ -69,6 +75,10 @@ private:
     NxPointerTrack m_press;
     bool m_moved = false;
     bool m_dragging = false;
+    // Shown on screen (minimising hides it without clearing isVisible) and
+    // not covered by anything in front.
+    bool m_onScreen = false;
+    bool m_covered = false;
     INxControllerManager* m_controlManager = nullptr;
     double m_scale = 1.0;
     QTimer m_timer;

@@ -1,5 +1,6 @@
 #include "NxTouchScrollArea.h"
 
+#include "NxPointerTrack.h"
 #include "NxScale.h"
 
 #include <QAbstractButton>
@@ -93,17 +94,14 @@ bool NxTouchScrollArea::eventFilter(QObject* watched, QEvent* event)
 }
 
 // Handed straight to the widget: the scroller swallows every mouse event
-// sent while it drags. Far away, so no tap; it stops a long press.
+// sent while it drags. It stops a long press and is neither a tap nor a swipe.
 void NxTouchScrollArea::cancelPress()
 {
     if (!m_pressed)
         return;
     if (auto* button = qobject_cast<QAbstractButton*>(m_pressed.data()))
         button->setDown(false);
-    const QPoint farAway(-QWIDGETSIZE_MAX, -QWIDGETSIZE_MAX);
-    QMouseEvent release(QEvent::MouseButtonRelease, m_pressed->mapFromGlobal(farAway),
-                        m_pressed->window()->mapFromGlobal(farAway), farAway, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier, Qt::MouseEventSynthesizedByApplication);
+    QMouseEvent release = NxPointerTrack::cancelRelease(m_pressed);
     static_cast<QObject*>(m_pressed.data())->event(&release);
     m_pressed.clear();
 }

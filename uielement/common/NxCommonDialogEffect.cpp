@@ -4,6 +4,7 @@
 #include "NxPlatform.h"
 
 #include "NxScale.h"
+#include "NxWindowShape.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -143,7 +144,7 @@ void NxCommonDialogEffect::changeDialogEffect(bool active)
 void NxCommonDialogEffect::initWidget()
 {
     setWindowModality(Qt::ApplicationModal);
-    setAttribute(Qt::WA_TranslucentBackground);
+    NxWindowShape::apply(this, 0, NxScale::px(kPictureCornerDesign, m_scale));
 
     auto* outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

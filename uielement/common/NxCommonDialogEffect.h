@@ -48,6 +48,8 @@ private:
     QFrame* m_mainWidget = nullptr;
     QHBoxLayout* m_centerLayout = nullptr;
     static constexpr int kMaxCorrections = 3;
+    // The dialogs' pictures round their corners by this many design pixels.
+    static constexpr int kPictureCornerDesign = 7;
     QPoint m_place;
     int m_corrections = 0;
     bool m_modal = true;

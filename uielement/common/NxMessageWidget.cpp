@@ -3,6 +3,7 @@
 #include "NxPixmapLabel.h"
 #include "NxPushButton.h"
 #include "NxScale.h"
+#include "NxWindowShape.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -79,7 +80,7 @@ NxMessageWidget::NxMessageWidget(QWidget* parent, double scale, int messageFlag,
     setFixedSize(px(368), px(260));
     setContentsMargins(1, 1, 1, 1);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
+    shape();
 
     m_mainLayout = new QVBoxLayout(this);
     m_mainLayout->setAlignment(Qt::AlignTop);
@@ -231,6 +232,7 @@ void NxMessageWidget::setBottomSpaceVisible(bool on)
 void NxMessageWidget::setBorderIsRounded(bool on)
 {
     m_roundedBorder = on;
+    shape();
     styleBars();
     update();
 }
@@ -302,6 +304,10 @@ void NxMessageWidget::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event)
     QPainter painter(this);
+    if (!m_translucent) {
+        NxWindowShape::paintPanel(this, painter, Qt::white);
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal radius = m_roundedBorder ? m_shadowWidth : 0;
     const QRectF whole(rect());
@@ -319,6 +325,11 @@ void NxMessageWidget::paintEvent(QPaintEvent* event)
         painter.setPen(QColor(0, 0, 0, 60 - i * (60 / sw)));
         painter.drawRoundedRect(whole.adjusted(inset, inset, -inset, -inset), radius, radius);
     }
+}
+
+void NxMessageWidget::shape()
+{
+    m_translucent = NxWindowShape::apply(this, m_shadowWidth, m_roundedBorder ? m_shadowWidth : 0);
 }
 
 void NxMessageWidget::showEvent(QShowEvent* event)

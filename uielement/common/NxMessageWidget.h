@@ -73,6 +73,7 @@ private:
     void initButtonBar();
     QPushButton* createActionButton(const QString& objectName, const QString& text, const QString& sheet);
     void styleBars();
+    void shape();
     void clearMainLayout();
     void addBottomSpaceOrStretch();
     void updateButtonBar();
@@ -105,6 +106,8 @@ private:
     int m_pressY = 0;
     bool m_showBottomSpace = false;
     int m_shadowWidth = 0;
+    // Drawn with its shadow on a see-through window.
+    bool m_translucent = true;
     int m_messageFlag = 2;
     double m_scale = 1.0;
     QList<QPushButton*> m_actionButtons;

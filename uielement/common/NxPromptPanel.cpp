@@ -36,7 +36,6 @@ void NxPromptPanel::prepareWindow(QDialog* dialog, double scale)
 {
     dialog->setWindowFlags(dialog->windowFlags() | Qt::Dialog | Qt::FramelessWindowHint);
     dialog->setWindowModality(Qt::ApplicationModal);
-    dialog->setAttribute(Qt::WA_TranslucentBackground);
     dialog->setFixedSize(NxScale::px(475, scale), NxScale::px(300, scale));
 }
 

@@ -12,7 +12,8 @@ class QWidget;
 class NxPromptPanel
 {
 public:
-    // The 475 x 300 frameless, application-modal, translucent window.
+    // The 475 x 300 frameless, application-modal window (the dialog shell
+    // makes it translucent where the desktop shows that).
     static void prepareWindow(QDialog* dialog, double scale);
     // A panel named objectName showing the message picture.
     static QWidget* createBackground(QWidget* parent, const QString& objectName);

@@ -26,7 +26,6 @@ NxSecWindow::NxSecWindow(QWidget* parent)
     : NxCommonDialogEffect(parent, 1.0)
 {
     const double scale = scaleFactor();
-    setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(NxScale::px(500, scale), NxScale::px(300, scale));

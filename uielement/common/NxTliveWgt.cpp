@@ -40,7 +40,8 @@ NxTliveWgt::NxTliveWgt(QWidget* parent)
     setFixedSize(NxScale::px(515, m_scale), NxScale::px(609, m_scale));
     setWindowModality(Qt::WindowModal);
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // One panel is made per live code entered; a closed one is done with.
+    setAttribute(Qt::WA_DeleteOnClose);
     initUi();
 }
 

@@ -18,6 +18,7 @@
 #include "NxPlatform.h"
 #include "NxRecentFiles.h"
 #include "NxScale.h"
+#include "NxWindowShape.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -36,6 +37,9 @@
 namespace {
 
 const int kCloudTimeoutMs = 15000;
+// The white panel's shadow margin and corner, in design pixels.
+const int kShadowDesign = 8;
+const int kCornerDesign = 6;
 
 const char* const kCloudPaths[] = {"api/rescollect/collectlist", "api/pan/files",       "api/pan/newcreate",
                                    "api/pan/savefile",           "api/pan/savefiles",   "api/pan/wpanfile",
@@ -73,8 +77,8 @@ NxFileDialog::NxFileDialog(QMap<QString, QVariant>& params, QWidget* parent)
     , m_scale(m_base.getScaleFactor() > 0 ? m_base.getScaleFactor() : 1.0)
 {
     QApplication::restoreOverrideCursor();
-    setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(windowFlags() | Qt::Dialog | Qt::FramelessWindowHint);
+    m_translucent = NxWindowShape::apply(this, px(kShadowDesign), px(kCornerDesign));
     setWindowModality(Qt::WindowModal);
     setModal(true);
     QDir().mkpath(NxPlatform::systemInfo()->dataRoot() + QStringLiteral("/Maplo/temp"));
@@ -737,8 +741,12 @@ void NxFileDialog::changeDialogEffect(bool active)
 void NxFileDialog::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (!m_translucent) {
+        NxWindowShape::paintPanel(this, painter, Qt::white);
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
-    const int shadow = px(8);
+    const int shadow = px(kShadowDesign);
     for (int i = 0; i < shadow; ++i) {
         painter.setPen(QColor(0, 0, 0, qMax(0, 36 - i * 36 / qMax(1, shadow))));
         painter.setBrush(Qt::NoBrush);
@@ -746,7 +754,7 @@ void NxFileDialog::paintEvent(QPaintEvent*)
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    painter.drawRoundedRect(rect().adjusted(shadow, shadow, -shadow, -shadow), px(6), px(6));
+    painter.drawRoundedRect(rect().adjusted(shadow, shadow, -shadow, -shadow), px(kCornerDesign), px(kCornerDesign));
 }
 
 void NxFileDialog::shake()

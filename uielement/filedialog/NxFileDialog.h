@@ -158,6 +158,8 @@ private:
     QStringList m_netIds;
     QMap<QString, QString> m_diskCaptions;
     bool m_active = true;
+    // Drawn with its shadow margin on a see-through window.
+    bool m_translucent = true;
     QMovie* m_waiting = nullptr;
     bool m_openedByDoubleClick = false;
     bool m_multiSelect = false;
