@@ -84,6 +84,20 @@ QStringList NxScreenCheck::untranslatedTexts(QWidget* window)
     return keys;
 }
 
+bool NxScreenCheck::painted(const QList<QWidget*>& widgets)
+{
+    for (QWidget* widget : widgets) {
+        if (!widget->isVisible())
+            continue;
+        QImage face(widget->size(), QImage::Format_ARGB32_Premultiplied);
+        face.fill(Qt::transparent);
+        widget->render(&face, QPoint(), QRegion(), QWidget::DrawChildren);
+        if (qAlpha(face.pixel(face.width() / 2, face.height() / 3)) == 0)
+            return false;
+    }
+    return true;
+}
+
 QStringList NxScreenCheck::overflowingChildren(QWidget* window)
 {
     QStringList outside;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,9 @@ public:
     static QStringList clippedTexts(QWidget* window);
     // Visible texts that are still translation keys.
     static QStringList untranslatedTexts(QWidget* window);
+    // Whether every visible widget shows something at its middle, a third
+    // down (where a tile's picture is), drawn with its children.
+    static bool painted(const QList<QWidget*>& widgets);
     // Visible children reaching outside the window.
     static QStringList overflowingChildren(QWidget* window);
     static QString scaleName(double scale);

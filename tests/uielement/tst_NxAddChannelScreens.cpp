@@ -44,6 +44,8 @@ private:
     QJsonArray channels(const QString& category, int from, int count) const;
     static void checkTexts(QWidget* window);
     static bool pictured(QWidget* window);
+    // The catalogue's three groups (featured, TV, more) with the given channels.
+    QJsonObject catalogueOf(const QJsonArray& featured, const QJsonArray& tv) const;
 
     NxChannelCloud* m_world = nullptr;
     QJsonObject m_categories;
@@ -136,16 +138,8 @@ void tst_NxAddChannelScreens::checkTexts(QWidget* window)
 // Every tile on screen shows its picture.
 bool tst_NxAddChannelScreens::pictured(QWidget* window)
 {
-    for (NxChannelWidget* t : window->findChildren<NxChannelWidget*>()) {
-        if (!t->isVisible())
-            continue;
-        QImage face(t->size(), QImage::Format_ARGB32_Premultiplied);
-        face.fill(Qt::transparent);
-        t->render(&face, QPoint(), QRegion(), QWidget::DrawChildren);
-        if (qAlpha(face.pixel(face.width() / 2, face.height() / 3)) == 0)
-            return false;
-    }
-    return true;
+    const QList<NxChannelWidget*> tiles = window->findChildren<NxChannelWidget*>();
+    return NxScreenCheck::painted({tiles.begin(), tiles.end()});
 }
 
 // A duplicate address refused: the toast over the filled-in form.
@@ -176,6 +170,16 @@ void tst_NxAddChannelScreens::dialogWithToast()
     toast.stopToast();
 }
 
+QJsonObject tst_NxAddChannelScreens::catalogueOf(const QJsonArray& featured, const QJsonArray& tv) const
+{
+    const QJsonArray sections{
+        QJsonObject{{"title", chinese() ? QString::fromUtf8("精品频道") : QString("Featured")}, {"data", featured}},
+        QJsonObject{{"title", chinese() ? QString::fromUtf8("电视") : QString("TV")}, {"data", tv}},
+        QJsonObject{{"title", chinese() ? QString::fromUtf8("其他频道") : QString("More channels")},
+                    {"data", channels("nxtchannel", 5, 4)}}};
+    return QJsonObject{{"page", 1}, {"index", 0}, {"data", sections}};
+}
+
 // Three sections of demo channels with their pictures, two marked "added",
 // then a catalogue that could not be loaded.
 void tst_NxAddChannelScreens::catalogue()
@@ -185,13 +189,7 @@ void tst_NxAddChannelScreens::catalogue()
     // The offscreen screen is small; the page takes the panel's size.
     page.setFixedSize(px(1920), px(1080));
     page.setControlManager(m_world->manager());
-    const QJsonArray sections{
-        QJsonObject{{"title", chinese() ? QString::fromUtf8("精品频道") : QString("Featured")},
-                    {"data", channels("nxtchannel", 0, 5)}},
-        QJsonObject{{"title", chinese() ? QString::fromUtf8("电视") : QString("TV")}, {"data", channels("tvstation", 0, 4)}},
-        QJsonObject{{"title", chinese() ? QString::fromUtf8("其他频道") : QString("More channels")},
-                    {"data", channels("nxtchannel", 5, 4)}}};
-    page.setData(QJsonObject{{"page", 1}, {"index", 0}, {"data", sections}}, true);
+    page.setData(catalogueOf(channels("nxtchannel", 0, 5), channels("tvstation", 0, 4)), true);
     // Two of them are on the home page already.
     QMap<QString, QJsonObject> added;
     for (const QJsonArray& group : {channels("nxtchannel", 1, 1), channels("tvstation", 0, 1)})
@@ -227,13 +225,7 @@ void tst_NxAddChannelScreens::longCatalogue()
     NxAddChannelListWidget page(nullptr);
     page.setFixedSize(px(1920), px(1080));
     page.setControlManager(m_world->manager());
-    const QJsonArray sections{
-        QJsonObject{{"title", chinese() ? QString::fromUtf8("精品频道") : QString("Featured")},
-                    {"data", m_world->generatedTiles("c", 20000)}},
-        QJsonObject{{"title", chinese() ? QString::fromUtf8("电视") : QString("TV")}, {"data", m_world->generatedTiles("s", 2000)}},
-        QJsonObject{{"title", chinese() ? QString::fromUtf8("其他频道") : QString("More channels")},
-                    {"data", channels("nxtchannel", 5, 4)}}};
-    page.setData(QJsonObject{{"page", 1}, {"index", 0}, {"data", sections}}, true);
+    page.setData(catalogueOf(m_world->generatedTiles("c", 20000), m_world->generatedTiles("s", 2000)), true);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     // Where the channels end and the stations begin, 1.6 million pixels down.

@@ -125,16 +125,12 @@ NxChannelWidget* tst_NxChannelScreens::tile(QWidget* parent, const QJsonObject& 
 void tst_NxChannelScreens::waitForPictures(QWidget* window)
 {
     const auto painted = [window] {
+        QList<QWidget*> tiles;
         for (NxChannelWidget* t : window->findChildren<NxChannelWidget*>()) {
-            if (qobject_cast<NxAddChanelWidget*>(t) || !t->isVisible())
-                continue;
-            QImage face(t->size(), QImage::Format_ARGB32_Premultiplied);
-            face.fill(Qt::transparent);
-            t->render(&face, QPoint(), QRegion(), QWidget::DrawChildren);
-            if (qAlpha(face.pixel(face.width() / 2, face.height() / 3)) == 0)
-                return false;
+            if (!qobject_cast<NxAddChanelWidget*>(t))
+                tiles << t;
         }
-        return true;
+        return NxScreenCheck::painted(tiles);
     };
     QTRY_VERIFY_WITH_TIMEOUT(painted(), 10000);
 }
