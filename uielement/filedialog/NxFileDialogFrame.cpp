@@ -8,6 +8,7 @@
 
 #include <QDebug>
 #include <QDialog>
+#include <QEvent>
 #include <QFile>
 #include <QPainter>
 #include <QPropertyAnimation>

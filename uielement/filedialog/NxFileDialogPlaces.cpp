@@ -34,7 +34,7 @@ void NxFileDialogPlaces::addNamedPlaces(bool withCloud)
 {
     if (withCloud) {
         const bool online = NxConfig::getInstance()->getNetworkStatus();
-        for (const QString pass : {QStringLiteral("ID_OPEN_CLOUD"), QStringLiteral("ID_CLOUD_RESOURCE")}) {
+        for (const QString& pass : {QStringLiteral("ID_OPEN_CLOUD"), QStringLiteral("ID_CLOUD_RESOURCE")}) {
             const QString offline = QStringLiteral(":/rc/icon/ID_NET_Disable.png");
             DriveButton* b = m_column->addPlace(pass, translated(pass),
                                                 online ? QStringLiteral(":/rc/icon/ID_CLOUD.png") : offline,
