@@ -1,115 +1,117 @@
 #include "NxCloudCatalogue.h"
 
-#include <QMutexLocker>
+#include "NxCloudLiveCodeTable.h"
+#include "NxCloudOwnChannelTable.h"
+#include "NxCloudStore.h"
+#include "NxCloudTeacherTable.h"
+
+#include <QDateTime>
+#include <QtDebug>
 
 namespace {
-// Own channels are numbered far above the seed's ids.
-const int kFirstOwnId = 900001;
+const NxCloudStore::Areas kOwnChange = NxCloudStore::Area::OwnChannels | NxCloudStore::Area::Teachers;
+
+// Answers go on without what the database could not give; the log says why.
+bool logged(bool ok, const char* where, const QString& error)
+{
+    if (!ok)
+        qWarning().noquote() << where << error;
+    return ok;
+}
 }
 
-NxCloudCatalogue::NxCloudCatalogue(const QJsonObject& seed)
-    : m_offered(seed.value(QStringLiteral("offered")).toArray())
-    , m_liveCodes(seed.value(QStringLiteral("liveCodes")).toObject())
-    , m_nextOwnId(kFirstOwnId)
+NxCloudCatalogue::NxCloudCatalogue(QSharedPointer<NxCloudStore> store)
+    : m_store(std::move(store))
 {
-    const QJsonObject categories = seed.value(QStringLiteral("categories")).toObject();
-    for (auto it = categories.begin(); it != categories.end(); ++it)
-        m_categories.insert(it.key(), it.value().toObject());
-    const QJsonObject users = seed.value(QStringLiteral("users")).toObject();
-    for (auto it = users.begin(); it != users.end(); ++it)
-        m_users.insert(it.key(), it.value().toArray());
 }
 
 bool NxCloudCatalogue::hasCategory(const QString& channelId) const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_categories.contains(channelId);
+    return m_store->snapshot()->hasCategory(channelId);
 }
 
 QJsonObject NxCloudCatalogue::category(const QString& channelId) const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_categories.value(channelId);
+    return m_store->snapshot()->category(channelId);
 }
 
 QStringList NxCloudCatalogue::categoryIds() const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_categories.keys();
+    return m_store->snapshot()->categoryIds();
 }
 
 QJsonArray NxCloudCatalogue::offeredGroups() const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_offered;
+    return m_store->snapshot()->offered();
 }
 
 QJsonArray NxCloudCatalogue::userChannels(const QString& userId) const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_users.value(userId);
+    QJsonArray channels;
+    QString error;
+    logged(m_store->read([&](QSqlDatabase& db, QString* e) { return NxCloudOwnChannelTable::list(db, userId, &channels, e); },
+                         &error),
+           "NxCloudCatalogue::userChannels", error);
+    return channels;
 }
 
 void NxCloudCatalogue::setUserChannels(const QString& userId, const QJsonArray& channels)
 {
-    QMutexLocker lock(&m_mutex);
-    m_users.insert(userId, channels);
+    QString error;
+    logged(m_store->change(kOwnChange,
+                           [&](QSqlDatabase& db, QString* e) { return NxCloudOwnChannelTable::replace(db, userId, channels, e); },
+                           &error),
+           "NxCloudCatalogue::setUserChannels", error);
 }
 
 QStringList NxCloudCatalogue::userIds() const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_users.keys();
+    QStringList ids;
+    QString error;
+    logged(m_store->read([&](QSqlDatabase& db, QString* e) { return NxCloudTeacherTable::ids(db, &ids, e); }, &error),
+           "NxCloudCatalogue::userIds", error);
+    return ids;
 }
 
 bool NxCloudCatalogue::hasUser(const QString& userId) const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_users.contains(userId);
+    NxCloudTeacherTable::Teacher teacher;
+    bool found = false;
+    QString error;
+    return logged(m_store->read([&](QSqlDatabase& db, QString* e) {
+                      return NxCloudTeacherTable::find(db, userId, &teacher, &found, e);
+                  }, &error),
+                  "NxCloudCatalogue::hasUser", error)
+        && found;
 }
 
 QJsonObject NxCloudCatalogue::addUserChannel(const QString& userId, const QJsonObject& channel)
 {
-    QMutexLocker lock(&m_mutex);
-    const int id = m_nextOwnId++;
-    QJsonObject stored = channel;
-    stored.insert(QStringLiteral("id"), id);
-    stored.insert(QStringLiteral("channelId"), QStringLiteral("own-%1").arg(id));
-    stored.insert(QStringLiteral("images"), withNumericOrder(channel.value(QStringLiteral("images")).toArray()));
-    m_users[userId].append(stored);
-    return stored;
+    QJsonObject stored;
+    QString error;
+    const bool added = m_store->change(kOwnChange, [&](QSqlDatabase& db, QString* e) {
+        return NxCloudOwnChannelTable::add(db, userId, channel, &stored, e);
+    }, &error);
+    return logged(added, "NxCloudCatalogue::addUserChannel", error) ? stored : QJsonObject();
 }
 
 int NxCloudCatalogue::removeUserChannels(const QString& userId, const QStringList& channelIds)
 {
-    QMutexLocker lock(&m_mutex);
-    const QJsonArray channels = m_users.value(userId);
-    QJsonArray kept;
-    for (const QJsonValue& channel : channels) {
-        if (!channelIds.contains(channel.toObject().value(QStringLiteral("channelId")).toString()))
-            kept.append(channel);
-    }
-    if (m_users.contains(userId))
-        m_users.insert(userId, kept);
-    return channels.size() - kept.size();
+    int removed = 0;
+    QString error;
+    const bool done = m_store->change(NxCloudStore::Area::OwnChannels, [&](QSqlDatabase& db, QString* e) {
+        return NxCloudOwnChannelTable::remove(db, userId, channelIds, &removed, e);
+    }, &error);
+    return logged(done, "NxCloudCatalogue::removeUserChannels", error) ? removed : 0;
 }
 
 QString NxCloudCatalogue::liveClip(const QString& code) const
 {
-    QMutexLocker lock(&m_mutex);
-    return m_liveCodes.value(code).toObject().value(QStringLiteral("clip")).toString();
-}
-
-QJsonArray NxCloudCatalogue::withNumericOrder(const QJsonArray& images)
-{
-    // Clients send "order" as a string but read it back as a number.
-    QJsonArray out;
-    for (const QJsonValue& value : images) {
-        QJsonObject image = value.toObject();
-        const QJsonValue order = image.value(QStringLiteral("order"));
-        if (order.isString())
-            image.insert(QStringLiteral("order"), order.toString().toInt());
-        out.append(image);
-    }
-    return out;
+    QString address;
+    QString error;
+    logged(m_store->read([&](QSqlDatabase& db, QString* e) {
+               return NxCloudLiveCodeTable::address(db, code, QDateTime::currentMSecsSinceEpoch(), &address, e);
+           }, &error),
+           "NxCloudCatalogue::liveClip", error);
+    return address;
 }

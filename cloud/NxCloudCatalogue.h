@@ -2,11 +2,14 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QMap>
-#include <QMutex>
+#include <QSharedPointer>
 #include <QStringList>
 
-// The service's data, taken from the seed and changed by later requests.
+class NxCloudStore;
+
+// The service's channels and live codes as the endpoints read and change
+// them. Categories and the groups offered come from the store's snapshot;
+// teachers' own channels and live codes from the database itself.
 // Seed layout:
 //   "categories": { "<channelId>": { "bannerCount": n, "data": <root channel> } }
 //   "offered":    [ <group channel with "children"> ... ]
@@ -15,7 +18,7 @@
 class NxCloudCatalogue
 {
 public:
-    explicit NxCloudCatalogue(const QJsonObject& seed);
+    explicit NxCloudCatalogue(QSharedPointer<NxCloudStore> store);
 
     bool hasCategory(const QString& channelId) const;
     QJsonObject category(const QString& channelId) const;
@@ -31,16 +34,10 @@ public:
     // How many of the ids were in the user's list (and are gone now).
     int removeUserChannels(const QString& userId, const QStringList& channelIds);
 
-    // The clip reference of a live code; empty when the code is unknown.
+    // The clip reference of a live code; empty when the code is unknown,
+    // disabled or outside its validity.
     QString liveClip(const QString& code) const;
 
 private:
-    static QJsonArray withNumericOrder(const QJsonArray& images);
-
-    mutable QMutex m_mutex;
-    QMap<QString, QJsonObject> m_categories;
-    QJsonArray m_offered;
-    QMap<QString, QJsonArray> m_users;
-    QJsonObject m_liveCodes;
-    int m_nextOwnId;
+    QSharedPointer<NxCloudStore> m_store;
 };

@@ -36,9 +36,14 @@ NxCloudReply NxCloudFileEndpoints::found(const NxCloudRequest&, const QByteArray
     return NxCloudReply::file(data, contentType);
 }
 
+QString NxCloudFileEndpoints::fileName(const NxCloudRequest& request) const
+{
+    return request.path.mid(m_prefix.size());
+}
+
 NxCloudReply NxCloudFileEndpoints::serve(const NxCloudRequest& request) const
 {
-    const QString name = request.path.mid(m_prefix.size());
+    const QString name = fileName(request);
     const QString dir = directory();
     if (dir.isEmpty() || !isPlainFileName(name))
         return NxCloudReply::plainStatus(404);

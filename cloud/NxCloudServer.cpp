@@ -2,6 +2,7 @@
 
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
+#include "NxCloudStore.h"
 #include "NxGeneratedPictureEndpoints.h"
 #include "NxLiveCodeEndpoints.h"
 #include "NxMediaEndpoints.h"
@@ -60,11 +61,17 @@ QString hostForUrl(const QString& host)
 }
 
 NxCloudServer::NxCloudServer(const QJsonObject& seed)
-    : m_catalogue(seed)
-    , m_signIn(seed)
+    : NxCloudServer(NxCloudStore::fromSeed(seed))
+{
+}
+
+NxCloudServer::NxCloudServer(QSharedPointer<NxCloudStore> store)
+    : m_store(std::move(store))
+    , m_catalogue(m_store)
+    , m_signIn(m_store)
 {
     const auto base = [this] { return baseUrl(); };
-    m_pictures = addEndpoints(std::make_unique<NxPictureEndpoints>());
+    m_pictures = addEndpoints(std::make_unique<NxPictureEndpoints>(m_store));
     m_media = addEndpoints(std::make_unique<NxMediaEndpoints>());
     addEndpoints(std::make_unique<NxCatalogueEndpoints>(m_catalogue, base));
     m_ownChannels = addEndpoints(std::make_unique<NxOwnChannelEndpoints>(m_catalogue));
@@ -224,6 +231,11 @@ void NxCloudServer::setRequestObserver(std::function<void(const Request&)> obser
 NxCloudCatalogue& NxCloudServer::catalogue()
 {
     return m_catalogue;
+}
+
+QSharedPointer<NxCloudStore> NxCloudServer::store() const
+{
+    return m_store;
 }
 
 template <class Group>

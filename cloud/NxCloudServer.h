@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QMutex>
+#include <QSharedPointer>
 #include <QString>
 #include <atomic>
 #include <functional>
@@ -27,6 +28,7 @@ struct Request;
 struct Response;
 }
 class NxCloudEndpointGroup;
+class NxCloudStore;
 class NxMediaEndpoints;
 class NxPictureEndpoints;
 
@@ -40,7 +42,10 @@ public:
     using SignInOptions = NxCloudSignInOptions;
     using AddChannelReply = NxOwnChannelEndpoints::AddReply;
 
+    // A private in-memory database filled from seed.
     explicit NxCloudServer(const QJsonObject& seed = QJsonObject());
+    // The data of an opened store, which other servers may share.
+    explicit NxCloudServer(QSharedPointer<NxCloudStore> store);
     ~NxCloudServer();
     NxCloudServer(const NxCloudServer&) = delete;
     NxCloudServer& operator=(const NxCloudServer&) = delete;
@@ -80,6 +85,7 @@ public:
     void setRequestObserver(std::function<void(const Request&)> observer);
 
     NxCloudCatalogue& catalogue();
+    QSharedPointer<NxCloudStore> store() const;
 
 private:
     template <class Group>
@@ -90,6 +96,7 @@ private:
     void handle(const httplib::Request& request, httplib::Response& response);
     bool waitDelay(int ms) const;
 
+    QSharedPointer<NxCloudStore> m_store;
     NxCloudCatalogue m_catalogue;
     NxCloudSignInBook m_signIn;
     NxCloudRequestLog m_log;

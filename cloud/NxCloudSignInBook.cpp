@@ -1,17 +1,17 @@
 #include "NxCloudSignInBook.h"
 
+#include "NxCloudStore.h"
+#include "NxCloudTeacherTable.h"
+
 #include <QMutexLocker>
 #include <QRegularExpression>
 #include <QUuid>
+#include <QtDebug>
 
 namespace {
-NxCloudSignInBook::User userFrom(const QJsonObject& seed)
+void logFailure(const char* where, const QString& error)
 {
-    const QJsonObject signIn = seed.value(QStringLiteral("signIn")).toObject();
-    return NxCloudSignInBook::User{
-        signIn.value(QStringLiteral("userId")).toString(QStringLiteral("demo-teacher")),
-        signIn.value(QStringLiteral("name")).toString(QStringLiteral("王老师")),
-        signIn.value(QStringLiteral("avatar")).toString(QStringLiteral("pictures/avatar-demo-teacher.png"))};
+    qWarning().noquote() << where << error;
 }
 }
 
@@ -21,13 +21,28 @@ bool NxCloudSignInBook::Grant::isEmpty() const
 }
 
 NxCloudSignInBook::NxCloudSignInBook(const QJsonObject& seed)
-    : m_user(userFrom(seed))
+    : NxCloudSignInBook(NxCloudStore::fromSeed(seed))
+{
+}
+
+NxCloudSignInBook::NxCloudSignInBook(QSharedPointer<NxCloudStore> store)
+    : m_store(std::move(store))
 {
 }
 
 NxCloudSignInBook::User NxCloudSignInBook::user() const
 {
-    return m_user;
+    NxCloudTeacherTable::Teacher teacher;
+    QString error;
+    const bool read = m_store->read([&](QSqlDatabase& db, QString* e) {
+        QString id;
+        bool found = false;
+        return NxCloudTeacherTable::signInTeacher(db, &id, e)
+            && (id.isEmpty() || NxCloudTeacherTable::find(db, id, &teacher, &found, e));
+    }, &error);
+    if (!read)
+        logFailure("NxCloudSignInBook::user", error);
+    return User{teacher.id, teacher.name, teacher.avatar};
 }
 
 void NxCloudSignInBook::setOptions(const NxCloudSignInOptions& options)
@@ -51,65 +66,76 @@ bool NxCloudSignInBook::isCode(const QString& code)
 
 NxCloudSignInBook::Grant NxCloudSignInBook::poll(const QString& code)
 {
-    QMutexLocker lock(&m_mutex);
-    Entry& entry = this->entry(code);
-    if (entry.token.isEmpty() && m_options.autoConfirms(entry.polls))
-        entry.token = newToken();
-    ++entry.polls;
-    return grantFor(entry);
+    Grant grant;
+    record(code, false, &grant);
+    return grant;
 }
 
 bool NxCloudSignInBook::confirm(const QString& code)
 {
-    if (!isCode(code))
-        return false;
-    QMutexLocker lock(&m_mutex);
-    Entry& entry = this->entry(code);
-    if (entry.token.isEmpty())
-        entry.token = newToken();
-    return true;
+    Grant grant;
+    return isCode(code) && record(code, true, &grant);
+}
+
+bool NxCloudSignInBook::record(const QString& code, bool confirmNow, Grant* grant)
+{
+    const NxCloudSignInOptions options = this->options();
+    QString error;
+    const bool done = m_store->change(NxCloudStore::Area::SignIn, [&](QSqlDatabase& db, QString* e) {
+        NxCloudSignInCodeTable::Entry entry;
+        QString teacher;
+        if (!NxCloudSignInCodeTable::remember(db, code, kMaxCodes, e)
+            || !(confirmNow ? NxCloudSignInCodeTable::entry(db, code, &entry, e)
+                            : NxCloudSignInCodeTable::countPoll(db, code, &entry, e)))
+            return false;
+        if (entry.token.isEmpty() && (confirmNow || options.autoConfirms(entry.polls))) {
+            if (!NxCloudTeacherTable::signInTeacher(db, &teacher, e)
+                || !NxCloudSignInCodeTable::confirm(db, code, newToken(), teacher, e)
+                || !NxCloudSignInCodeTable::entry(db, code, &entry, e))
+                return false;
+        }
+        *grant = entry.token.isEmpty() ? Grant() : Grant{entry.teacherId, entry.token};
+        return true;
+    }, &error);
+    if (!done)
+        logFailure("NxCloudSignInBook::record", error);
+    return done;
 }
 
 bool NxCloudSignInBook::isConfirmed(const QString& code) const
 {
-    QMutexLocker lock(&m_mutex);
-    return !m_codes.value(code).token.isEmpty();
+    return !entryOf(code).token.isEmpty();
+}
+
+int NxCloudSignInBook::pollCount(const QString& code) const
+{
+    return entryOf(code).polls;
+}
+
+NxCloudSignInCodeTable::Entry NxCloudSignInBook::entryOf(const QString& code) const
+{
+    NxCloudSignInCodeTable::Entry entry;
+    QString error;
+    if (!m_store->read([&](QSqlDatabase& db, QString* e) { return NxCloudSignInCodeTable::entry(db, code, &entry, e); },
+                       &error))
+        logFailure("NxCloudSignInBook::entryOf", error);
+    return entry;
 }
 
 QString NxCloudSignInBook::accessToken(const QString& uid, const QString& token) const
 {
-    if (uid != m_user.id || token.isEmpty())
+    if (uid.isEmpty() || token.isEmpty())
         return QString();
-    QMutexLocker lock(&m_mutex);
-    for (const Entry& entry : m_codes) {
-        if (entry.token == token)
-            return newToken();
-    }
-    return QString();
-}
-
-NxCloudSignInBook::Entry& NxCloudSignInBook::entry(const QString& code)
-{
-    if (!m_codes.contains(code)) {
-        m_arrival.enqueue(code);
-        while (m_arrival.size() > kMaxCodes)
-            m_codes.remove(m_arrival.dequeue());
-    }
-    return m_codes[code];
-}
-
-NxCloudSignInBook::Grant NxCloudSignInBook::grantFor(const Entry& entry) const
-{
-    return entry.token.isEmpty() ? Grant() : Grant{m_user.id, entry.token};
+    bool granted = false;
+    QString error;
+    if (!m_store->read([&](QSqlDatabase& db, QString* e) {
+            return NxCloudSignInCodeTable::isGranted(db, uid, token, &granted, e);
+        }, &error))
+        logFailure("NxCloudSignInBook::accessToken", error);
+    return granted ? newToken() : QString();
 }
 
 QString NxCloudSignInBook::newToken()
 {
     return QUuid::createUuid().toString(QUuid::Id128);
-}
-
-int NxCloudSignInBook::pollCount(const QString& code) const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_codes.value(code).polls;
 }

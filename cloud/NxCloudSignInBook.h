@@ -1,15 +1,18 @@
 #pragma once
 
+#include "NxCloudSignInCodeTable.h"
 #include "NxCloudSignInOptions.h"
 
 #include <QJsonObject>
-#include <QMap>
 #include <QMutex>
-#include <QQueue>
+#include <QSharedPointer>
 #include <QString>
 
+class NxCloudStore;
+
 // QR sign-in codes the service has seen, which of them a phone confirmed, and
-// the account they sign in to. Shared by the server's threads.
+// the account they sign in to, kept in the store's database. Shared by the
+// server's threads.
 // Seed layout: "signIn": { "userId", "name", "avatar": "pictures/<file>" }
 class NxCloudSignInBook
 {
@@ -32,7 +35,9 @@ public:
         bool isEmpty() const;
     };
 
+    // A book of its own, in a private in-memory database filled from seed.
     explicit NxCloudSignInBook(const QJsonObject& seed);
+    explicit NxCloudSignInBook(QSharedPointer<NxCloudStore> store);
 
     User user() const;
     void setOptions(const NxCloudSignInOptions& options);
@@ -49,19 +54,11 @@ public:
     QString accessToken(const QString& uid, const QString& token) const;
 
 private:
-    struct Entry
-    {
-        int polls = 0;
-        QString token;
-    };
-
-    Grant grantFor(const Entry& entry) const;
-    Entry& entry(const QString& code);
+    bool record(const QString& code, bool confirmNow, Grant* grant);
+    NxCloudSignInCodeTable::Entry entryOf(const QString& code) const;
     static QString newToken();
 
+    QSharedPointer<NxCloudStore> m_store;
     mutable QMutex m_mutex;
-    const User m_user;
     NxCloudSignInOptions m_options;
-    QMap<QString, Entry> m_codes;
-    QQueue<QString> m_arrival; // codes in the order first seen
 };

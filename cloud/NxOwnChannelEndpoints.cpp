@@ -46,7 +46,8 @@ NxCloudReply NxOwnChannelEndpoints::add(const NxCloudRequest& request) const
         return notAdded(QStringLiteral("userId is missing"));
     if (channel.value(QStringLiteral("channelName")).toString().isEmpty())
         return notAdded(QStringLiteral("data has no channelName"));
-    return added(m_catalogue.addUserChannel(userId, channel).value(QStringLiteral("channelId")).toString());
+    const QString channelId = m_catalogue.addUserChannel(userId, channel).value(QStringLiteral("channelId")).toString();
+    return channelId.isEmpty() ? notAdded(QStringLiteral("the channel could not be stored")) : added(channelId);
 }
 
 NxCloudReply NxOwnChannelEndpoints::remove(const NxCloudRequest& request) const

@@ -1,0 +1,39 @@
+#include "NxCloudChannelForest.h"
+
+void NxCloudChannelForest::addRow(qint64 row, const QVariant& parent, const QString& owner,
+                                  const QJsonObject& channel)
+{
+    m_channels.insert(row, channel);
+    if (parent.isNull())
+        m_roots.append(qMakePair(owner, row));
+    else
+        m_children[parent.toLongLong()].append(row);
+}
+
+void NxCloudChannelForest::addImage(qint64 row, const QJsonObject& image)
+{
+    m_images[row].append(image);
+}
+
+QMap<QString, QJsonArray> NxCloudChannelForest::trees() const
+{
+    QMap<QString, QJsonArray> trees;
+    for (const auto& [owner, row] : m_roots)
+        trees[owner].append(tree(row));
+    return trees;
+}
+
+QJsonObject NxCloudChannelForest::tree(qint64 row) const
+{
+    QJsonObject channel = m_channels.value(row);
+    if (m_images.contains(row))
+        channel.insert(QStringLiteral("images"), m_images.value(row));
+    const QList<qint64> children = m_children.value(row);
+    if (children.isEmpty())
+        return channel;
+    QJsonArray out;
+    for (qint64 child : children)
+        out.append(tree(child));
+    channel.insert(QStringLiteral("children"), out);
+    return channel;
+}

@@ -1,0 +1,60 @@
+#include "NxCloudSnapshot.h"
+
+#include "NxCloudCategoryTable.h"
+#include "NxCloudChannelTable.h"
+#include "NxCloudQuery.h"
+
+bool NxCloudSnapshot::load(const QSqlDatabase& db, const NxCloudSnapshot& previous, bool catalogue, bool pictures,
+                           NxCloudSnapshot* out, QString* error)
+{
+    *out = previous;
+    bool ok = false;
+    out->m_generation = NxCloudQuery::scalar(db, QStringLiteral("SELECT value FROM counters WHERE name = ?"),
+                                             {QStringLiteral("catalogue_generation")}, 0, error, &ok).toLongLong();
+    if (!ok)
+        return false;
+    if (pictures && !NxCloudPictureTable::readAll(db, &out->m_pictures, error))
+        return false;
+    if (!catalogue)
+        return true;
+    QMap<QString, QJsonArray> offered;
+    if (!NxCloudCategoryTable::read(db, &out->m_categories, error)
+        || !NxCloudChannelTable::read(db, NxCloudChannelTable::List::Offered, QString(), &offered, error))
+        return false;
+    out->m_offered = offered.value(QString());
+    return true;
+}
+
+qint64 NxCloudSnapshot::generation() const
+{
+    return m_generation;
+}
+
+bool NxCloudSnapshot::hasCategory(const QString& id) const
+{
+    return m_categories.contains(id);
+}
+
+QJsonObject NxCloudSnapshot::category(const QString& id) const
+{
+    return m_categories.value(id);
+}
+
+QStringList NxCloudSnapshot::categoryIds() const
+{
+    return m_categories.keys();
+}
+
+QJsonArray NxCloudSnapshot::offered() const
+{
+    return m_offered;
+}
+
+bool NxCloudSnapshot::picture(const QString& name, NxCloudPictureTable::Picture* picture) const
+{
+    const auto it = m_pictures.constFind(name);
+    if (it == m_pictures.constEnd())
+        return false;
+    *picture = it.value();
+    return true;
+}
