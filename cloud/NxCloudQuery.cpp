@@ -11,6 +11,10 @@ NxCloudQuery::NxCloudQuery(const QSqlDatabase& db, const QString& sql)
 
 bool NxCloudQuery::exec(const QVariantList& values, QString* error)
 {
+    // PostgreSQL prepares only queries and changes of rows, not BEGIN or
+    // table definitions: a statement without values runs as it is.
+    if (values.isEmpty())
+        return m_query.exec(m_sql) || fail(error);
     if (!m_prepared && !m_query.prepare(m_sql))
         return fail(error);
     m_prepared = true;
