@@ -5,7 +5,7 @@ void NxCloudChannelForest::addRow(qint64 row, const QVariant& parent, const QStr
 {
     m_channels.insert(row, channel);
     if (parent.isNull())
-        m_roots.append(qMakePair(owner, row));
+        m_roots.append(Root{owner, row, QString()});
     else
         m_children[parent.toLongLong()].append(row);
 }
@@ -15,11 +15,18 @@ void NxCloudChannelForest::addImage(qint64 row, const QJsonObject& image)
     m_images[row].append(image);
 }
 
-QMap<QString, QJsonArray> NxCloudChannelForest::trees() const
+void NxCloudChannelForest::addMirror(const QString& owner, const QString& categoryId)
+{
+    m_roots.append(Root{owner, -1, categoryId});
+}
+
+QMap<QString, QJsonArray> NxCloudChannelForest::trees(const QMap<QString, QJsonObject>& categories) const
 {
     QMap<QString, QJsonArray> trees;
-    for (const auto& [owner, row] : m_roots)
-        trees[owner].append(tree(row));
+    for (const Root& root : m_roots) {
+        trees[root.owner].append(root.mirrorOf.isNull() ? tree(root.row)
+                                                        : categories.value(root.mirrorOf).value(QStringLiteral("data")));
+    }
     return trees;
 }
 

@@ -5,7 +5,6 @@
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
-#include <QPair>
 #include <QString>
 #include <QVariant>
 
@@ -16,14 +15,24 @@ public:
     // parent is NULL for a root, which belongs to owner.
     void addRow(qint64 row, const QVariant& parent, const QString& owner, const QJsonObject& channel);
     void addImage(qint64 row, const QJsonObject& image);
-    // The roots by owner, in the order they were added.
-    QMap<QString, QJsonArray> trees() const;
+    // A root that is the tree of a category.
+    void addMirror(const QString& owner, const QString& categoryId);
+    // The roots by owner, in the order they were added; mirrors as the
+    // categories' roots ("data") are.
+    QMap<QString, QJsonArray> trees(const QMap<QString, QJsonObject>& categories) const;
 
 private:
+    struct Root
+    {
+        QString owner;
+        qint64 row;
+        QString mirrorOf;
+    };
+
     QJsonObject tree(qint64 row) const;
 
     QHash<qint64, QJsonObject> m_channels;
     QHash<qint64, QList<qint64>> m_children;
     QHash<qint64, QJsonArray> m_images;
-    QList<QPair<QString, qint64>> m_roots;
+    QList<Root> m_roots;
 };

@@ -64,6 +64,8 @@ NxCloudChannelTable::NxCloudChannelTable(const QSqlDatabase& db)
         db, QStringLiteral("INSERT INTO channels (list, parent_row, category_id, teacher_id, position, %1)"
                            " VALUES (?, ?, ?, ?, ?, %2) RETURNING row_id")
                 .arg(channelColumns.join(QStringLiteral(", ")), NxCloudQuery::placeholders(channelColumns.size())));
+    m_mirror = std::make_unique<NxCloudQuery>(
+        db, QStringLiteral("INSERT INTO channels (list, position, mirror_of) VALUES ('offered', ?, ?)"));
     m_image = std::make_unique<NxCloudQuery>(
         db, QStringLiteral("INSERT INTO channel_images (channel_row, position, %1) VALUES (?, ?, %2)")
                 .arg(imageColumns.join(QStringLiteral(", ")), NxCloudQuery::placeholders(imageColumns.size())));
@@ -74,6 +76,20 @@ NxCloudChannelTable::~NxCloudChannelTable() = default;
 bool NxCloudChannelTable::insert(const Owner& owner, const QJsonObject& channel, int position, QString* error)
 {
     return insertRow(owner, QVariant(QVariant::LongLong), channel, position, error);
+}
+
+bool NxCloudChannelTable::insertOffered(const QJsonArray& groups, const QJsonObject& categories, QString* error)
+{
+    for (int i = 0; i < groups.size(); ++i) {
+        const QJsonObject group = groups.at(i).toObject();
+        const QString id = group.value(QStringLiteral("channelId")).toString();
+        const QJsonValue root = categories.value(id).toObject().value(QStringLiteral("data"));
+        const bool done = root == QJsonValue(group) ? m_mirror->exec({i, id}, error)
+                                                    : insert(offered(), group, i, error);
+        if (!done)
+            return false;
+    }
+    return true;
 }
 
 bool NxCloudChannelTable::insertRow(const Owner& owner, const QVariant& parent, const QJsonObject& channel,
@@ -114,16 +130,37 @@ bool NxCloudChannelTable::insertImages(qint64 row, const QJsonArray& images, QSt
 bool NxCloudChannelTable::read(const QSqlDatabase& db, List list, const QString& teacherId,
                                QMap<QString, QJsonArray>* trees, QString* error)
 {
+    return readTrees(db, list, teacherId, {}, trees, error);
+}
+
+bool NxCloudChannelTable::readOffered(const QSqlDatabase& db, const QMap<QString, QJsonObject>& categories,
+                                      QJsonArray* groups, QString* error)
+{
+    QMap<QString, QJsonArray> trees;
+    if (!readTrees(db, List::Offered, QString(), categories, &trees, error))
+        return false;
+    *groups = trees.value(QString());
+    return true;
+}
+
+bool NxCloudChannelTable::readTrees(const QSqlDatabase& db, List list, const QString& teacherId,
+                                    const QMap<QString, QJsonObject>& categories, QMap<QString, QJsonArray>* trees,
+                                    QString* error)
+{
     NxCloudChannelForest forest;
-    NxCloudQuery rows(db, QStringLiteral("SELECT row_id, parent_row, COALESCE(category_id, teacher_id, ''), %1"
+    NxCloudQuery rows(db, QStringLiteral("SELECT row_id, parent_row, COALESCE(category_id, teacher_id, ''), mirror_of, %1"
                                          " FROM channels%2 ORDER BY position, row_id")
                               .arg(NxCloudColumnMap::channel().columnNames().join(QStringLiteral(", ")),
                                    listFilter(QString(), teacherId)));
     if (!rows.exec(listValues(name(list), teacherId), error))
         return false;
-    while (rows.next())
-        forest.addRow(rows.value(0).toLongLong(), rows.isNull(1) ? QVariant() : rows.value(1), rows.value(2).toString(),
-                      NxCloudColumnMap::channel().object(rows, 3));
+    while (rows.next()) {
+        if (!rows.isNull(3))
+            forest.addMirror(rows.value(2).toString(), rows.value(3).toString());
+        else
+            forest.addRow(rows.value(0).toLongLong(), rows.isNull(1) ? QVariant() : rows.value(1),
+                          rows.value(2).toString(), NxCloudColumnMap::channel().object(rows, 4));
+    }
     NxCloudQuery images(db, QStringLiteral("SELECT i.channel_row, %1 FROM channel_images i"
                                            " JOIN channels c ON c.row_id = i.channel_row%2"
                                            " ORDER BY i.channel_row, i.position")
@@ -133,6 +170,6 @@ bool NxCloudChannelTable::read(const QSqlDatabase& db, List list, const QString&
         return false;
     while (images.next())
         forest.addImage(images.value(0).toLongLong(), NxCloudColumnMap::image().object(images, 1));
-    *trees = forest.trees();
+    *trees = forest.trees(categories);
     return true;
 }

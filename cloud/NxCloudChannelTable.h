@@ -39,18 +39,28 @@ public:
     // Stores channel, its pictures and its children, as root number position
     // of the owner's list.
     bool insert(const Owner& owner, const QJsonObject& channel, int position, QString* error);
+    // The groups offered: a group that is a category's tree as it is is
+    // stored as a mirror of the category, so it follows every change of it.
+    bool insertOffered(const QJsonArray& groups, const QJsonObject& categories, QString* error);
 
     // The trees of a list, in order, by owner (category id, teacher id, or ""
     // for the groups offered); only the given teacher's when teacherId is set.
     static bool read(const QSqlDatabase& db, List list, const QString& teacherId,
                      QMap<QString, QJsonArray>* trees, QString* error);
+    // categories: as NxCloudCategoryTable reads them.
+    static bool readOffered(const QSqlDatabase& db, const QMap<QString, QJsonObject>& categories,
+                            QJsonArray* groups, QString* error);
 
 private:
     static QString name(List list);
+    static bool readTrees(const QSqlDatabase& db, List list, const QString& teacherId,
+                          const QMap<QString, QJsonObject>& categories, QMap<QString, QJsonArray>* trees,
+                          QString* error);
     bool insertRow(const Owner& owner, const QVariant& parent, const QJsonObject& channel, int position,
                    QString* error);
     bool insertImages(qint64 row, const QJsonArray& images, QString* error);
 
     std::unique_ptr<NxCloudQuery> m_channel;
     std::unique_ptr<NxCloudQuery> m_image;
+    std::unique_ptr<NxCloudQuery> m_mirror;
 };

@@ -55,12 +55,12 @@ QJsonObject signInWithDefaults(const QJsonObject& signIn)
 bool NxCloudExchange::exportAll(const QSqlDatabase& db, QJsonObject* document, QString* error)
 {
     QMap<QString, QJsonObject> categories;
-    QMap<QString, QJsonArray> offered;
+    QJsonArray offered;
     QMap<QString, QJsonArray> users;
     QJsonObject liveCodes;
     NxCloudPictureTable::Pictures pictures;
     if (!NxCloudCategoryTable::read(db, &categories, error)
-        || !NxCloudChannelTable::read(db, NxCloudChannelTable::List::Offered, QString(), &offered, error)
+        || !NxCloudChannelTable::readOffered(db, categories, &offered, error)
         || !NxCloudOwnChannelTable::readAll(db, &users, error) || !NxCloudLiveCodeTable::readAll(db, &liveCodes, error)
         || !NxCloudPictureTable::readAll(db, &pictures, error) || !exportTeachers(db, document, error))
         return false;
@@ -71,7 +71,7 @@ bool NxCloudExchange::exportAll(const QSqlDatabase& db, QJsonObject* document, Q
     for (auto it = users.begin(); it != users.end(); ++it)
         userObject.insert(it.key(), it.value());
     document->insert(kCategories, categoryObject);
-    document->insert(kOffered, offered.value(QString()));
+    document->insert(kOffered, offered);
     document->insert(kUsers, userObject);
     document->insert(kLiveCodes, liveCodes);
     document->insert(kPictures, NxCloudPictureTable::toJson(pictures));
@@ -156,11 +156,8 @@ bool NxCloudExchange::importChannels(const QSqlDatabase& db, const QJsonObject& 
     NxCloudChannelTable table(db);
     if (!NxCloudCategoryTable::write(db, document.value(kCategories).toObject(), table, error))
         return false;
-    const QJsonArray offered = document.value(kOffered).toArray();
-    for (int i = 0; i < offered.size(); ++i) {
-        if (!table.insert(NxCloudChannelTable::offered(), offered.at(i).toObject(), i, error))
-            return false;
-    }
+    if (!table.insertOffered(document.value(kOffered).toArray(), document.value(kCategories).toObject(), error))
+        return false;
     const QJsonObject users = document.value(kUsers).toObject();
     for (auto it = users.begin(); it != users.end(); ++it) {
         const QJsonArray channels = it.value().toArray();

@@ -18,17 +18,20 @@ const QStringList kStep1 = {
                    " position INTEGER NOT NULL, extra TEXT NOT NULL DEFAULT '{}')"),
     // Every channel tree: a category's, a group offered for adding, or a
     // teacher's own channel; "list" and the owner are repeated on children.
+    // A group offered that is a category's tree as it is names the category.
     QStringLiteral("CREATE TABLE channels ("
                    " row_id {serial},"
                    " list TEXT NOT NULL CHECK (list IN ('category', 'offered', 'own')),"
                    " parent_row BIGINT REFERENCES channels (row_id) ON DELETE CASCADE,"
                    " category_id TEXT REFERENCES categories (category_id) ON DELETE CASCADE,"
                    " teacher_id TEXT REFERENCES teachers (teacher_id) ON DELETE CASCADE,"
+                   " mirror_of TEXT REFERENCES categories (category_id) ON DELETE CASCADE,"
                    " position INTEGER NOT NULL,"
                    " number BIGINT, channel_id TEXT, name TEXT, introduction TEXT, address TEXT,"
                    " has_child TEXT, play_mode TEXT, channel_type TEXT,"
                    " extra TEXT NOT NULL DEFAULT '{}',"
-                   " CHECK ((list = 'own') = (teacher_id IS NOT NULL)))"),
+                   " CHECK ((list = 'own') = (teacher_id IS NOT NULL)),"
+                   " CHECK (mirror_of IS NULL OR list = 'offered'))"),
     QStringLiteral("CREATE INDEX channels_by_list ON channels (list, teacher_id, parent_row, position)"),
     QStringLiteral("CREATE INDEX channels_by_category ON channels (category_id)"),
     QStringLiteral("CREATE INDEX channels_by_parent ON channels (parent_row)"),

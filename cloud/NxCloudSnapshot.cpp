@@ -17,12 +17,8 @@ bool NxCloudSnapshot::load(const QSqlDatabase& db, const NxCloudSnapshot& previo
         return false;
     if (!catalogue)
         return true;
-    QMap<QString, QJsonArray> offered;
-    if (!NxCloudCategoryTable::read(db, &out->m_categories, error)
-        || !NxCloudChannelTable::read(db, NxCloudChannelTable::List::Offered, QString(), &offered, error))
-        return false;
-    out->m_offered = offered.value(QString());
-    return true;
+    return NxCloudCategoryTable::read(db, &out->m_categories, error)
+        && NxCloudChannelTable::readOffered(db, out->m_categories, &out->m_offered, error);
 }
 
 qint64 NxCloudSnapshot::generation() const
