@@ -33,10 +33,19 @@ QJsonObject liveCode(const QJsonObject& extra)
     return code;
 }
 
-// The demo seed with live codes that are off, past and current.
+// The demo seed with live codes that are off, past and current, and a
+// category that is also offered as it is.
 QJsonObject richSeed()
 {
     QJsonObject seed = NxCloudServer::loadSeed(QStringLiteral(NX_CLOUD_DEMO_SEED));
+    QJsonObject categories = seed.value("categories").toObject();
+    QJsonObject mirrored = categories.value("tvstation").toObject().value("data").toObject();
+    mirrored.insert("channelId", "science");
+    categories.insert("science", QJsonObject{{"bannerCount", 0}, {"data", mirrored}});
+    seed.insert("categories", categories);
+    QJsonArray offered = seed.value("offered").toArray();
+    offered.insert(1, mirrored);
+    seed.insert("offered", offered);
     QJsonObject codes = seed.value("liveCodes").toObject();
     codes.insert("654321", liveCode({{"enabled", false}}));
     codes.insert("654322", liveCode({{"validUntil", "2001-01-01T00:00:00.000Z"}}));
@@ -259,6 +268,7 @@ void TestNxCloudStore::seedFillsOnlyAnEmptyDatabase()
     for (const QString& id : categories.keys())
         QCOMPARE(snapshot->category(id), categories.value(id).toObject());
     QCOMPARE(snapshot->offered(), m_seed.value("offered").toArray());
+    QCOMPARE(ask(*store, "SELECT mirror_of FROM channels WHERE mirror_of IS NOT NULL").toString(), QStringLiteral("science"));
     NxCloudCatalogue catalogue(store);
     QCOMPARE(catalogue.userChannels(kTeacher), m_seed.value("users").toObject().value(kTeacher).toArray());
     QCOMPARE(catalogue.liveClip("123457"), QStringLiteral("media/demo-live.m3u8"));
