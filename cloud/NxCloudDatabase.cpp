@@ -62,7 +62,7 @@ bool NxCloudDatabase::transaction(const QString& begin, const Work& work, QStrin
     return call([&](QSqlDatabase& db) {
         if (m_inTransaction)
             return work(db, error);
-        if (!NxCloudQuery::run(db, begin, {}, error))
+        if (!beginHere(begin, error))
             return false;
         m_inTransaction = true;
         const bool done = work(db, error) && NxCloudQuery::run(db, QStringLiteral("COMMIT"), {}, error);
@@ -83,6 +83,11 @@ bool NxCloudDatabase::openHere(QString* error)
     }
     m_db = QSqlDatabase::addDatabase(m_address.driverName(), m_connectionName);
     m_address.configure(m_db);
+    return connectHere(error);
+}
+
+bool NxCloudDatabase::connectHere(QString* error)
+{
     if (!m_db.open()) {
         *error = QStringLiteral("cannot open %1: %2").arg(m_address.describe(), m_db.lastError().text().trimmed());
         return false;
@@ -93,6 +98,15 @@ bool NxCloudDatabase::openHere(QString* error)
             return false;
     }
     return true;
+}
+
+bool NxCloudDatabase::beginHere(const QString& begin, QString* error)
+{
+    if (NxCloudQuery::run(m_db, begin, {}, error))
+        return true;
+    // A database server that restarted dropped the connection: open it again.
+    m_db.close();
+    return connectHere(error) && NxCloudQuery::run(m_db, begin, {}, error);
 }
 
 void NxCloudDatabase::closeHere()

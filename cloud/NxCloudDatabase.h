@@ -40,6 +40,8 @@ private:
     void runOnThread(const std::function<void()>& task);
     bool transaction(const QString& begin, const Work& work, QString* error);
     bool openHere(QString* error);
+    bool connectHere(QString* error);
+    bool beginHere(const QString& begin, QString* error);
     void closeHere();
 
     const NxCloudDatabaseAddress m_address;

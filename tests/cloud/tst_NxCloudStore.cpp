@@ -95,6 +95,7 @@ private slots:
     void failedImportLeavesTheDatabaseAsItWas();
     void ownChannelsAndSignInCodesOutliveTheService_data();
     void ownChannelsAndSignInCodesOutliveTheService();
+    void serviceOutlivesARestartOfPostgres();
 
 private:
     // A database no test used yet, as an address and as service arguments.
@@ -429,6 +430,22 @@ void TestNxCloudStore::ownChannelsAndSignInCodesOutliveTheService()
     QCOMPARE(grant.uid, kTeacher);
     QVERIFY(!book.accessToken(grant.uid, grant.token).isEmpty());
     QCOMPARE(book.pollCount(code), 1);
+}
+
+void TestNxCloudStore::serviceOutlivesARestartOfPostgres()
+{
+    const Place place = freshPlace(kPostgres);
+    QVERIFY2(place.problem.isEmpty(), qPrintable(place.problem));
+    const QSharedPointer<NxCloudStore> store = openFilled(place);
+    QVERIFY(store);
+    NxCloudCatalogue catalogue(store);
+    const QJsonObject first = catalogue.addUserChannel(kTeacher, QJsonObject{{"channelName", "Before"}});
+    QVERIFY2(m_postgres->restart(), qPrintable(m_postgres->problem()));
+    const QJsonObject second = catalogue.addUserChannel(kTeacher, QJsonObject{{"channelName", "After"}});
+    QVERIFY(!second.isEmpty());
+    const QStringList ids = idsOf(catalogue.userChannels(kTeacher));
+    QVERIFY(ids.contains(first.value("channelId").toString()));
+    QVERIFY(ids.contains(second.value("channelId").toString()));
 }
 
 QTEST_GUILESS_MAIN(TestNxCloudStore)

@@ -139,6 +139,14 @@ bool NxPostgresServer::run(const QString& program, const QStringList& arguments)
     return done;
 }
 
+bool NxPostgresServer::restart()
+{
+    // The server starts again with the settings of its last start.
+    return run(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
+                                          QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"),
+                                          QStringLiteral("restart")});
+}
+
 QString NxPostgresServer::url(const QString& database) const
 {
     return QStringLiteral("postgresql://%1:%2@127.0.0.1:%3/%4").arg(kUser, kPassword).arg(m_port).arg(database);

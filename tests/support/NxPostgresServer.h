@@ -23,6 +23,8 @@ public:
     // (problem() says why).
     QString createDatabase(const QString& name);
     QString url(const QString& database) const;
+    // Stops and starts the server again, which drops every connection.
+    bool restart();
 
 private:
     static QString binDirectory();
