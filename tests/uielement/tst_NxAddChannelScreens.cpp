@@ -164,7 +164,7 @@ void tst_NxAddChannelScreens::dialogWithToast()
     QPainter painter(&shot);
     painter.drawImage(toast.mapToGlobal(QPoint(0, 0)) - dialog->mapToGlobal(QPoint(0, 0)), toast.grab().toImage());
     painter.end();
-    QVERIFY(shot.save(QStringLiteral(NX_SCREENS_DIR "/NxAddChannelDialog_toast%1.png").arg(suffix)));
+    QVERIFY(NxScreenCheck::saveImage(shot, "NxAddChannelDialog_toast" + suffix));
     QVERIFY(NxScreenCheck::colourCount(shot) > 8);
     dialog->close();
     toast.stopToast();

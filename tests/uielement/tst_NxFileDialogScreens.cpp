@@ -327,8 +327,7 @@ void tst_NxFileDialogScreens::checkNoBlackFrame(QWidget* window, int band, const
                               screen.copy(line.translated(area.topLeft()))
                                   == window->grab(line).toImage().convertToFormat(QImage::Format_RGB32)),
                              5000);
-    QDir().mkpath(NX_SCREENS_DIR);
-    screen.copy(area.adjusted(-24, -24, 24, 24)).save(QString(NX_SCREENS_DIR "/%1.png").arg(name));
+    NxScreenCheck::saveImage(screen.copy(area.adjusted(-24, -24, 24, 24)), name);
     const QRect inner = area.adjusted(band, band, -band, -band);
     int black = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)

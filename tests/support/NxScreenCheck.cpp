@@ -46,11 +46,16 @@ bool NxScreenCheck::loadLanguage(QTranslator& translator, const QString& languag
 
 QImage NxScreenCheck::save(QWidget* window, const QString& name)
 {
+    const QImage image = window->grab().toImage();
+    saveImage(image, name);
+    return image;
+}
+
+bool NxScreenCheck::saveImage(const QImage& image, const QString& name)
+{
     const QString dir = QStringLiteral(NX_SCREENS_DIR);
     QDir().mkpath(dir);
-    const QImage image = window->grab().toImage();
-    image.save(QDir(dir).filePath(name + QStringLiteral(".png")));
-    return image;
+    return image.save(QDir(dir).filePath(name + QStringLiteral(".png")));
 }
 
 int NxScreenCheck::colourCount(const QImage& image, int cap)

@@ -17,6 +17,8 @@ public:
     static bool loadLanguage(QTranslator& translator, const QString& language);
     // Grabs the shown window and saves it under the screens directory.
     static QImage save(QWidget* window, const QString& name);
+    // Saves a picture made otherwise under the screens directory.
+    static bool saveImage(const QImage& image, const QString& name);
     // Distinct colours in the picture, counting up to cap.
     static int colourCount(const QImage& image, int cap = 16);
     // Texts that do not fit their widget, as "objectName: text".
