@@ -71,8 +71,7 @@ void tst_TavomcPresenterHomeScreens::homePage()
 {
     NxScreenCheck::prepareLanguage(m_translator);
     NxTestEnvironment env;
-    QDir().mkpath(env.dataRoot() + "/channel");
-    qApp->setProperty("channelDir", env.dataRoot() + "/channel");
+    env.useChannelDir();
     NxWebCmdCtrl web;
     web.init();
     NxControllerManager manager;
