@@ -68,6 +68,8 @@ private:
     void startClient(const QString& platformHost);
     QString newCode(QString* qrText);
     void poll(const QString& qrText);
+    // Confirms a new code in the cloud and asks the client to poll it.
+    void pollConfirmed();
 
     NxCloudFixture* m_world = nullptr;
     NxWebCmdCtrl* m_client = nullptr; // the world's
@@ -115,6 +117,13 @@ void tst_NxWebCmdCtrlSignIn::poll(const QString& qrText)
     const int before = m_world->cloud().server().requestCount("/v1/web/redirect/pcenter");
     m_client->queryQRlogin(qrText, &m_context);
     QTRY_COMPARE(m_world->cloud().server().requestCount("/v1/web/redirect/pcenter"), before + 1);
+}
+
+void tst_NxWebCmdCtrlSignIn::pollConfirmed()
+{
+    QString qr;
+    m_world->cloud().server().confirmCode(newCode(&qr));
+    m_client->queryQRlogin(qr, &m_context);
 }
 
 void tst_NxWebCmdCtrlSignIn::wholeSignIn_data()
@@ -223,9 +232,7 @@ void tst_NxWebCmdCtrlSignIn::redirectedPollFails()
 void tst_NxWebCmdCtrlSignIn::redirectedAvatarStillSignsIn()
 {
     m_world->cloud().setReply("/pictures/avatar-demo-teacher.png", {}, 302);
-    QString qr;
-    m_world->cloud().server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, 0);
     QVERIFY(m_answers->logins.first().image.isNull());
@@ -234,9 +241,7 @@ void tst_NxWebCmdCtrlSignIn::redirectedAvatarStillSignsIn()
 void tst_NxWebCmdCtrlSignIn::refusedQuickSignInGivesMinus1()
 {
     m_world->cloud().setReply("/api/userstep/loginbytoken", R"({"success": false, "message": "bad token"})");
-    QString qr;
-    m_world->cloud().server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, -1);
 }
@@ -244,9 +249,7 @@ void tst_NxWebCmdCtrlSignIn::refusedQuickSignInGivesMinus1()
 void tst_NxWebCmdCtrlSignIn::failedQuickSignInGivesMinus21()
 {
     m_world->cloud().setReply("/api/userstep/loginbytoken", {}, 500);
-    QString qr;
-    m_world->cloud().server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, -21);
 }
@@ -256,9 +259,7 @@ void tst_NxWebCmdCtrlSignIn::emptyAccessTokenGivesMinus100()
     NxCloudServer::SignInOptions options = m_world->cloud().server().signInOptions();
     options.emptyAccessToken = true;
     m_world->cloud().server().setSignInOptions(options);
-    QString qr;
-    m_world->cloud().server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, -100);
 }
@@ -269,9 +270,7 @@ void tst_NxWebCmdCtrlSignIn::unreachableAvatarStillSignsIn()
     options.brokenAvatar = true;
     options.tokenKey = "usertoken";
     m_world->cloud().server().setSignInOptions(options);
-    QString qr;
-    m_world->cloud().server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, 0);
     QVERIFY(m_answers->logins.first().image.isNull());
