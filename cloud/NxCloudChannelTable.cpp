@@ -101,8 +101,12 @@ bool NxCloudChannelTable::insertRow(const Owner& owner, const QVariant& parent, 
     const QVariant teacherId = owner.list == List::Own ? NxCloudQuery::text(owner.teacherId) : none;
     QVariantList values{name(owner.list), parent, categoryId, teacherId, position};
     values += NxCloudColumnMap::channel().values(channel);
-    if (!m_channel->exec(values, error) || !m_channel->next())
+    if (!m_channel->exec(values, error))
         return false;
+    if (!m_channel->next()) {
+        *error = QStringLiteral("a stored channel got no row number");
+        return false;
+    }
     const qint64 row = m_channel->value(0).toLongLong();
     const QJsonValue images = channel.value(kImages);
     if (NxCloudColumnMap::holdsRows(images) && !insertImages(row, images.toArray(), error))
