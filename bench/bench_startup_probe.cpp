@@ -1,11 +1,12 @@
 // Starts one program on the X display of $DISPLAY and watches the screen
-// every 20 ms: the time from the start to the first paint (the first sample
+// every 5 ms (every 16th row, every 4th column): the time from the start to the first paint (the first sample
 // that differs from the empty screen) and to the final look (the first sample
 // within 2 % of the screen once it has been still for 2 s), then the
 // program's resident memory and, on request, its processor time and wake-ups
 // per thread while it idles. One JSON line on standard output.
 //
-//   bench_startup_probe [--interval ms] [--still ms] [--timeout ms] [--idle s] [--dump dir] -- program [arguments]
+//   bench_startup_probe [--interval ms] [--rows n] [--columns n] [--still ms] [--timeout ms] [--idle s] [--dump dir]
+//                       -- program [arguments]
 #include "NxScreenSampler.h"
 
 #include <chrono>
@@ -32,7 +33,9 @@ const double kStill = 0.002;   // no more than noise since the still stretch beg
 const double kFinal = 0.02;
 
 struct Options {
-    int intervalMs = 20;
+    int intervalMs = 5;
+    int rowStep = 16;
+    int columnStep = 4;
     int stillMs = 2000;
     int timeoutMs = 20000;
     int idleSeconds = 0;
@@ -58,6 +61,10 @@ bool parse(int argc, char** argv, Options* options)
         const int value = std::atoi(argv[++i]);
         if (arg == "--interval")
             options->intervalMs = value;
+        else if (arg == "--rows")
+            options->rowStep = value;
+        else if (arg == "--columns")
+            options->columnStep = value;
         else if (arg == "--still")
             options->stillMs = value;
         else if (arg == "--timeout")
@@ -147,7 +154,7 @@ std::string idleReport(pid_t pid, int seconds)
 
 void dump(const std::string& dir, long ms, const NxScreenSampler& sampler, const NxScreenSampler::Frame& frame)
 {
-    const int width = (sampler.width() + 1) / 2;
+    const int width = sampler.frameWidth();
     std::ofstream out(dir + "/" + std::to_string(ms) + ".pgm", std::ios::binary);
     out << "P5\n" << width << ' ' << frame.size() / std::size_t(width) << "\n255\n";
     out.write(reinterpret_cast<const char*>(frame.data()), std::streamsize(frame.size()));
@@ -179,10 +186,11 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!parse(argc, argv, &options)) {
-        std::fprintf(stderr, "usage: %s [--interval ms] [--still ms] [--timeout ms] [--idle s] [--dump dir] -- program [args]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--interval ms] [--rows n] [--columns n] [--still ms] [--timeout ms] [--idle s]"
+                             " [--dump dir] -- program [args]\n", argv[0]);
         return 2;
     }
-    NxScreenSampler sampler;
+    NxScreenSampler sampler(options.rowStep, options.columnStep);
     if (!sampler.isOpen())
         return fail(sampler.error());
     const NxScreenSampler::Frame empty = sampler.grab();
