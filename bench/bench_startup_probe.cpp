@@ -2,8 +2,8 @@
 // every 5 ms (every 16th row, every 4th column): the time from the start to the first paint (the first sample
 // that differs from the empty screen) and to the final look (the first sample
 // within 2 % of the screen once it has been still for 2 s), then the
-// program's resident memory and, on request, its processor time and wake-ups
-// per thread while it idles. One JSON line on standard output.
+// program's resident memory and, on request, its processor time, wake-ups
+// per thread and resident memory after it idled. One JSON line on standard output.
 //
 //   bench_startup_probe [--interval ms] [--rows n] [--columns n] [--still ms] [--timeout ms] [--idle s] [--dump dir]
 //                       -- program [arguments]
@@ -142,7 +142,7 @@ std::string idleReport(pid_t pid, int seconds)
     }
     std::ostringstream out;
     out << ",\"idle_seconds\":" << seconds << ",\"idle_cpu_ms\":" << ticks * 1000 / sysconf(_SC_CLK_TCK)
-        << ",\"idle_wakeups\":{";
+        << ",\"idle_rss_kb\":" << statusField(pid, "", "VmRSS:") << ",\"idle_wakeups\":{";
     const char* separator = "";
     for (const auto& [name, count] : wakeups) {
         out << separator << '"' << name << "\":" << count;
