@@ -1,9 +1,10 @@
 // Starts one program on the X display of $DISPLAY and watches the screen
-// every 5 ms (every 16th row, every 4th column): the time from the start to the first paint (the first sample
-// that differs from the empty screen) and to the final look (the first sample
-// within 2 % of the screen once it has been still for 2 s), then the
-// program's resident memory and, on request, its processor time, wake-ups
-// per thread and resident memory after it idled. One JSON line on standard output.
+// every 5 ms (every 16th row, every 4th column): the time from the start to
+// the first paint (the first sample that differs from the empty screen) and
+// to the final look (the first sample within 2 % of the screen once it has
+// been still for 2 s), then the program's resident memory and processor time
+// so far and, on request, its processor time, wake-ups per thread and
+// resident memory after it idled. One JSON line on standard output.
 //
 //   bench_startup_probe [--interval ms] [--rows n] [--columns n] [--still ms] [--timeout ms] [--idle s] [--dump dir]
 //                       -- program [arguments]
@@ -249,9 +250,10 @@ int main(int argc, char** argv)
         }
     }
     const long rss = statusField(pid, "", "VmRSS:");
+    const long cpuMs = processorTicks(pid) * 1000 / sysconf(_SC_CLK_TCK);
     const std::string idle = options.idleSeconds > 0 ? idleReport(pid, options.idleSeconds) : std::string();
     stop(pid);
-    std::printf("{\"first_paint_ms\":%ld,\"final_ms\":%ld,\"still_at_ms\":%ld,\"rss_kb\":%ld,\"frames\":%zu%s}\n", firstPaint,
-                finalLook, samples.back().first, rss, frames.size(), idle.c_str());
+    std::printf("{\"first_paint_ms\":%ld,\"final_ms\":%ld,\"still_at_ms\":%ld,\"rss_kb\":%ld,\"cpu_ms\":%ld,\"frames\":%zu%s}\n",
+                firstPaint, finalLook, samples.back().first, rss, cpuMs, frames.size(), idle.c_str());
     return 0;
 }
