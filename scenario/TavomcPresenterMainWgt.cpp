@@ -44,16 +44,13 @@ TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerM
     , m_controllerManager(controllerManager)
     , m_networkManager(networkManager)
 {
-    // The home tiles' pictures decode on other threads while the window is built.
-    NxTilePictures::preload({QStringLiteral(":/images/ID_TAVO_CHANNEL.png"), QStringLiteral(":/images/ID_LIVE.png"),
-                             QStringLiteral(":/images/ID_TV.png"), QStringLiteral(":/images/ID_MY_RESOURCE.png"),
-                             QStringLiteral(":/images/ID_LOCAL_RESOURCE.png")});
     m_scale = NxScale::appFactor();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    m_screenRect = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
+    preloadPictures(screen ? screen->devicePixelRatio() : 1.0);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    m_screenRect = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
     setFixedSize(m_screenRect.width(), m_screenRect.height());
     setFocusPolicy(Qt::ClickFocus);
 
@@ -64,6 +61,19 @@ TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerM
     createBackground();
     restoreFirstPage();
     disableTabletPenFeedback();
+}
+
+// The background and the home tiles' pictures decode at the sizes they are
+// shown on other threads while the window is built.
+void TavomcPresenterMainWgt::preloadPictures(qreal pixelRatio)
+{
+    NxPictureBackground::preload(QStringLiteral(":/images/ID_BACKGROUND.jpg"), m_screenRect.size() * pixelRatio);
+    const QSize wide(px(412), px(194));
+    NxTilePictures::preload({{QStringLiteral(":/images/ID_TAVO_CHANNEL.png"), QSize(px(412), px(412))},
+                             {QStringLiteral(":/images/ID_LIVE.png"), wide},
+                             {QStringLiteral(":/images/ID_TV.png"), wide},
+                             {QStringLiteral(":/images/ID_MY_RESOURCE.png"), QSize(px(428), px(424))},
+                             {QStringLiteral(":/images/ID_LOCAL_RESOURCE.png"), wide}});
 }
 
 int TavomcPresenterMainWgt::px(double design) const

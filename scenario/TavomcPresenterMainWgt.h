@@ -103,6 +103,7 @@ private slots:
 private:
     using Saved = TavomcPresenterChannelLists::Saved;
 
+    void preloadPictures(qreal pixelRatio);
     int px(double design) const;
     bool networkUp() const;
     void createBackground();

@@ -1,10 +1,21 @@
 #include "NxPictureBackground.h"
 
+#include "NxPictureJobs.h"
+
 #include <QDebug>
 #include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
+
+namespace {
+
+QString pictureKey(const QString& picture, const QSize& size)
+{
+    return QStringLiteral("NxPictureBackground:%1:%2x%3").arg(picture).arg(size.width()).arg(size.height());
+}
+
+} // namespace
 
 NxPictureBackground::NxPictureBackground(const QString& picture, QWidget* parent)
     : QWidget(parent)
@@ -40,14 +51,22 @@ QImage NxPictureBackground::decodeAt(const QString& picture, const QSize& size)
     return image;
 }
 
+void NxPictureBackground::preload(const QString& picture, const QSize& size)
+{
+    QPixmap found;
+    const QString key = pictureKey(picture, size);
+    if (!QPixmapCache::find(key, &found))
+        NxPictureJobs::start(key, [picture, size] { return decodeAt(picture, size); });
+}
+
 void NxPictureBackground::paintEvent(QPaintEvent* event)
 {
     const qreal ratio = devicePixelRatioF();
     const QSize size = this->size() * ratio;
     if (m_pixmap.size() != size && !size.isEmpty()) {
-        const QString key = QStringLiteral("NxPictureBackground:%1:%2x%3").arg(m_picture).arg(size.width()).arg(size.height());
+        const QString key = pictureKey(m_picture, size);
         if (!QPixmapCache::find(key, &m_pixmap)) {
-            m_pixmap = QPixmap::fromImage(decodeAt(m_picture, size));
+            m_pixmap = QPixmap::fromImage(NxPictureJobs::has(key) ? NxPictureJobs::take(key) : decodeAt(m_picture, size));
             QPixmapCache::insert(key, m_pixmap);
         }
         m_pixmap.setDevicePixelRatio(ratio);
