@@ -7,6 +7,7 @@
 #include "INxWindows.h"
 #include "NxAccessToolBarWidget.h"
 #include "NxAddChanelWidget.h"
+#include "NxAfterFirstFrame.h"
 #include "NxAddChannelGridWidget.h"
 #include "NxAddChannelListWidget.h"
 #include "NxBannerWidget.h"
@@ -160,15 +161,18 @@ void TavomcPresenterMainWgt::createBackground()
     back->setFixedSize(m_screenRect.size());
     back->installEventFilter(this);
     m_background = back;
+    m_afterFirstFrame = new NxAfterFirstFrame(back, kFirstPaintWaitMs, this);
     auto* content = new QWidget(back);
     content->setObjectName(QStringLiteral("pContentWidget"));
     content->setStyleSheet(QStringLiteral("QWidget#pContentWidget{background-color:transparent}"));
     content->setFixedSize(px(1292), px(682));
     createFirstPage(content);
     // The file dialog and USB sticks: the opener connects this window's
-    // signalUDiskStateChanged to the dialog itself.
+    // signalUDiskStateChanged to the dialog itself, which the first frame
+    // does not show.
     m_localMedia = new NxLocalMediaOpener(this);
-    m_localMedia->createFileDialog(content, m_scale);
+    m_fileDialogParent = content;
+    m_afterFirstFrame->add([this] { ensureFileDialog(); });
     connect(m_localMedia, SIGNAL(sigUserActionLocalChannel()), this, SIGNAL(sigUserActionLocalChannel()));
     connect(m_localMedia, SIGNAL(sigLocalVideoStarted(QString)), this, SIGNAL(sigLocalVideoStarted(QString)));
     createToolBar(back);
@@ -194,6 +198,16 @@ void TavomcPresenterMainWgt::createBackground()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(back);
+}
+
+void TavomcPresenterMainWgt::ensureFileDialog()
+{
+    m_localMedia->createFileDialog(m_fileDialogParent, m_scale);
+}
+
+void TavomcPresenterMainWgt::afterFirstFrame(const std::function<void()>& work)
+{
+    m_afterFirstFrame->add(work);
 }
 
 void TavomcPresenterMainWgt::createFirstPage(QWidget* parent)
@@ -515,6 +529,7 @@ void TavomcPresenterMainWgt::slotChannelItemClicked(QJsonObject json)
             emit sigLogin();
         }
     } else if (id == QLatin1String("ID_LOCAL_VIDEO")) {
+        ensureFileDialog();
         m_localMedia->openLocalFile();
     } else if (id == QLatin1String("ID_CHANNEL")) {
         openChannel(json);

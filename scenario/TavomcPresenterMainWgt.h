@@ -11,6 +11,8 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QSharedPointer>
+
+#include <functional>
 #include <QString>
 #include <QWidget>
 
@@ -25,6 +27,7 @@ class NxAddChannelListWidget;
 class NxBannerWidget;
 class NxChannelListWidget;
 class NxChannelWidget;
+class NxAfterFirstFrame;
 class NxLocalMediaOpener;
 class QScrollArea;
 class QVBoxLayout;
@@ -42,6 +45,9 @@ public:
 
     void startNetworkCheck();
     bool isNetworkCheckRunning() const;
+    // Runs start-up work that the first frame does not show once the home
+    // page's first frame is painted.
+    void afterFirstFrame(const std::function<void()>& work);
     QString userId() const;
     QString cookie() const;
     const TavomcPresenterChannelLists& channelLists() const;
@@ -109,6 +115,7 @@ private:
     void createBackground();
     void createFirstPage(QWidget* parent);
     void createToolBar(QWidget* parent);
+    void ensureFileDialog();
     void createTiles(QWidget* page);
     NxChannelWidget* createTile(QWidget* page, int width, int height, const QJsonObject& json);
     void layoutFirstPage(QWidget* page);
@@ -167,6 +174,8 @@ private:
     QPointer<NxChannelListWidget> m_tavoChannelPage;
     QPointer<NxAddChannelListWidget> m_addChannelList;
     NxLocalMediaOpener* m_localMedia = nullptr;
+    QWidget* m_fileDialogParent = nullptr;
+    NxAfterFirstFrame* m_afterFirstFrame = nullptr;
     QMap<int, NxAddChannelGridWidget*> m_gridPages;
     TavomcPresenterChannelLists m_lists;
     QString m_userId;

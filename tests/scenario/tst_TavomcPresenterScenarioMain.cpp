@@ -1,6 +1,7 @@
 #include "INxShell.h"
 #include "NxChannelSet.h"
 #include "NxControllerManager.h"
+#include "NxFileDialog.h"
 #include "NxPlatform.h"
 #include "NxTestEnvironment.h"
 #include "NxWebCmdCtrl.h"
@@ -40,6 +41,7 @@ private slots:
     void updaterCommandDecodes();
     void initBuildsFullScreenFramelessWindow();
     void bothChannelSignalsReachOneSlot();
+    void updaterAndFileDialogFollowTheFirstFrame();
 
 private:
     NxTestEnvironment m_env;
@@ -142,6 +144,26 @@ void tst_TavomcPresenterScenarioMain::bothChannelSignalsReachOneSlot()
                                 SLOT(slotRecvChAdded(void*, int, QString))));
     QVERIFY(QObject::disconnect(&web, SIGNAL(sigRecvChDeleted(void*, int, QString)), window,
                                 SLOT(slotRecvChDeleted(void*, int, QString))));
+    delete window;
+}
+
+// A process started before the first frame would copy the page tables of
+// one still building its window, and the file dialog is not seen before a tap.
+void tst_TavomcPresenterScenarioMain::updaterAndFileDialogFollowTheFirstFrame()
+{
+    m_shell.started.clear();
+    NxControllerManager manager;
+    TavomcPresenterScenarioMain scenario;
+    scenario.initScenario(QJsonObject(), &manager, nullptr);
+    auto* window = qobject_cast<QWidget*>(scenario.mainWindow());
+    QVERIFY(window);
+    QVERIFY(!window->findChild<NxFileDialog*>());
+    scenario.showScenario(QJsonObject());
+    QVERIFY(m_shell.started.isEmpty());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTRY_COMPARE(m_shell.started.size(), 1);
+    QCOMPARE(m_shell.started.first().first, QCoreApplication::applicationDirPath() + "/TavoSoftwareUpdate");
+    QVERIFY(window->findChild<NxFileDialog*>());
     delete window;
 }
 
