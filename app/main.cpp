@@ -1,3 +1,4 @@
+#include "NxAccessibilityBridge.h"
 #include "NxApplicationConfig.h"
 #include "NxFontSetup.h"
 #include "NxLogHandler.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     app.setEvent(NxmcPresenterApp::buildEventJson(argument));
+    NxAccessibilityBridge::startWithoutBusLaunch();
     nativeEventFilter.startVolumeWatch();
 
     if (NxApplicationConfig::readNeedLog() == 1)
