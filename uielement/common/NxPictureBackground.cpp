@@ -1,5 +1,6 @@
 #include "NxPictureBackground.h"
 
+#include "NxLargePages.h"
 #include "NxPictureJobs.h"
 
 #include <QDebug>
@@ -9,6 +10,20 @@
 #include <QPixmapCache>
 
 namespace {
+
+// A picture of a screen's size is decoded into large pages where the reader
+// fills the picture it is handed.
+QImage inLargePages(const QSize& size, QImage::Format format)
+{
+    if (size.isEmpty() || format == QImage::Format_Invalid || QImage::toPixelFormat(format).bitsPerPixel() != 32)
+        return QImage();
+    const int bytesPerLine = size.width() * 4;
+    void* memory = NxLargePages::allocate(std::size_t(bytesPerLine) * std::size_t(size.height()));
+    if (!memory)
+        return QImage();
+    return QImage(static_cast<uchar*>(memory), size.width(), size.height(), bytesPerLine, format, NxLargePages::release,
+                  memory);
+}
 
 QString pictureKey(const QString& picture, const QSize& size)
 {
@@ -38,9 +53,13 @@ QPixmap NxPictureBackground::pixmap() const
 QImage NxPictureBackground::decodeAt(const QString& picture, const QSize& size)
 {
     QImageReader reader(picture);
-    if (reader.size().isValid())
+    QImage image;
+    if (reader.size().isValid()) {
         reader.setScaledSize(size);
-    QImage image = reader.read();
+        image = inLargePages(size, reader.imageFormat());
+    }
+    if (!reader.read(&image))
+        image = QImage();
     if (image.isNull()) {
         qWarning() << "NxPictureBackground::decodeAt" << "cannot read" << picture << reader.errorString();
         return image;
