@@ -37,6 +37,9 @@
 
 namespace {
 const int kFirstPaintWaitMs = 1000;
+// Start-up work the first frame does not show waits this long after it, so
+// that the catalogue it brings in does not wait for that work.
+const int kAfterFirstFrameMs = 1000;
 } // namespace
 
 TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerManager, INxNetWorkManager* networkManager,
@@ -161,7 +164,7 @@ void TavomcPresenterMainWgt::createBackground()
     back->setFixedSize(m_screenRect.size());
     back->installEventFilter(this);
     m_background = back;
-    m_afterFirstFrame = new NxAfterFirstFrame(back, kFirstPaintWaitMs, this);
+    m_afterFirstFrame = new NxAfterFirstFrame(back, kAfterFirstFrameMs, this);
     auto* content = new QWidget(back);
     content->setObjectName(QStringLiteral("pContentWidget"));
     content->setStyleSheet(QStringLiteral("QWidget#pContentWidget{background-color:transparent}"));

@@ -45,8 +45,8 @@ public:
 
     void startNetworkCheck();
     bool isNetworkCheckRunning() const;
-    // Runs start-up work that the first frame does not show once the home
-    // page's first frame is painted.
+    // Runs start-up work that the first frame does not show a while after the
+    // home page's first frame is painted.
     void afterFirstFrame(const std::function<void()>& work);
     QString userId() const;
     QString cookie() const;

@@ -1,47 +1,41 @@
 #include "NxAfterFirstFrame.h"
 
 #include <QEvent>
-#include <QTimer>
 #include <QWidget>
 
-NxAfterFirstFrame::NxAfterFirstFrame(QWidget* watched, int waitMs, QObject* parent)
+NxAfterFirstFrame::NxAfterFirstFrame(QWidget* watched, int delayMs, QObject* parent)
     : QObject(parent)
     , m_watched(watched)
-    , m_waitMs(waitMs)
+    , m_delayMs(delayMs)
 {
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &NxAfterFirstFrame::runAll);
     m_watched->installEventFilter(this);
 }
 
 void NxAfterFirstFrame::add(const std::function<void()>& work)
 {
     m_work.append(work);
-    if (m_done) {
-        QTimer::singleShot(0, this, &NxAfterFirstFrame::runAll);
-    } else if (!m_waiting) {
-        m_waiting = true;
-        QTimer::singleShot(m_waitMs, this, &NxAfterFirstFrame::runAll);
-    }
-}
-
-bool NxAfterFirstFrame::isDone() const
-{
-    return m_done;
+    if (m_ran)
+        m_timer.start(0);
+    else if (!m_painted && !m_timer.isActive())
+        m_timer.start(2 * m_delayMs);
 }
 
 bool NxAfterFirstFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_watched && event->type() == QEvent::Paint && !m_done) {
-        m_done = true;
+    if (watched == m_watched && event->type() == QEvent::Paint && !m_painted) {
+        m_painted = true;
         m_watched->removeEventFilter(this);
-        // Once this frame has reached the screen.
-        QTimer::singleShot(0, this, &NxAfterFirstFrame::runAll);
+        if (!m_ran)
+            m_timer.start(m_delayMs);
     }
     return QObject::eventFilter(watched, event);
 }
 
 void NxAfterFirstFrame::runAll()
 {
-    m_done = true;
+    m_ran = true;
     const QVector<std::function<void()>> work = std::move(m_work);
     m_work.clear();
     for (const std::function<void()>& item : work)
