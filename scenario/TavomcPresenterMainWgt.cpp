@@ -171,11 +171,9 @@ void TavomcPresenterMainWgt::createBackground()
     content->setFixedSize(px(1292), px(682));
     createFirstPage(content);
     // The file dialog and USB sticks: the opener connects this window's
-    // signalUDiskStateChanged to the dialog itself, which the first frame
-    // does not show.
+    // signalUDiskStateChanged to the dialog itself.
     m_localMedia = new NxLocalMediaOpener(this);
-    m_fileDialogParent = content;
-    m_afterFirstFrame->add([this] { ensureFileDialog(); });
+    m_localMedia->createFileDialog(content, m_scale);
     connect(m_localMedia, SIGNAL(sigUserActionLocalChannel()), this, SIGNAL(sigUserActionLocalChannel()));
     connect(m_localMedia, SIGNAL(sigLocalVideoStarted(QString)), this, SIGNAL(sigLocalVideoStarted(QString)));
     createToolBar(back);
@@ -203,14 +201,14 @@ void TavomcPresenterMainWgt::createBackground()
     layout->addWidget(back);
 }
 
-void TavomcPresenterMainWgt::ensureFileDialog()
-{
-    m_localMedia->createFileDialog(m_fileDialogParent, m_scale);
-}
-
 void TavomcPresenterMainWgt::afterFirstFrame(const std::function<void()>& work)
 {
     m_afterFirstFrame->add(work);
+}
+
+bool TavomcPresenterMainWgt::firstFramePainted() const
+{
+    return m_afterFirstFrame->isPainted();
 }
 
 void TavomcPresenterMainWgt::createFirstPage(QWidget* parent)
@@ -532,7 +530,6 @@ void TavomcPresenterMainWgt::slotChannelItemClicked(QJsonObject json)
             emit sigLogin();
         }
     } else if (id == QLatin1String("ID_LOCAL_VIDEO")) {
-        ensureFileDialog();
         m_localMedia->openLocalFile();
     } else if (id == QLatin1String("ID_CHANNEL")) {
         openChannel(json);

@@ -48,6 +48,7 @@ public:
     // Runs start-up work that the first frame does not show a while after the
     // home page's first frame is painted.
     void afterFirstFrame(const std::function<void()>& work);
+    bool firstFramePainted() const;
     QString userId() const;
     QString cookie() const;
     const TavomcPresenterChannelLists& channelLists() const;
@@ -115,7 +116,6 @@ private:
     void createBackground();
     void createFirstPage(QWidget* parent);
     void createToolBar(QWidget* parent);
-    void ensureFileDialog();
     void createTiles(QWidget* page);
     NxChannelWidget* createTile(QWidget* page, int width, int height, const QJsonObject& json);
     void layoutFirstPage(QWidget* page);
@@ -174,7 +174,6 @@ private:
     QPointer<NxChannelListWidget> m_tavoChannelPage;
     QPointer<NxAddChannelListWidget> m_addChannelList;
     NxLocalMediaOpener* m_localMedia = nullptr;
-    QWidget* m_fileDialogParent = nullptr;
     NxAfterFirstFrame* m_afterFirstFrame = nullptr;
     QMap<int, NxAddChannelGridWidget*> m_gridPages;
     TavomcPresenterChannelLists m_lists;

@@ -113,6 +113,10 @@ void TavomcPresenterScenarioMain::showScenario(const QJsonObject&)
     }
     auto* window = static_cast<TavomcPresenterMainWgt*>(m_mainWindow);
     window->show();
+    if (window->firstFramePainted()) {
+        softwareUpdate();
+        return;
+    }
     // Starting a process copies this one's page tables: not before the first frame.
     window->afterFirstFrame([scenario = QPointer<TavomcPresenterScenarioMain>(this)] {
         if (scenario)

@@ -22,6 +22,11 @@ void NxAfterFirstFrame::add(const std::function<void()>& work)
         m_timer.start(2 * m_delayMs);
 }
 
+bool NxAfterFirstFrame::isPainted() const
+{
+    return m_painted;
+}
+
 bool NxAfterFirstFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_watched && event->type() == QEvent::Paint && !m_painted) {

@@ -23,6 +23,7 @@ public:
     NxAfterFirstFrame(QWidget* watched, int delayMs, QObject* parent);
 
     void add(const std::function<void()>& work);
+    bool isPainted() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
