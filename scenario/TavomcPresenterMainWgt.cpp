@@ -243,7 +243,7 @@ void TavomcPresenterMainWgt::createTiles(QWidget* page)
     m_banner->setDefaultSize(1);
     connect(m_banner, SIGNAL(sigItemClicked(QJsonObject)), this, SLOT(slotChannelItemClicked(QJsonObject)));
 
-    const auto tileJson = [this](const char* id, const char* image) {
+    const auto tileJson = [](const char* id, const char* image) {
         return QJsonObject{{QStringLiteral("ID"), QLatin1String(id)},
                            {QStringLiteral("image"), QLatin1String(image)},
                            {QStringLiteral("name"), tr(id)}};
