@@ -36,7 +36,7 @@ int main(int argc, char* argv[])
         app.sendMessage(argument, 5000);
         return 0;
     }
-    app.setEvent(NxmcPresenterApp::buildEventJson(argument));
+    app.setStartEvent(NxmcPresenterApp::buildEventJson(argument));
     nativeEventFilter.startVolumeWatch();
 
     if (NxApplicationConfig::readNeedLog() == 1)
@@ -54,7 +54,7 @@ int main(int argc, char* argv[])
     // Lives until the process ends.
     auto* scenarioManager = new NxScenarioManager(config.networkManager(), nullptr, &nativeEventFilter);
     app.setScenarioManager(scenarioManager);
-    scenarioManager->handleEvent(app.event());
+    scenarioManager->handleEvent(app.startEvent());
 
     return QApplication::exec();
 }

@@ -28,7 +28,7 @@
 namespace {
 
 // Keys translated through variables, listed here so the extraction sees them.
-const char* const kDynamicKeys[] = {
+[[maybe_unused]] const char* const kDynamicKeys[] = {
     QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_SELECTFILE"),          QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_SPECIAL"),
     QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_FILEISNOTEXIT"),       QT_TRANSLATE_NOOP("NxFileDialog", "ID_FILE_SAVE_DISK_READONLY"),
     QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_FILEEXIT"),            QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_FOLDEREXIT"),
