@@ -37,7 +37,7 @@ int main(int argc, char* argv[])
         app.sendMessage(argument, 5000);
         return 0;
     }
-    app.setEvent(NxmcPresenterApp::buildEventJson(argument));
+    app.setStartEvent(NxmcPresenterApp::buildEventJson(argument));
     NxAccessibilityBridge::startWithoutBusLaunch();
     nativeEventFilter.startVolumeWatch();
 
@@ -56,7 +56,7 @@ int main(int argc, char* argv[])
     // Lives until the process ends.
     auto* scenarioManager = new NxScenarioManager(config.networkManager(), nullptr, &nativeEventFilter);
     app.setScenarioManager(scenarioManager);
-    scenarioManager->handleEvent(app.event());
+    scenarioManager->handleEvent(app.startEvent());
 
     return QApplication::exec();
 }

@@ -1,15 +1,10 @@
-// The entry point shared by the benchmark programs: a Qt application
-// around Google Benchmark, with logging off as in a run without NeedLog.
-#include <QCoreApplication>
+// The entry point shared by the benchmark programs that need no widgets.
+#include "NxBenchmarkRunner.h"
 
-#include <benchmark/benchmark.h>
+#include <QCoreApplication>
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return NxBenchmarkRunner::run(argc, argv);
 }

@@ -4,6 +4,7 @@
 // of the GUI thread meanwhile. Pictures reach their tile
 // through the router; "Broadcast" also connects every tile to the client, as
 // a page without the router would, for comparison.
+#include "NxBenchmarkRunner.h"
 #include "NxChannelListWidget.h"
 #include "NxChannelWidget.h"
 #include "NxControllerManager.h"
@@ -219,9 +220,5 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     NxTimedApplication app(argc, argv);
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return NxBenchmarkRunner::run(argc, argv);
 }

@@ -11,8 +11,8 @@ const QString kChannelId = QStringLiteral("channelId");
 
 NxCatalogueEndpoints::NxCatalogueEndpoints(NxCloudCatalogue& catalogue,
                                            std::function<QString()> baseUrl)
-    : m_catalogue(catalogue)
-    , m_baseUrl(std::move(baseUrl))
+    : NxCloudLinkingEndpoints(std::move(baseUrl))
+    , m_catalogue(catalogue)
 {
 }
 
@@ -60,9 +60,4 @@ NxCloudReply NxCatalogueEndpoints::channelsToAdd(const NxCloudRequest& request) 
 {
     return NxCloudReply::envelope(QStringLiteral("getChannelListToAdd_ACK"), kOk,
                                   linksFor(request).channels(m_catalogue.offeredGroups()));
-}
-
-NxCloudLinkResolver NxCatalogueEndpoints::linksFor(const NxCloudRequest& request) const
-{
-    return NxCloudLinkResolver::forRequest(request, m_baseUrl());
 }

@@ -1,7 +1,6 @@
 #include "NxLiveCodeEndpoints.h"
 
 #include "NxCloudCatalogue.h"
-#include "NxCloudLinkResolver.h"
 #include "NxCloudRouter.h"
 
 namespace {
@@ -9,8 +8,8 @@ const int kNotFound = 1001;
 }
 
 NxLiveCodeEndpoints::NxLiveCodeEndpoints(NxCloudCatalogue& catalogue, std::function<QString()> baseUrl)
-    : m_catalogue(catalogue)
-    , m_baseUrl(std::move(baseUrl))
+    : NxCloudLinkingEndpoints(std::move(baseUrl))
+    , m_catalogue(catalogue)
 {
 }
 
@@ -25,7 +24,7 @@ NxCloudReply NxLiveCodeEndpoints::liveInfo(const NxCloudRequest& request) const
     const QString clip = m_catalogue.liveClip(request.queryFields().value(QStringLiteral("streamCodeDevice")).trimmed());
     if (clip.isEmpty())
         return answer(kNotFound, QStringLiteral("live code not found"), QJsonObject());
-    const QString url = NxCloudLinkResolver::forRequest(request, m_baseUrl()).pictureUrl(clip);
+    const QString url = linksFor(request).pictureUrl(clip);
     return answer(0, QStringLiteral("ok"), QJsonObject{{QStringLiteral("livePlayRtmpUrl"), url}});
 }
 

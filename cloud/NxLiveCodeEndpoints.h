@@ -1,17 +1,14 @@
 #pragma once
 
-#include "NxCloudEndpointGroup.h"
+#include "NxCloudLinkingEndpoints.h"
 #include "NxCloudReply.h"
 #include "NxCloudRequest.h"
-
-#include <QString>
-#include <functional>
 
 class NxCloudCatalogue;
 
 // The live-stream service: maps a live code typed on the panel to the URL
 // of the stream to play.
-class NxLiveCodeEndpoints : public NxCloudEndpointGroup
+class NxLiveCodeEndpoints : public NxCloudLinkingEndpoints
 {
 public:
     NxLiveCodeEndpoints(NxCloudCatalogue& catalogue, std::function<QString()> baseUrl);
@@ -23,5 +20,4 @@ private:
     static NxCloudReply answer(int code, const QString& msg, const QJsonObject& result);
 
     NxCloudCatalogue& m_catalogue;
-    std::function<QString()> m_baseUrl;
 };

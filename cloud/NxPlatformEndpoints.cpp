@@ -1,6 +1,5 @@
 #include "NxPlatformEndpoints.h"
 
-#include "NxCloudLinkResolver.h"
 #include "NxCloudRouter.h"
 #include "NxCloudSignInBook.h"
 #include "NxCloudSignature.h"
@@ -32,8 +31,8 @@ QString NxPlatformEndpoints::confirmPath()
 }
 
 NxPlatformEndpoints::NxPlatformEndpoints(NxCloudSignInBook& book, std::function<QString()> baseUrl)
-    : m_book(book)
-    , m_baseUrl(std::move(baseUrl))
+    : NxCloudLinkingEndpoints(std::move(baseUrl))
+    , m_book(book)
 {
 }
 
@@ -59,7 +58,7 @@ NxCloudReply NxPlatformEndpoints::invitationPage(const NxCloudRequest& request) 
         return NxCloudReply::html(NxSignInPage::confirmed(user.name));
     const NxSignInPage::Invitation invitation{
         code, confirmPath(), user.name,
-        NxCloudLinkResolver::forRequest(request, m_baseUrl()).pictureUrl(user.avatar),
+        linksFor(request).pictureUrl(user.avatar),
         appNameOf(query.value(kTarget)), timeOf(code)};
     return NxCloudReply::html(NxSignInPage::invitation(invitation));
 }

@@ -1,17 +1,14 @@
 #pragma once
 
-#include "NxCloudEndpointGroup.h"
+#include "NxCloudLinkingEndpoints.h"
 #include "NxCloudReply.h"
 #include "NxCloudRequest.h"
-
-#include <QString>
-#include <functional>
 
 class NxCloudSignInBook;
 
 // The classroom platform's side of the QR sign-in: the page a phone opens
 // from the code, its confirm button, and the poll of the panel.
-class NxPlatformEndpoints : public NxCloudEndpointGroup
+class NxPlatformEndpoints : public NxCloudLinkingEndpoints
 {
 public:
     static QString confirmPath();
@@ -31,5 +28,4 @@ private:
     static void announce(const NxCloudRequest& request, const QString& code, const QString& appName);
 
     NxCloudSignInBook& m_book;
-    std::function<QString()> m_baseUrl;
 };

@@ -1,6 +1,5 @@
 #include "NxQuickSignInEndpoints.h"
 
-#include "NxCloudLinkResolver.h"
 #include "NxCloudRouter.h"
 #include "NxCloudSignInBook.h"
 #include "NxCloudSignature.h"
@@ -11,8 +10,8 @@ QString NxQuickSignInEndpoints::missingAvatar()
 }
 
 NxQuickSignInEndpoints::NxQuickSignInEndpoints(NxCloudSignInBook& book, std::function<QString()> baseUrl)
-    : m_book(book)
-    , m_baseUrl(std::move(baseUrl))
+    : NxCloudLinkingEndpoints(std::move(baseUrl))
+    , m_book(book)
 {
 }
 
@@ -40,5 +39,5 @@ NxCloudReply NxQuickSignInEndpoints::signIn(const NxCloudRequest& request) const
 QString NxQuickSignInEndpoints::avatarUrl(const NxCloudRequest& request) const
 {
     const QString reference = m_book.options().brokenAvatar ? missingAvatar() : m_book.user().avatar;
-    return NxCloudLinkResolver::forRequest(request, m_baseUrl()).pictureUrl(reference);
+    return linksFor(request).pictureUrl(reference);
 }

@@ -1,17 +1,14 @@
 #pragma once
 
-#include "NxCloudEndpointGroup.h"
+#include "NxCloudLinkingEndpoints.h"
 #include "NxCloudReply.h"
 #include "NxCloudRequest.h"
-
-#include <QString>
-#include <functional>
 
 class NxCloudSignInBook;
 
 // The cloud side of the sign-in: trades a confirmed user token for an access
 // token and the user's avatar.
-class NxQuickSignInEndpoints : public NxCloudEndpointGroup
+class NxQuickSignInEndpoints : public NxCloudLinkingEndpoints
 {
 public:
     // Never rendered, so an avatar link to it always fails.
@@ -26,5 +23,4 @@ private:
     QString avatarUrl(const NxCloudRequest& request) const;
 
     NxCloudSignInBook& m_book;
-    std::function<QString()> m_baseUrl;
 };

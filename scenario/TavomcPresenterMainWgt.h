@@ -1,40 +1,41 @@
 #pragma once
 
 #include "NxChannelSet.h"
-#include "NxRequestAttempt.h"
 #include "TavomcPresenterChannelLists.h"
 
 #include <QImage>
 #include <QJsonObject>
 #include <QList>
-#include <QMap>
 #include <QPixmap>
-#include <QPointer>
 #include <QSharedPointer>
-
-#include <functional>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class INxControllerManager;
-class INxNetWorkChecker;
 class INxNetWorkManager;
-class INxWebCommandController;
 class NxAccessToolBarWidget;
 class NxAddChanelWidget;
 class NxAddChannelGridWidget;
 class NxAddChannelListWidget;
 class NxBannerWidget;
 class NxChannelListWidget;
-class NxChannelWidget;
 class NxAfterFirstFrame;
 class NxLocalMediaOpener;
-class QScrollArea;
-class QVBoxLayout;
+class TavomcPresenterChannelDownloads;
+class TavomcPresenterChannelPages;
+class TavomcPresenterHomePage;
+class TavomcPresenterHomeSlots;
+class TavomcPresenterNetworkCheck;
+class TavomcPresenterSignIn;
 
 // The system's only main window: a frameless, full-screen home page of
 // tiles with the sign-in toolbar; it dispatches taps and keeps the
-// teacher's channel lists.
+// teacher's channel lists. Its parts: the home page's widgets, the pins on
+// its slots, the pages over it, the sign-in, the network check and the
+// channel lists' downloads.
 class TavomcPresenterMainWgt : public QWidget
 {
     Q_OBJECT
@@ -110,80 +111,25 @@ private slots:
 private:
     using Saved = TavomcPresenterChannelLists::Saved;
 
-    void preloadPictures(qreal pixelRatio);
-    int px(double design) const;
-    bool networkUp() const;
-    void createBackground();
-    void createFirstPage(QWidget* parent);
-    void createToolBar(QWidget* parent);
-    void createTiles(QWidget* page);
-    NxChannelWidget* createTile(QWidget* page, int width, int height, const QJsonObject& json);
-    void layoutFirstPage(QWidget* page);
-    void restoreFirstPage();
-    void addGridPage(int page);
-    bool allHomeSlotsFilled() const;
-    void placeOnFirstPage(const QJsonObject& entry);
+    void preloadPictures(const QSize& screenPixels);
+    void createLocalMedia(QWidget* parent);
     void openChannel(const QJsonObject& json);
     void disableTabletPenFeedback();
-    void runNetworkCheck();
-    QList<QWidget*> coveringPages() const;
-    void watchCover(QWidget* page);
     void updateBannerCover();
-
-    void loadLocalChannelFiles();
-    void downloadChannelList(QString sType);
-    void parseChannelInfo(bool bInit, QSharedPointer<NxChannelSet> set);
-    NxChannelListWidget* createPage(bool supportAdd, bool storeOnWeb, bool split, const QString& title, const char* returnSlot,
-                                    const char* addedSlot, const char* deleteSlot);
-    void openTavoChannelPage();
-    void openTvPage();
-    void openMyResourcePage();
-    void openAddChannelList(QJsonObject json);
-    void refreshTavoChannelPage();
     void forgetMyResources();
-    void fillPage(NxChannelListWidget* page, const QJsonArray& web, const QJsonArray& local);
-    void showPage(NxChannelListWidget* page, const QJsonArray& web);
     void save(Saved list, bool add, const QJsonObject& json);
-    void saveFirstPage(bool add, QJsonObject json);
-    void saveTavoChannels(bool add, QJsonObject json);
-    void saveTvChannels(bool add, QJsonObject json);
-    void saveMyResources(bool add, QJsonObject json);
 
     double m_scale = 1.0;
-    bool m_networkCheckRunning = false;
-    bool m_checkAwaitsFirstPaint = false;
-    bool m_painted = false;
-    QWidget* m_background = nullptr;
-    QRect m_screenRect;
-    QVBoxLayout* m_firstPageLayout = nullptr;
-    QWidget* m_contentWidget = nullptr;
     INxControllerManager* m_controllerManager;
     INxNetWorkManager* m_networkManager;
-    INxNetWorkChecker* m_netChecker = nullptr;
-    INxWebCommandController* m_webCommand = nullptr;
-    QPointer<NxAccessToolBarWidget> m_toolBar;
-    NxBannerWidget* m_banner = nullptr;
-    QMap<int, NxAddChanelWidget*> m_homeSlots;
-    QScrollArea* m_scrollArea = nullptr;
-    NxChannelWidget* m_liveTile = nullptr;
-    NxChannelWidget* m_tvTile = nullptr;
-    NxChannelWidget* m_myResourceTile = nullptr;
-    NxChannelWidget* m_localTile = nullptr;
-    QPointer<NxChannelListWidget> m_tvPage;
-    QPointer<NxChannelListWidget> m_myResourcePage;
-    QPointer<NxChannelListWidget> m_tavoChannelPage;
-    QPointer<NxAddChannelListWidget> m_addChannelList;
+    TavomcPresenterNetworkCheck* m_networkCheck = nullptr;
+    TavomcPresenterHomePage* m_home = nullptr;
+    TavomcPresenterHomeSlots* m_homeSlots = nullptr;
+    TavomcPresenterSignIn* m_signIn = nullptr;
+    TavomcPresenterChannelPages* m_pages = nullptr;
+    TavomcPresenterChannelDownloads* m_downloads = nullptr;
     NxLocalMediaOpener* m_localMedia = nullptr;
     NxAfterFirstFrame* m_afterFirstFrame = nullptr;
-    QMap<int, NxAddChannelGridWidget*> m_gridPages;
     TavomcPresenterChannelLists m_lists;
-    QString m_userId;
-    QString m_cookie;
-    // The resources asked for by the current sign-in; none while signed out.
-    NxRequestAttempt m_resourcesAttempt;
-    QMap<QString, QJsonObject> m_firstPageChannels;
-    QString m_startLocation = QStringLiteral("ID_OPEN_RECENT");
-    bool m_loginFromToolbar = false;
-    bool m_offeredListReceived = false;
     bool m_otherProgramInFront = false;
 };

@@ -1,7 +1,6 @@
 #include "NxAddChannelController.h"
+#include "NxCloudFixture.h"
 #include "NxLocalChannelFile.h"
-#include "NxTestCloud.h"
-#include "NxTestEnvironment.h"
 #include "NxWebCmdCtrl.h"
 
 #include <QDir>
@@ -38,28 +37,23 @@ private slots:
     void withoutWebCommandNothingIsSent();
 
 private:
-    QString channelDir() const { return m_env->dataRoot() + "/channel"; }
+    QString channelDir() const { return m_world->channelDir(); }
     QByteArray read(const QString& name) const;
     void write(const QString& name, const QByteArray& data) const;
     NxCloudRequest lastRequest(const QString& path) const;
     static void underLimit(int resource, rlim_t limit, const std::function<void()>& run);
 
-    NxTestEnvironment* m_env = nullptr;
-    NxTestCloud* m_cloud = nullptr;
+    NxCloudFixture* m_world = nullptr;
 };
 
 void tst_NxAddChannelController::init()
 {
-    m_env = new NxTestEnvironment;
-    QDir().mkpath(channelDir());
-    qApp->setProperty("channelDir", channelDir());
-    m_cloud = new NxTestCloud;
+    m_world = new NxCloudFixture;
 }
 
 void tst_NxAddChannelController::cleanup()
 {
-    delete m_cloud;
-    delete m_env;
+    delete m_world;
 }
 
 QByteArray tst_NxAddChannelController::read(const QString& name) const
@@ -94,7 +88,7 @@ void tst_NxAddChannelController::underLimit(int resource, rlim_t limit, const st
 NxCloudRequest tst_NxAddChannelController::lastRequest(const QString& path) const
 {
     NxCloudRequest found;
-    for (const NxCloudRequest& request : m_cloud->server().requests()) {
+    for (const NxCloudRequest& request : m_world->cloud().server().requests()) {
         if (request.path == path)
             found = request;
     }
@@ -217,7 +211,7 @@ void tst_NxAddChannelController::emptyChannelDirFallsBackToDefault()
     qApp->setProperty("channelDir", QString());
     NxAddChannelController controller; // as the picture cache, it asks NxLocalChannelFile
     controller.saveLocalChannels({{"funcType", "TV"}, {"data", QJsonArray{QJsonObject{{"channelid", "s"}}}}});
-    const QString fallback = m_env->dataRoot() + "/Maplo/TavomcPresenterPro/channel";
+    const QString fallback = m_world->env().dataRoot() + "/Maplo/TavomcPresenterPro/channel";
     QCOMPARE(NxLocalChannelFile::channelDir(), fallback);
     QCOMPARE(NxLocalChannelFile::read(fallback, "TV").size(), 1);
     QVERIFY(!QFile::exists("/TV_Local.jdx"));
@@ -240,13 +234,11 @@ void tst_NxAddChannelController::failedWriteKeepsTheOldList()
 
 void tst_NxAddChannelController::addSendsChannelWithLocalPictures()
 {
-    NxWebCmdCtrl web;
-    web.init();
     NxAddChannelController controller;
-    controller.setWebCommandCtrl(&web);
+    controller.setWebCommandCtrl(m_world->startClient());
     controller.addChannel({{"name", "我的频道"}, {"url", "https://mine.example"}, {"funcType", "myresources"}, {"uid", "u1"},
                            {"pic_small", "/pics/s.png"}, {"pic_large", "/pics/l.png"}});
-    QTRY_COMPARE(m_cloud->server().requestCount("/channel/reportUserCustomChannel"), 1);
+    QTRY_COMPARE(m_world->cloud().server().requestCount("/channel/reportUserCustomChannel"), 1);
     const QJsonObject body = lastRequest("/channel/reportUserCustomChannel").jsonObject();
     QCOMPARE(body.value("userId").toString(), QString("u1"));
     QCOMPARE(body.value("parentChannelId").toString(), QString("myresources"));
@@ -264,12 +256,10 @@ void tst_NxAddChannelController::addSendsChannelWithLocalPictures()
 
 void tst_NxAddChannelController::deleteSendsOnlyTheChannelId()
 {
-    NxWebCmdCtrl web;
-    web.init();
     NxAddChannelController controller;
-    controller.setWebCommandCtrl(&web);
+    controller.setWebCommandCtrl(m_world->startClient());
     controller.deleteChannel({{"channelid", "c9"}, {"uid", "u1"}, {"name", "ignored"}});
-    QTRY_COMPARE(m_cloud->server().requestCount("/channel/deleteCustomChannel"), 1);
+    QTRY_COMPARE(m_world->cloud().server().requestCount("/channel/deleteCustomChannel"), 1);
     QCOMPARE(lastRequest("/channel/deleteCustomChannel").jsonObject(), (QJsonObject{{"userId", "u1"}, {"channelIds", "c9"}}));
 }
 
@@ -279,7 +269,7 @@ void tst_NxAddChannelController::withoutWebCommandNothingIsSent()
     controller.addChannel({{"name", "x"}, {"uid", "u1"}});
     controller.deleteChannel({{"channelid", "c9"}, {"uid", "u1"}});
     QTest::qWait(200);
-    QCOMPARE(m_cloud->server().requests().size(), 0);
+    QCOMPARE(m_world->cloud().server().requests().size(), 0);
 }
 
 QTEST_MAIN(tst_NxAddChannelController)

@@ -3,9 +3,8 @@
 #include "NxLiveCodeController.h"
 #include "NxLivePlayer.h"
 #include "NxLivePlayerController.h"
+#include "NxCloudFixture.h"
 #include "NxSecWindow.h"
-#include "NxTestCloud.h"
-#include "NxTestEnvironment.h"
 #include "NxTliveWgt.h"
 #include "NxWebCmdCtrl.h"
 
@@ -90,11 +89,10 @@ private:
     // Types code and taps OK; returns once the controllers' modal loops end.
     void enterCode(const QString& code);
     static void typeCode(NxTliveWgt* panel, const QString& code);
-    QString mediaUrl(const QString& file) const { return m_cloud->baseUrl() + "/media/" + file; }
+    QString mediaUrl(const QString& file) const { return m_world->cloud().baseUrl() + "/media/" + file; }
 
-    NxTestEnvironment* m_env = nullptr;
-    NxTestCloud* m_cloud = nullptr;
-    NxWebCmdCtrl* m_web = nullptr;
+    NxCloudFixture* m_world = nullptr;
+    NxWebCmdCtrl* m_web = nullptr; // the world's
     NxLiveCodeController* m_code = nullptr;
     NxLivePlayerController* m_player = nullptr;
     QWidget* m_home = nullptr;
@@ -102,11 +100,9 @@ private:
 
 void tst_NxLiveCodeController::init()
 {
-    m_env = new NxTestEnvironment;
-    m_cloud = new NxTestCloud(NxCloudServer::loadSeed(NX_CLOUD_DEMO_SEED));
-    m_cloud->server().setMediaDir(NX_MEDIA_DIR);
-    m_web = new NxWebCmdCtrl;
-    m_web->init();
+    m_world = new NxCloudFixture(NxCloudServer::loadSeed(NX_CLOUD_DEMO_SEED));
+    m_world->cloud().server().setMediaDir(NX_MEDIA_DIR);
+    m_web = m_world->startClient();
     m_player = new NxLivePlayerController(nullptr, 1.0);
     m_code = new NxLiveCodeController;
     m_code->setWebCommandCtrl(m_web);
@@ -122,9 +118,7 @@ void tst_NxLiveCodeController::cleanup()
     delete m_code;
     delete m_player;
     delete m_home;
-    delete m_web;
-    delete m_cloud;
-    delete m_env;
+    delete m_world;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     qDeleteAll(windowsOf<NxTliveWgt>());
 }
@@ -148,7 +142,7 @@ void tst_NxLiveCodeController::answerAfterTheTimeOutIsIgnored()
 {
     NxCloudFault late;
     late.delayMs = 6000;
-    m_cloud->server().setFault(kLivePath, late);
+    m_world->cloud().server().setFault(kLivePath, late);
     NxWindowWatch watch;
     qint64 answeredAt = -1;
     connect(m_web, &NxWebCmdCtrl::sigRecvLiveUrl, this, [&](void*, int result, QString) {
@@ -177,7 +171,7 @@ void tst_NxLiveCodeController::lateAnswerOfAnEarlierCodeIsDropped()
     NxCloudFault slow;
     slow.delayMs = 6000;
     slow.times = 1;
-    m_cloud->server().setFault(kLivePath, slow);
+    m_world->cloud().server().setFault(kLivePath, slow);
     NxWindowWatch watch;
     watch.onShown = [](QWidget* w) {
         if (auto* notice = qobject_cast<NxSecWindow*>(w))
@@ -191,7 +185,7 @@ void tst_NxLiveCodeController::lateAnswerOfAnEarlierCodeIsDropped()
     QVERIFY(answers.isEmpty());
 
     slow.delayMs = 2000; // answered after the first code's refusal
-    m_cloud->server().setFault(kLivePath, slow);
+    m_world->cloud().server().setFault(kLivePath, slow);
     NxTliveWgt* panel = windowsOf<NxTliveWgt>().last();
     QVERIFY(panel->isVisible());
     typeCode(panel, "123456");
@@ -218,7 +212,7 @@ void tst_NxLiveCodeController::failuresShowTheNoticeAndTheKeypadAgain()
     QFETCH(QString, code);
     QFETCH(QByteArray, answer);
     if (!answer.isEmpty())
-        m_cloud->setReply(kLivePath, answer);
+        m_world->cloud().setReply(kLivePath, answer);
     NxWindowWatch watch;
     QPointer<NxTliveWgt> panel;
     watch.onShown = [&](QWidget* w) {
@@ -286,7 +280,7 @@ void tst_NxLiveCodeController::streamBreakingOffMidLesson()
         }
     };
     // The shown player is handed an address that is gone, and reports the error.
-    m_player->playLive(m_home, m_cloud->baseUrl() + "/media/demo-live-ended.m3u8");
+    m_player->playLive(m_home, m_world->cloud().baseUrl() + "/media/demo-live-ended.m3u8");
     QTRY_COMPARE_WITH_TIMEOUT(watch.shown.value("NxSecWindow").size(), 1, 10000);
     QVERIFY2(behind.isEmpty(), qPrintable("behind the notice: " + behind.join(", ")));
     QTRY_VERIFY(windowsOf<NxTliveWgt>().size() == 1 && windowsOf<NxTliveWgt>().first()->isVisible());

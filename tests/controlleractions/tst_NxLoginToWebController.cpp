@@ -1,6 +1,5 @@
 #include "NxLoginToWebController.h"
-#include "NxTestCloud.h"
-#include "NxTestEnvironment.h"
+#include "NxCloudFixture.h"
 #include "NxWebCmdCtrl.h"
 
 #include <QElapsedTimer>
@@ -24,7 +23,7 @@ private slots:
 
 private:
     void answer(int result, const QImage& image = QImage());
-    int polls() const { return m_cloud->server().requestCount("/v1/web/redirect/pcenter"); }
+    int polls() const { return m_world->cloud().server().requestCount("/v1/web/redirect/pcenter"); }
     // When each poll was asked for, in ms of m_clock: the timer's own moment,
     // however late a loaded machine delivers it to the cloud.
     const QList<qint64>& queryTimes();
@@ -32,21 +31,17 @@ private:
     QElapsedTimer m_clock;
     QList<qint64> m_queryTimes;
 
-    NxTestEnvironment* m_env = nullptr;
-    NxTestCloud* m_cloud = nullptr;
-    NxWebCmdCtrl* m_web = nullptr;
+    NxCloudFixture* m_world = nullptr;
+    NxWebCmdCtrl* m_web = nullptr; // the world's
     NxLoginToWebController* m_login = nullptr;
 };
 
 void tst_NxLoginToWebController::init()
 {
-    m_env = new NxTestEnvironment;
-    qApp->setProperty("channelDir", m_env->dataRoot());
-    m_cloud = new NxTestCloud;
-    qApp->setProperty("platformHost", m_cloud->baseUrl() + "/");
-    qApp->setProperty("cloudhost", m_cloud->baseUrl() + "/");
-    m_web = new NxWebCmdCtrl;
-    m_web->init();
+    m_world = new NxCloudFixture;
+    qApp->setProperty("platformHost", m_world->cloud().baseUrl() + "/");
+    qApp->setProperty("cloudhost", m_world->cloud().baseUrl() + "/");
+    m_web = m_world->startClient();
     m_login = new NxLoginToWebController;
     m_login->setWebCommandCtrl(m_web);
 }
@@ -54,9 +49,7 @@ void tst_NxLoginToWebController::init()
 void tst_NxLoginToWebController::cleanup()
 {
     delete m_login;
-    delete m_web;
-    delete m_cloud;
-    delete m_env;
+    delete m_world;
 }
 
 const QList<qint64>& tst_NxLoginToWebController::queryTimes()
@@ -155,10 +148,10 @@ void tst_NxLoginToWebController::restartFetchesFreshCode()
 
 void tst_NxLoginToWebController::fullSignInAgainstTheCloud()
 {
-    m_cloud->addPicture("avatar-demo-teacher.png", 256, 256);
+    m_world->cloud().addPicture("avatar-demo-teacher.png", 256, 256);
     NxCloudServer::SignInOptions options;
     options.autoConfirmAfterPolls = 0; // as if the phone confirmed before the first poll
-    m_cloud->server().setSignInOptions(options);
+    m_world->cloud().server().setSignInOptions(options);
     QSignalSpy success(m_login, &NxLoginToWebController::sglLoginSuccess);
     m_login->startLogging();
     QTRY_COMPARE_WITH_TIMEOUT(success.size(), 1, 6000);

@@ -1,5 +1,5 @@
+#include "NxCloudFixture.h"
 #include "NxLocalChannelFile.h"
-#include "NxTestCloud.h"
 #include "NxTestEnvironment.h"
 #include "NxWebCmdCtrl.h"
 #include "TavomcPresenterChannelLists.h"
@@ -38,13 +38,10 @@ QJsonObject tst_TavomcPresenterChannelLists::seedWith(const QString& category, i
 // A category as the real client delivers it from the local cloud.
 QSharedPointer<NxChannelSet> tst_TavomcPresenterChannelLists::fetch(const QJsonObject& seed, const QString& category)
 {
-    NxTestEnvironment env;
-    qApp->setProperty("channelDir", env.dataRoot());
-    NxTestCloud cloud(seed);
-    NxWebCmdCtrl web;
-    web.init();
-    QSignalSpy replies(&web, &NxWebCmdCtrl::sigRecvChannelList);
-    web.startDownloadChList(category, nullptr);
+    NxCloudFixture world(seed);
+    NxWebCmdCtrl* web = world.startClient();
+    QSignalSpy replies(web, &NxWebCmdCtrl::sigRecvChannelList);
+    web->startDownloadChList(category, nullptr);
     if (!replies.wait(10000))
         return {};
     return replies.first().at(1).value<QSharedPointer<NxChannelSet>>();

@@ -53,9 +53,7 @@ void tst_TavomcPresenterHomeScreens::cleanup()
 
 void tst_TavomcPresenterHomeScreens::homePage_data()
 {
-    QTest::addColumn<QString>("language");
-    QTest::newRow("zh_CN") << "zh_CN";
-    QTest::newRow("en_US") << "en_US";
+    NxScreenCheck::addLanguageRows();
 }
 
 void tst_TavomcPresenterHomeScreens::check(QWidget* window, const QString& name)
@@ -65,20 +63,15 @@ void tst_TavomcPresenterHomeScreens::check(QWidget* window, const QString& name)
                                                         .arg(QTest::currentDataTag()));
     QCOMPARE(shot.size(), screen);
     QVERIFY2(NxScreenCheck::colourCount(shot) >= 16, "blank picture");
-    const QStringList clipped = NxScreenCheck::clippedTexts(window);
-    QVERIFY2(clipped.isEmpty(), qPrintable("clipped: " + clipped.join("; ")));
-    const QStringList keys = NxScreenCheck::untranslatedTexts(window);
-    QVERIFY2(keys.isEmpty(), qPrintable("untranslated: " + keys.join("; ")));
+    const QStringList faults = NxScreenCheck::faults(window, NxScreenCheck::Clipped | NxScreenCheck::Untranslated);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
 }
 
 void tst_TavomcPresenterHomeScreens::homePage()
 {
-    QFETCH(QString, language);
-    QVERIFY(NxScreenCheck::loadLanguage(m_translator, language));
-    QCoreApplication::installTranslator(&m_translator);
+    NxScreenCheck::prepareLanguage(m_translator);
     NxTestEnvironment env;
-    QDir().mkpath(env.dataRoot() + "/channel");
-    qApp->setProperty("channelDir", env.dataRoot() + "/channel");
+    env.useChannelDir();
     NxWebCmdCtrl web;
     web.init();
     NxControllerManager manager;

@@ -6,6 +6,7 @@
 #include "NxAddChannelListWidget.h"
 #include "NxChannelListWidget.h"
 #include "NxChannelWidget.h"
+#include "NxCloudFixture.h"
 #include "NxConfig.h"
 #include "NxControllerManager.h"
 #include "NxLocalChannelFile.h"
@@ -13,8 +14,6 @@
 #include "NxQRCodeLogin.h"
 #include "NxPictureBackground.h"
 #include "NxRelaynet.h"
-#include "NxTestCloud.h"
-#include "NxTestEnvironment.h"
 #include "NxWebCmdCtrl.h"
 #include "TavomcPresenterMainWgt.h"
 #include "TavomcPresenterScenarioMain.h"
@@ -54,12 +53,11 @@ private slots:
 private:
     TavomcPresenterMainWgt* start(bool online);
     void stop();
-    int requests(const QString& path) const { return m_cloud->server().requestCount(path); }
+    int requests(const QString& path) const { return m_world->cloud().server().requestCount(path); }
     static void signIn(TavomcPresenterMainWgt* window, const QString& uid);
 
-    NxTestEnvironment* m_env = nullptr;
-    NxTestCloud* m_cloud = nullptr;
-    NxWebCmdCtrl* m_web = nullptr;
+    NxCloudFixture* m_world = nullptr;
+    NxWebCmdCtrl* m_web = nullptr; // the world's
     NxControllerManager* m_manager = nullptr;
     NxAddChannelController* m_saver = nullptr;
     NxLoginToWebController* m_login = nullptr;
@@ -68,19 +66,15 @@ private:
 
 void tst_TavomcPresenterMainWgt::init()
 {
-    m_env = new NxTestEnvironment;
-    QDir().mkpath(m_env->dataRoot() + "/channel");
-    qApp->setProperty("channelDir", m_env->dataRoot() + "/channel");
+    m_world = new NxCloudFixture;
     qApp->setProperty("scalefactor", 1.0);
-    m_cloud = new NxTestCloud;
     NxConfig::getInstance()->setNetworkStatus(false);
 }
 
 void tst_TavomcPresenterMainWgt::cleanup()
 {
     stop();
-    delete m_cloud;
-    delete m_env;
+    delete m_world;
 }
 
 void tst_TavomcPresenterMainWgt::stop()
@@ -95,7 +89,7 @@ void tst_TavomcPresenterMainWgt::stop()
     m_login = nullptr;
     delete m_saver;
     m_saver = nullptr;
-    delete m_web;
+    m_world->stopClient();
     m_web = nullptr;
 }
 
@@ -103,8 +97,7 @@ TavomcPresenterMainWgt* tst_TavomcPresenterMainWgt::start(bool online)
 {
     if (!online)
         qApp->setProperty("appHost", "http://127.0.0.1:1"); // nothing listens there
-    m_web = new NxWebCmdCtrl;
-    m_web->init();
+    m_web = m_world->startClient();
     m_manager = new NxControllerManager;
     m_manager->setWebCommandCtrl(m_web);
     m_saver = new NxAddChannelController;
@@ -127,7 +120,7 @@ void tst_TavomcPresenterMainWgt::networkCheckDecidesDownloads()
 {
     QFETCH(bool, online);
     const QJsonObject pinned{{"ID", "ID_CHANNEL"}, {"channelid", "p1"}, {"name", "Pinned"}, {"page", 0}, {"index", 2}};
-    QVERIFY(NxLocalChannelFile::write(m_env->dataRoot() + "/channel", "firstpage", {pinned}));
+    QVERIFY(NxLocalChannelFile::write(m_world->channelDir(), "firstpage", {pinned}));
     TavomcPresenterMainWgt* window = start(online);
     QVERIFY(window->homeSlot(2)->isChannelMode()); // the local list, whatever the network
     QTRY_VERIFY_WITH_TIMEOUT(!window->isNetworkCheckRunning(), 10000);
@@ -138,7 +131,7 @@ void tst_TavomcPresenterMainWgt::networkCheckDecidesDownloads()
         QCOMPARE(window->banner()->shownCount(), 3); // two of the seed plus the "more" item
     } else {
         QTest::qWait(300);
-        QCOMPARE(m_cloud->server().requests().size(), 0);
+        QCOMPARE(m_world->cloud().server().requests().size(), 0);
         QVERIFY(window->findChild<QWidget*>() != nullptr);
     }
 }
@@ -190,7 +183,7 @@ void tst_TavomcPresenterMainWgt::nextTeacherSeesOnlyOwnResources()
     NxCloudFault slow;
     slow.delayMs = 1500;
     slow.times = 1;
-    m_cloud->server().setFault(path, slow);
+    m_world->cloud().server().setFault(path, slow);
     int answers = 0;
     QObject listener;
     connect(m_web, &NxWebCmdCtrl::sigRecvUserChannelList, &listener, [&answers] { ++answers; });
@@ -278,7 +271,7 @@ void tst_TavomcPresenterMainWgt::ownChannelsOfALaterAnswer()
     once.body = NxCloudFault::Replaced;
     once.replacement = QJsonDocument(empty).toJson();
     once.times = 1;
-    m_cloud->server().setFault("/channel/getNxtChannelInfo", once);
+    m_world->cloud().server().setFault("/channel/getNxtChannelInfo", once);
     TavomcPresenterMainWgt* window = start(true);
     QTRY_VERIFY_WITH_TIMEOUT(window->tavoChannelPage(), 10000); // the offered list came
     QCOMPARE(window->banner()->shownCount(), 1);
@@ -306,7 +299,7 @@ void tst_TavomcPresenterMainWgt::addToHomePageKeepsTheTappedSlot()
     QFETCH(bool, online);
     NxCloudFault slow;
     slow.delayMs = 1500;
-    m_cloud->server().setFault("/channel/getChannelListToAdd", slow);
+    m_world->cloud().server().setFault("/channel/getChannelListToAdd", slow);
     TavomcPresenterMainWgt* window = start(online);
     if (online)
         QTRY_COMPARE_WITH_TIMEOUT(window->channelLists().tavoChannels.size(), 3, 10000);
@@ -335,7 +328,7 @@ void tst_TavomcPresenterMainWgt::addToHomePageKeepsTheTappedSlot()
     QVERIFY(QMetaObject::invokeMethod(catalogue, "slotAddChannel", Q_ARG(QJsonObject, picked)));
     QVERIFY(window->homeSlot(3)->isChannelMode());
     QCOMPARE(window->homeSlot(3)->getData().value("channelid"), picked.value("channelid"));
-    const QJsonArray saved = NxLocalChannelFile::read(m_env->dataRoot() + "/channel", "FirstPage");
+    const QJsonArray saved = NxLocalChannelFile::read(m_world->channelDir(), "FirstPage");
     QCOMPARE(saved.size(), 1);
     QCOMPARE(saved.first().toObject().value("index"), QJsonValue(3));
 }
@@ -369,7 +362,7 @@ void tst_TavomcPresenterMainWgt::restartRestoresWhatCanBeShown()
     QFETCH(QByteArray, file);
     QFETCH(QList<int>, filled);
     QFETCH(QList<int>, pages);
-    QFile saved(m_env->dataRoot() + "/channel/FirstPage_Local.jdx");
+    QFile saved(m_world->channelDir() + "/FirstPage_Local.jdx");
     QVERIFY(saved.open(QIODevice::WriteOnly));
     saved.write(file);
     saved.close();
@@ -401,7 +394,7 @@ void tst_TavomcPresenterMainWgt::homePagesGrowAsTheyFillAndSurviveRestart()
     QVERIFY(window->gridPage(2));
     QCOMPARE(window->scrollPosition(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(window->scrollPosition() > 0, 2000); // 200 ms later
-    QCOMPARE(NxLocalChannelFile::read(m_env->dataRoot() + "/channel", "FirstPage").size(), 22);
+    QCOMPARE(NxLocalChannelFile::read(m_world->channelDir(), "FirstPage").size(), 22);
 
     // A second start on the same files shows the same pages.
     stop();

@@ -1,5 +1,6 @@
 #include "NxTestEnvironment.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 
@@ -62,6 +63,14 @@ QString NxTestEnvironment::tempDir() const
 QString NxTestEnvironment::runtimeDir() const
 {
     return m_dir.path() + QStringLiteral("/run");
+}
+
+QString NxTestEnvironment::useChannelDir()
+{
+    const QString dir = dataRoot() + QStringLiteral("/channel");
+    QDir().mkpath(dir);
+    QCoreApplication::instance()->setProperty("channelDir", dir);
+    return dir;
 }
 
 bool NxTestEnvironment::writeIni(const QString& filePath, const QMap<QString, QVariant>& values)

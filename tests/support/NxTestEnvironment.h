@@ -18,6 +18,9 @@ public:
     QString dataRoot() const;
     QString tempDir() const;
     QString runtimeDir() const;
+    // Makes <data root>/channel and hands it to the program as the
+    // application's "channelDir"; returns it.
+    QString useChannelDir();
 
     // xdg-open with no display, no desktop environment and no mailcap: it
     // hands every document and address to browser, a program of the test,

@@ -3,36 +3,24 @@
 #include "NxGeneratedCatalogue.h"
 #include "NxWebCmdCtrl.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QJsonArray>
 
 NxChannelCloud::NxChannelCloud(const QJsonObject& seed)
+    : m_fixture(seed)
 {
-    const QString channelDir = m_env.dataRoot() + QStringLiteral("/channel");
-    QDir().mkpath(channelDir);
-    QCoreApplication::instance()->setProperty("channelDir", channelDir);
-    m_cloud = new NxTestCloud(seed);
-    m_client = new NxWebCmdCtrl;
-    m_client->init();
-    m_manager.setWebCommandCtrl(m_client);
-}
-
-NxChannelCloud::~NxChannelCloud()
-{
-    delete m_client;
-    delete m_cloud;
+    m_manager.setWebCommandCtrl(m_fixture.startClient());
 }
 
 NxTestCloud& NxChannelCloud::cloud()
 {
-    return *m_cloud;
+    return m_fixture.cloud();
 }
 
 NxWebCmdCtrl& NxChannelCloud::client()
 {
-    return *m_client;
+    return *m_fixture.client();
 }
 
 INxControllerManager* NxChannelCloud::manager()
@@ -44,8 +32,8 @@ QString NxChannelCloud::addPicture(const QString& file, const QColor& colour, co
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    image.save(QDir(m_cloud->pictureDir()).filePath(file), "PNG");
-    return m_cloud->pictureUrl(file);
+    image.save(QDir(cloud().pictureDir()).filePath(file), "PNG");
+    return cloud().pictureUrl(file);
 }
 
 QJsonArray NxChannelCloud::generatedTiles(const QString& kind, int count) const
@@ -62,7 +50,7 @@ QJsonArray NxChannelCloud::generatedTiles(const QString& kind, int count) const
                                  {QStringLiteral("name"), (kind == QLatin1String("s") ? QStringLiteral("Station %1")
                                                                                      : QStringLiteral("Channel %1")).arg(i)},
                                  {QStringLiteral("web_image"),
-                                  m_cloud->baseUrl() + QLatin1Char('/') + NxGeneratedCatalogue::pictureReference(kind, i, size)}});
+                                  m_fixture.cloud().baseUrl() + QLatin1Char('/') + NxGeneratedCatalogue::pictureReference(kind, i, size)}});
     }
     return tiles;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "NxCloudFixture.h"
 #include "NxControllerManager.h"
-#include "NxTestCloud.h"
-#include "NxTestEnvironment.h"
 
 #include <QColor>
 #include <QSize>
@@ -16,7 +15,6 @@ class NxChannelCloud
 {
 public:
     explicit NxChannelCloud(const QJsonObject& seed = NxTestCloud::defaultSeed());
-    ~NxChannelCloud();
 
     NxTestCloud& cloud();
     NxWebCmdCtrl& client();
@@ -28,8 +26,6 @@ public:
     QJsonArray generatedTiles(const QString& kind, int count) const;
 
 private:
-    NxTestEnvironment m_env;
-    NxTestCloud* m_cloud = nullptr;
-    NxWebCmdCtrl* m_client = nullptr;
+    NxCloudFixture m_fixture;
     NxControllerManager m_manager;
 };

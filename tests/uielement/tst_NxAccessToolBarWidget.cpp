@@ -193,10 +193,10 @@ void tst_NxAccessToolBarWidget::screens()
     host.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host));
     QVERIFY(NxScreenCheck::colourCount(NxScreenCheck::save(&host, "NxAccessToolBarWidget" + suffix)) > 3);
+    const int textFaults = NxScreenCheck::Clipped | NxScreenCheck::Untranslated;
     for (QWidget* shown : {static_cast<QWidget*>(signedOut), static_cast<QWidget*>(signedIn)}) {
-        const QStringList clipped = NxScreenCheck::clippedTexts(shown);
-        QVERIFY2(clipped.isEmpty(), qPrintable("clipped: " + clipped.join("; ")));
-        QVERIFY(NxScreenCheck::untranslatedTexts(shown).isEmpty());
+        const QStringList faults = NxScreenCheck::faults(shown, textFaults);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     }
 
     QImage code(37, 37, QImage::Format_RGB32);
@@ -207,8 +207,8 @@ void tst_NxAccessToolBarWidget::screens()
     signedOut->showQRWidget(QPixmap::fromImage(code), true);
     QVERIFY(QTest::qWaitForWindowExposed(signedOut->qrWidget()));
     NxScreenCheck::save(signedOut->qrWidget(), "NxQRCodeLogin" + suffix);
-    QVERIFY2(NxScreenCheck::clippedTexts(signedOut->qrWidget()).isEmpty(), qPrintable(NxScreenCheck::clippedTexts(signedOut->qrWidget()).join(";")));
-    QVERIFY(NxScreenCheck::untranslatedTexts(signedOut->qrWidget()).isEmpty());
+    const QStringList faults = NxScreenCheck::faults(signedOut->qrWidget(), textFaults);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     signedIn->slotAccount();
     QVERIFY(QTest::qWaitForWindowExposed(signedIn->userSwitchWidget()));
     NxScreenCheck::save(signedIn->userSwitchWidget(), "NxUserSwitchWidget" + suffix);

@@ -29,18 +29,16 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void cleanup();
-    void dialogWithToast_data() { addLanguages(); }
+    void dialogWithToast_data() { NxScreenCheck::addLanguageRows(); }
     void dialogWithToast();
-    void catalogue_data() { addLanguages(); }
+    void catalogue_data() { NxScreenCheck::addLanguageRows(); }
     void catalogue();
-    void longCatalogue_data() { addLanguages(); }
+    void longCatalogue_data() { NxScreenCheck::addLanguageRows(); }
     void longCatalogue();
 
 private:
-    static void addLanguages();
     QString prepare();
     int px(double design) const { return int(design * m_scale); }
-    static bool chinese();
     QJsonArray channels(const QString& category, int from, int count) const;
     static void checkTexts(QWidget* window);
     static bool pictured(QWidget* window);
@@ -77,24 +75,9 @@ void tst_NxAddChannelScreens::cleanup()
     QCoreApplication::removeTranslator(&m_translator);
 }
 
-void tst_NxAddChannelScreens::addLanguages()
-{
-    QTest::addColumn<QString>("language");
-    QTest::newRow("zh_CN") << "zh_CN";
-    QTest::newRow("en_US") << "en_US";
-}
-
 QString tst_NxAddChannelScreens::prepare()
 {
-    QFETCH(QString, language);
-    [&] { QVERIFY(NxScreenCheck::loadLanguage(m_translator, language)); }();
-    QCoreApplication::installTranslator(&m_translator);
-    return QStringLiteral("_%1_%2").arg(language, NxScreenCheck::scaleName(m_scale));
-}
-
-bool tst_NxAddChannelScreens::chinese()
-{
-    return QString(QTest::currentDataTag()).startsWith("zh");
+    return NxScreenCheck::prepareLanguage(m_translator) + "_" + NxScreenCheck::scaleName(m_scale);
 }
 
 // Tile JSON as the main window makes it from the catalogue.
@@ -148,7 +131,7 @@ void tst_NxAddChannelScreens::dialogWithToast()
     const QString suffix = prepare();
     QPointer<NxAddChannelDialog> dialog = new NxAddChannelDialog(nullptr, m_scale);
     dialog->setData(QJsonArray{QJsonObject{{"name", "Art"}, {"url", "https://www.geogebra.org/math"}}});
-    dialog->findChild<QLineEdit*>("nameEdit")->setText(chinese() ? QString::fromUtf8("数学乐园") : QString("Maths"));
+    dialog->findChild<QLineEdit*>("nameEdit")->setText(NxScreenCheck::rowText("数学乐园", "Maths"));
     dialog->findChild<QLineEdit*>("urlEdit")->setText("https://www.geogebra.org/math");
     dialog->findChild<QPushButton*>("cover3")->click();
     dialog->show();
@@ -164,7 +147,7 @@ void tst_NxAddChannelScreens::dialogWithToast()
     QPainter painter(&shot);
     painter.drawImage(toast.mapToGlobal(QPoint(0, 0)) - dialog->mapToGlobal(QPoint(0, 0)), toast.grab().toImage());
     painter.end();
-    QVERIFY(shot.save(QStringLiteral(NX_SCREENS_DIR "/NxAddChannelDialog_toast%1.png").arg(suffix)));
+    QVERIFY(NxScreenCheck::saveImage(shot, "NxAddChannelDialog_toast" + suffix));
     QVERIFY(NxScreenCheck::colourCount(shot) > 8);
     dialog->close();
     toast.stopToast();
@@ -173,9 +156,9 @@ void tst_NxAddChannelScreens::dialogWithToast()
 QJsonObject tst_NxAddChannelScreens::catalogueOf(const QJsonArray& featured, const QJsonArray& tv) const
 {
     const QJsonArray sections{
-        QJsonObject{{"title", chinese() ? QString::fromUtf8("精品频道") : QString("Featured")}, {"data", featured}},
-        QJsonObject{{"title", chinese() ? QString::fromUtf8("电视") : QString("TV")}, {"data", tv}},
-        QJsonObject{{"title", chinese() ? QString::fromUtf8("其他频道") : QString("More channels")},
+        QJsonObject{{"title", NxScreenCheck::rowText("精品频道", "Featured")}, {"data", featured}},
+        QJsonObject{{"title", NxScreenCheck::rowText("电视", "TV")}, {"data", tv}},
+        QJsonObject{{"title", NxScreenCheck::rowText("其他频道", "More channels")},
                     {"data", channels("nxtchannel", 5, 4)}}};
     return QJsonObject{{"page", 1}, {"index", 0}, {"data", sections}};
 }

@@ -30,21 +30,19 @@ private slots:
     void cleanupTestCase();
     void cleanup();
     void tiles();
-    void tiles_data() { addRows(); }
+    void tiles_data() { NxScreenCheck::addLanguageScaleRows(); }
     void banner();
-    void banner_data() { addRows(); }
+    void banner_data() { NxScreenCheck::addLanguageScaleRows(); }
     void tvPage();
-    void tvPage_data() { addRows(); }
+    void tvPage_data() { NxScreenCheck::addLanguageScaleRows(); }
     void longPage();
     void longPage_data();
     void briefDialog();
-    void briefDialog_data() { addRows(); }
+    void briefDialog_data() { NxScreenCheck::addLanguageScaleRows(); }
 
 private:
-    static void addRows();
     QString prepare();
     int px(double design) const { return int(design * m_scale); }
-    static bool chinese();
     QJsonObject station(int index) const;
     QJsonObject featured(int index, const QString& picture) const;
     NxChannelWidget* tile(QWidget* parent, const QJsonObject& json, const QSize& size, const QPoint& at);
@@ -78,19 +76,9 @@ void tst_NxChannelScreens::cleanup()
     QCoreApplication::removeTranslator(&m_translator);
 }
 
-void tst_NxChannelScreens::addRows()
-{
-    NxScreenCheck::addLanguageScaleRows();
-}
-
 QString tst_NxChannelScreens::prepare()
 {
     return NxScreenCheck::prepareRow(m_translator, &m_scale);
-}
-
-bool tst_NxChannelScreens::chinese()
-{
-    return QString(QTest::currentDataTag()).startsWith("zh");
 }
 
 // Tile JSON as the main window builds it from the catalogue.
@@ -144,14 +132,9 @@ void tst_NxChannelScreens::check(QWidget* window, const QString& name, const QSi
     const QImage shot = NxScreenCheck::save(window, name);
     QCOMPARE(shot.size(), size);
     QVERIFY2(NxScreenCheck::colourCount(shot) > 8, "blank picture");
-    const QStringList clipped = NxScreenCheck::clippedTexts(window);
-    QVERIFY2(clipped.isEmpty(), qPrintable("clipped: " + clipped.join("; ")));
-    const QStringList keys = NxScreenCheck::untranslatedTexts(window);
-    QVERIFY2(keys.isEmpty(), qPrintable("untranslated: " + keys.join("; ")));
-    if (wholeWindow) {
-        const QStringList outside = NxScreenCheck::overflowingChildren(window);
-        QVERIFY2(outside.isEmpty(), qPrintable("outside: " + outside.join("; ")));
-    }
+    const QStringList faults = NxScreenCheck::faults(
+        window, wholeWindow ? NxScreenCheck::AllFaults : NxScreenCheck::Clipped | NxScreenCheck::Untranslated);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
 }
 
 // Every kind of tile on the page ground: a station, a channel marked as
@@ -173,10 +156,10 @@ void tst_NxChannelScreens::tiles()
     marked.insert("isAdd", false);
     tile(&sheet, marked, cell, QPoint(x0 + step, y0))->renewAddMark(true);
     QJsonObject own{{"ID", "ID_CHANNEL"}, {"channelid", "own-1"}, {"from", "local"},
-                    {"name", chinese() ? QString::fromUtf8("我的数学课件") : QString("My maths lessons")},
+                    {"name", NxScreenCheck::rowText("我的数学课件", "My maths lessons")},
                     {"image", ":/images/customcover/ID_DEFAULT_BACKGROUND_1_LARGE.png"}};
     tile(&sheet, own, cell, QPoint(x0 + 2 * step, y0));
-    own.insert("name", chinese() ? QString::fromUtf8("班级阅读角") : QString("Class reading corner"));
+    own.insert("name", NxScreenCheck::rowText("班级阅读角", "Class reading corner"));
     own.insert("image", ":/images/customcover/ID_DEFAULT_BACKGROUND_2_LARGE.png");
     tile(&sheet, own, cell, QPoint(x0 + 3 * step, y0))->showDelbtn(true);
 
@@ -228,7 +211,7 @@ void tst_NxChannelScreens::tvPage()
     // The offscreen screen is small; the page takes the panel's size.
     page.setFixedSize(px(1920), px(1080));
     page.setControlManager(m_world->manager());
-    page.setTitle(chinese() ? QString::fromUtf8("电视") : QString("TV"));
+    page.setTitle(NxScreenCheck::rowText("电视", "TV"));
     page.setParam(px(1284), px(630), px(290), px(290), 2, 4);
     QJsonArray stations;
     for (int i = 0; i < 14; ++i)
@@ -257,7 +240,7 @@ void tst_NxChannelScreens::longPage()
     NxChannelListWidget page(true, false, false);
     page.setFixedSize(px(1920), px(1080));
     page.setControlManager(m_world->manager());
-    page.setTitle(chinese() ? QString::fromUtf8("电视") : QString("TV"));
+    page.setTitle(NxScreenCheck::rowText("电视", "TV"));
     page.setParam(px(1284), px(630), px(290), px(290), 2, 4);
     page.setData(m_world->generatedTiles("s", 2000), QJsonArray(), true);
     page.show();

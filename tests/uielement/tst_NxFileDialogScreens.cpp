@@ -70,19 +70,18 @@ class tst_NxFileDialogScreens : public QObject
 private slots:
     void initTestCase();
     void cleanup();
-    void listMode_data() { addRows(); }
+    void listMode_data() { NxScreenCheck::addLanguageRows(); }
     void listMode();
-    void thumbnailMode_data() { addRows(); }
+    void thumbnailMode_data() { NxScreenCheck::addLanguageRows(); }
     void thumbnailMode();
-    void recentList_data() { addRows(); }
+    void recentList_data() { NxScreenCheck::addLanguageRows(); }
     void recentList();
-    void error_data() { addRows(); }
+    void error_data() { NxScreenCheck::addLanguageRows(); }
     void error();
     void noBlackFrameWithoutCompositor_data();
     void noBlackFrameWithoutCompositor();
 
 private:
-    static void addRows();
     QString prepare();
     void shoot(QWidget* window, const QString& name);
     static QStringList outsideWindow(QWidget* window);
@@ -126,21 +125,9 @@ void tst_NxFileDialogScreens::cleanup()
     QCoreApplication::removeTranslator(&m_translator);
 }
 
-void tst_NxFileDialogScreens::addRows()
-{
-    QTest::addColumn<QString>("language");
-    for (const QString& language : {QString("zh_CN"), QString("en_US")})
-        QTest::newRow(qPrintable(language)) << language;
-}
-
 QString tst_NxFileDialogScreens::prepare()
 {
-    QFETCH(QString, language);
-    if (NxScreenCheck::loadLanguage(m_translator, language))
-        QCoreApplication::installTranslator(&m_translator);
-    else
-        qWarning("no translation file for %s", qPrintable(language));
-    return "_" + language;
+    return NxScreenCheck::prepareLanguage(m_translator);
 }
 
 // Children reaching outside the window, except rows of a scrolled view,
@@ -163,10 +150,8 @@ void tst_NxFileDialogScreens::shoot(QWidget* window, const QString& name)
 {
     const QImage shot = NxScreenCheck::save(window, name);
     QVERIFY2(NxScreenCheck::colourCount(shot) > 8, "blank picture");
-    const QStringList clipped = NxScreenCheck::clippedTexts(window);
-    QVERIFY2(clipped.isEmpty(), qPrintable("clipped: " + clipped.join("; ")));
-    const QStringList keys = NxScreenCheck::untranslatedTexts(window);
-    QVERIFY2(keys.isEmpty(), qPrintable("untranslated: " + keys.join("; ")));
+    const QStringList faults = NxScreenCheck::faults(window, NxScreenCheck::Clipped | NxScreenCheck::Untranslated);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     const QStringList outside = outsideWindow(window);
     QVERIFY2(outside.isEmpty(), qPrintable("outside: " + outside.join("; ")));
 }
@@ -327,8 +312,7 @@ void tst_NxFileDialogScreens::checkNoBlackFrame(QWidget* window, int band, const
                               screen.copy(line.translated(area.topLeft()))
                                   == window->grab(line).toImage().convertToFormat(QImage::Format_RGB32)),
                              5000);
-    QDir().mkpath(NX_SCREENS_DIR);
-    screen.copy(area.adjusted(-24, -24, 24, 24)).save(QString(NX_SCREENS_DIR "/%1.png").arg(name));
+    NxScreenCheck::saveImage(screen.copy(area.adjusted(-24, -24, 24, 24)), name);
     const QRect inner = area.adjusted(band, band, -band, -band);
     int black = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)

@@ -107,7 +107,7 @@ void tst_NxLivePlayer::playsTheClip()
         painter.drawPixmap(bar->pos() - m_player->pos(), bar->grab());
         painter.end();
         const QSize screen = QGuiApplication::primaryScreen()->size();
-        shot.save(QDir(NX_SCREENS_DIR).filePath(QString("NxLivePlayer_bar_%1x%2.png").arg(screen.width()).arg(screen.height())));
+        NxScreenCheck::saveImage(shot, QString("NxLivePlayer_bar_%1x%2").arg(screen.width()).arg(screen.height()));
     }
 }
 

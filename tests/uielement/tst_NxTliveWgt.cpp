@@ -152,30 +152,20 @@ void tst_NxTliveWgt::closeButtonEmitsNothing()
 
 void tst_NxTliveWgt::screens_data()
 {
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<double>("scale");
-    for (const QString& language : {QString("zh_CN"), QString("en_US")})
-        for (double scale : {0.71, 1.0, 2.0})
-            QTest::addRow("%s %s", qPrintable(language), qPrintable(NxScreenCheck::scaleName(scale)))
-                << language << scale;
+    NxScreenCheck::addLanguageScaleRows();
 }
 
 void tst_NxTliveWgt::screens()
 {
-    QFETCH(QString, language);
-    QFETCH(double, scale);
-    QVERIFY(NxScreenCheck::loadLanguage(m_translator, language));
-    QCoreApplication::installTranslator(&m_translator);
-    qApp->setProperty("scalefactor", scale);
+    double scale = 1.0;
+    const QString suffix = NxScreenCheck::prepareRow(m_translator, &scale);
     delete m_panel;
-    const QString suffix = QString("_%1_%2").arg(language, NxScreenCheck::scaleName(scale));
     const auto check = [](QWidget* window, const QString& name) {
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QImage shot = NxScreenCheck::save(window, name);
         QVERIFY2(NxScreenCheck::colourCount(shot) > 4, "blank picture");
-        for (const QStringList& faults : {NxScreenCheck::clippedTexts(window), NxScreenCheck::untranslatedTexts(window),
-                                          NxScreenCheck::overflowingChildren(window)})
-            QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+        const QStringList faults = NxScreenCheck::faults(window);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     };
 
     m_panel = new NxTliveWgt(nullptr);

@@ -52,10 +52,8 @@ void tst_NxToolTipHelpScreens::toast()
     QCOMPARE(shot.size(), QSize(bounds.width() + int(80 * m_scale) + 2 * margin,
                                 bounds.height() + int(20 * m_scale) + 2 * margin));
     QVERIFY2(NxScreenCheck::colourCount(shot) > 1, "blank picture");
-    const QStringList clipped = NxScreenCheck::clippedTexts(&toast);
-    QVERIFY2(clipped.isEmpty(), qPrintable("clipped: " + clipped.join("; ")));
-    const QStringList outside = NxScreenCheck::overflowingChildren(&toast);
-    QVERIFY2(outside.isEmpty(), qPrintable("outside: " + outside.join("; ")));
+    const QStringList faults = NxScreenCheck::faults(&toast, NxScreenCheck::Clipped | NxScreenCheck::Outside);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     toast.stopToast();
 }
 

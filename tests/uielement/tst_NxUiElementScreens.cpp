@@ -20,36 +20,29 @@ class tst_NxUiElementScreens : public QObject
 private slots:
     void cleanup();
     void secWindow();
-    void secWindow_data() { addRows(); }
+    void secWindow_data() { NxScreenCheck::addLanguageScaleRows(); }
     void promptDialog();
-    void promptDialog_data() { addRows(); }
+    void promptDialog_data() { NxScreenCheck::addLanguageScaleRows(); }
     void deleteConfirmation();
-    void deleteConfirmation_data() { addRows(); }
+    void deleteConfirmation_data() { NxScreenCheck::addLanguageScaleRows(); }
     void messageInfo();
-    void messageInfo_data() { addRows(); }
+    void messageInfo_data() { NxScreenCheck::addLanguageScaleRows(); }
     void messageError();
-    void messageError_data() { addRows(); }
+    void messageError_data() { NxScreenCheck::addLanguageScaleRows(); }
     void messageQuestion();
-    void messageQuestion_data() { addRows(); }
+    void messageQuestion_data() { NxScreenCheck::addLanguageScaleRows(); }
     void loadingAnimation();
-    void loadingAnimation_data() { addRows(); }
+    void loadingAnimation_data() { NxScreenCheck::addLanguageScaleRows(); }
 
 private:
-    static void addRows();
     // Loads the row's language and scale; returns the shot's name suffix.
     QString prepare();
     QSize scaled(int width, int height) const { return QSize(int(width * m_scale), int(height * m_scale)); }
     void check(QWidget* window, const QString& name, const QSize& size);
-    static bool chinese();
 
     QTranslator m_translator;
     double m_scale = 1.0;
 };
-
-void tst_NxUiElementScreens::addRows()
-{
-    NxScreenCheck::addLanguageScaleRows();
-}
 
 void tst_NxUiElementScreens::cleanup()
 {
@@ -61,11 +54,6 @@ QString tst_NxUiElementScreens::prepare()
     return NxScreenCheck::prepareRow(m_translator, &m_scale);
 }
 
-bool tst_NxUiElementScreens::chinese()
-{
-    return QString(QTest::currentDataTag()).startsWith("zh");
-}
-
 void tst_NxUiElementScreens::check(QWidget* window, const QString& name, const QSize& size)
 {
     window->show();
@@ -73,12 +61,8 @@ void tst_NxUiElementScreens::check(QWidget* window, const QString& name, const Q
     const QImage shot = NxScreenCheck::save(window, name);
     QCOMPARE(shot.size(), size);
     QVERIFY2(NxScreenCheck::colourCount(shot) > 1, "blank picture");
-    const QStringList clipped = NxScreenCheck::clippedTexts(window);
-    QVERIFY2(clipped.isEmpty(), qPrintable("clipped: " + clipped.join("; ")));
-    const QStringList keys = NxScreenCheck::untranslatedTexts(window);
-    QVERIFY2(keys.isEmpty(), qPrintable("untranslated: " + keys.join("; ")));
-    const QStringList outside = NxScreenCheck::overflowingChildren(window);
-    QVERIFY2(outside.isEmpty(), qPrintable("outside: " + outside.join("; ")));
+    const QStringList faults = NxScreenCheck::faults(window);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
 }
 
 void tst_NxUiElementScreens::secWindow()
@@ -111,11 +95,11 @@ void tst_NxUiElementScreens::messageInfo()
     const QString suffix = prepare();
     NxMessageWidget dialog(nullptr, m_scale, 2, true);
     dialog.setCloseBtnPixName(":/rc/icon/pop_top_close");
-    dialog.setTitleText(chinese() ? QString::fromUtf8("导出失败") : "Export failed");
+    dialog.setTitleText(NxScreenCheck::rowText("导出失败", "Export failed"));
     dialog.setCancelBtnVisible(false);
     dialog.setMessageInfo(QString(), QString(),
-                          chinese() ? QString::fromUtf8("目标文件夹是只读的，请选择其他位置保存课件。")
-                                    : "The target folder is read-only. Please choose another place for the courseware.");
+                          NxScreenCheck::rowText("目标文件夹是只读的，请选择其他位置保存课件。",
+                                                 "The target folder is read-only. Please choose another place for the courseware."));
     check(&dialog, "NxMessageWidget_info" + suffix, scaled(368, 260));
 }
 
@@ -124,11 +108,11 @@ void tst_NxUiElementScreens::messageError()
     const QString suffix = prepare();
     NxMessageWidget dialog(nullptr, m_scale, 1, false);
     dialog.setCloseBtnPixName(":/rc/icon/pop_top_close");
-    dialog.setTitleText(chinese() ? QString::fromUtf8("复制失败") : "Copy failed");
+    dialog.setTitleText(NxScreenCheck::rowText("复制失败", "Copy failed"));
     QStringList details;
     for (int i = 1; i <= 12; ++i)
         details << QString("D:/courseware/unit %1/lesson-%2.pptx").arg(i).arg(i * 7) << QString();
-    dialog.setMessageError(QString(), chinese() ? QString::fromUtf8("以下文件无法复制：") : "These files could not be copied:",
+    dialog.setMessageError(QString(), NxScreenCheck::rowText("以下文件无法复制：", "These files could not be copied:"),
                            details);
     // This arrangement grows with its content, within its limits.
     QVERIFY(dialog.height() > scaled(368, 260).height());
@@ -141,8 +125,8 @@ void tst_NxUiElementScreens::messageQuestion()
     const QString suffix = prepare();
     NxMessageWidget dialog(nullptr, m_scale, 2, false);
     dialog.setCloseBtnPixName(":/rc/icon/pop_top_close");
-    dialog.setTitleText(chinese() ? QString::fromUtf8("提示") : "Notice");
-    dialog.setMessageInfo(QString(), chinese() ? QString::fromUtf8("文件已存在，是否覆盖？") : "The file exists. Replace it?");
+    dialog.setTitleText(NxScreenCheck::rowText("提示", "Notice"));
+    dialog.setMessageInfo(QString(), NxScreenCheck::rowText("文件已存在，是否覆盖？", "The file exists. Replace it?"));
     check(&dialog, "NxMessageWidget_question" + suffix, scaled(368, 260));
 }
 

@@ -1,12 +1,10 @@
 #include "NxChannelItemImage.h"
 #include "NxClientRecorder.h"
-#include "NxTestCloud.h"
-#include "NxTestEnvironment.h"
+#include "NxCloudFixture.h"
 #include "NxWebCmdCtrl.h"
 #include "NxWebCmdTask.h"
 #include "NxWebCommand.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QtTest>
@@ -50,37 +48,29 @@ private:
     NxWebCmdCtrl* makeClient();
     QJsonObject lastBody(const QString& path) const;
 
-    NxTestEnvironment* m_env = nullptr;
-    NxTestCloud* m_cloud = nullptr;
-    NxWebCmdCtrl* m_client = nullptr;
+    NxCloudFixture* m_world = nullptr;
+    NxWebCmdCtrl* m_client = nullptr; // the world's
     NxClientRecorder* m_receiver = nullptr;
     int m_context = 0;
 };
 
 void tst_NxWebCmdCtrl::init()
 {
-    m_env = new NxTestEnvironment;
-    const QString channelDir = m_env->dataRoot() + "/channel";
-    QDir().mkpath(channelDir);
-    qApp->setProperty("channelDir", channelDir);
-    m_cloud = new NxTestCloud;
+    m_world = new NxCloudFixture;
     m_client = makeClient();
 }
 
 void tst_NxWebCmdCtrl::cleanup()
 {
-    delete m_client;
     delete m_receiver;
     m_receiver = nullptr;
-    delete m_cloud;
-    delete m_env;
+    delete m_world;
     NxWebCommand::setLimits(32LL * 1024 * 1024, 30000, 120000);
 }
 
 NxWebCmdCtrl* tst_NxWebCmdCtrl::makeClient()
 {
-    auto* client = new NxWebCmdCtrl;
-    client->init();
+    NxWebCmdCtrl* client = m_world->startClient();
     delete m_receiver;
     m_receiver = new NxClientRecorder(client->getObject());
     return client;
@@ -88,7 +78,7 @@ NxWebCmdCtrl* tst_NxWebCmdCtrl::makeClient()
 
 QJsonObject tst_NxWebCmdCtrl::lastBody(const QString& path) const
 {
-    const auto requests = m_cloud->server().requests();
+    const auto requests = m_world->cloud().server().requests();
     for (auto it = requests.crbegin(); it != requests.crend(); ++it) {
         if (it->path == path)
             return it->jsonObject();
@@ -107,9 +97,9 @@ void tst_NxWebCmdCtrl::categoryRequest()
     QCOMPARE(result.channel->bannerCount(), 2);
     QCOMPARE(result.channel->children().size(), 3);
     QCOMPARE(result.channel->children().at(1)->channelName(), QString("Art"));
-    QCOMPARE(result.channel->children().at(1)->getImage(NxChannelSet::Small)->url(), m_cloud->pictureUrl("art_s.png"));
+    QCOMPARE(result.channel->children().at(1)->getImage(NxChannelSet::Small)->url(), m_world->cloud().pictureUrl("art_s.png"));
 
-    const auto request = m_cloud->server().requests().last();
+    const auto request = m_world->cloud().server().requests().last();
     QCOMPARE(request.method, QString("POST"));
     QCOMPARE(request.header("Content-Type"), QString("application/json"));
     QCOMPARE(request.jsonObject(), (QJsonObject{{"channelId", "nxtchannel"}}));
@@ -129,7 +119,7 @@ void tst_NxWebCmdCtrl::userChannelRequest()
     QVERIFY(nobody.channel->children().isEmpty());
 
     QStringList bodies;
-    for (const auto& request : m_cloud->server().requests())
+    for (const auto& request : m_world->cloud().server().requests())
         bodies << QString::fromUtf8(QJsonDocument(request.jsonObject()).toJson(QJsonDocument::Compact));
     QVERIFY(bodies.contains(R"({"channelId":"myresources","userId":"u1"})"));
     QVERIFY(bodies.contains(R"({"channelId":"myresources"})"));
@@ -151,21 +141,21 @@ void tst_NxWebCmdCtrl::failedExchangesGiveNoChannelList()
 {
     NxCloudFault error;
     error.status = 500;
-    m_cloud->server().setFault("/channel/getNxtChannelInfo", error);
+    m_world->cloud().server().setFault("/channel/getNxtChannelInfo", error);
     NxCloudFault malformed;
     malformed.body = NxCloudFault::Malformed;
-    m_cloud->server().setFault("/channel/getChannelListToAdd", malformed);
+    m_world->cloud().server().setFault("/channel/getChannelListToAdd", malformed);
     NxCloudFault wrongType;
     wrongType.body = NxCloudFault::WrongType;
-    m_cloud->server().setFault("/channel/getChannelListByUserId", wrongType);
+    m_world->cloud().server().setFault("/channel/getChannelListByUserId", wrongType);
 
     m_client->startDownloadChList("nxtchannel", nullptr);
     m_client->startDownloadAddedChList(nullptr);
     m_client->startDownloadUserChList("myresources", "u1", nullptr);
     // A marker request queued behind them proves they were all handled.
-    m_client->downloadImage(m_cloud->pictureUrl("maths_s.png"), &m_context);
+    m_client->downloadImage(m_world->cloud().pictureUrl("maths_s.png"), &m_context);
     QTRY_COMPARE(m_receiver->images.size(), 1);
-    QTRY_COMPARE(m_cloud->server().requests().size(), 4);
+    QTRY_COMPARE(m_world->cloud().server().requests().size(), 4);
     QTest::qWait(200);
     QVERIFY(m_receiver->channels.isEmpty());
     QVERIFY(m_receiver->offered.isEmpty());
@@ -191,12 +181,12 @@ void tst_NxWebCmdCtrl::statusHandling()
     QFETCH(bool, answered);
     NxCloudFault fault;
     fault.status = status;
-    fault.location = m_cloud->pictureUrl("art_s.png");
-    m_cloud->server().setFault("/pictures/maths_s.png", fault);
+    fault.location = m_world->cloud().pictureUrl("art_s.png");
+    m_world->cloud().server().setFault("/pictures/maths_s.png", fault);
 
-    m_client->downloadImage(m_cloud->pictureUrl("maths_s.png"), &m_context);
+    m_client->downloadImage(m_world->cloud().pictureUrl("maths_s.png"), &m_context);
     int marker = 0;
-    m_client->downloadImage(m_cloud->pictureUrl("music_s.png"), &marker);
+    m_client->downloadImage(m_world->cloud().pictureUrl("music_s.png"), &marker);
     QTRY_VERIFY(!m_receiver->images.isEmpty());
     QTRY_COMPARE(m_receiver->images.size(), answered ? 2 : 1);
     QTest::qWait(100);
@@ -207,14 +197,14 @@ void tst_NxWebCmdCtrl::statusHandling()
         else
             QVERIFY(!result.image.isNull());
     }
-    QCOMPARE(m_cloud->server().requestCount("/pictures/art_s.png"), 0); // redirects are not followed
+    QCOMPARE(m_world->cloud().server().requestCount("/pictures/art_s.png"), 0); // redirects are not followed
 }
 
 void tst_NxWebCmdCtrl::backToBackRequestsAreBothTracked()
 {
     NxCloudFault slow;
     slow.delayMs = 300;
-    m_cloud->server().setFault("/channel/getNxtChannelInfo", slow);
+    m_world->cloud().server().setFault("/channel/getNxtChannelInfo", slow);
     int second = 0;
     m_client->startDownloadChList("nxtchannel", &m_context);
     m_client->startDownloadChList("tvstation", &second);
@@ -236,12 +226,12 @@ void tst_NxWebCmdCtrl::destroyWithOutstandingRequestIsQuick()
 {
     NxCloudFault slow;
     slow.delayMs = 5000;
-    m_cloud->server().setFault("/channel/getNxtChannelInfo", slow);
+    m_world->cloud().server().setFault("/channel/getNxtChannelInfo", slow);
     m_client->startDownloadChList("nxtchannel", &m_context);
-    QTRY_COMPARE(m_cloud->server().requestCount("/channel/getNxtChannelInfo"), 1);
+    QTRY_COMPARE(m_world->cloud().server().requestCount("/channel/getNxtChannelInfo"), 1);
     QElapsedTimer timer;
     timer.start();
-    delete m_client;
+    m_world->stopClient();
     m_client = nullptr;
     QVERIFY2(timer.elapsed() < 600, qPrintable(QString::number(timer.elapsed())));
 }
@@ -279,15 +269,15 @@ void tst_NxWebCmdCtrl::internalDownloadAlwaysEnds()
     NxCloudFault fault;
     fault.status = status;
     fault.delayMs = destroyClient ? 5000 : 0;
-    m_cloud->server().setFault("/pictures/maths_s.png", fault);
+    m_world->cloud().server().setFault("/pictures/maths_s.png", fault);
     auto calls = std::make_shared<std::atomic<int>>(0);
-    m_client->downloadImageInternal(m_cloud->pictureUrl("maths_s.png"), [calls](const QImage& image) {
+    m_client->downloadImageInternal(m_world->cloud().pictureUrl("maths_s.png"), [calls](const QImage& image) {
         if (image.isNull())
             ++*calls;
     });
     if (destroyClient) {
-        QTRY_COMPARE(m_cloud->server().requestCount("/pictures/maths_s.png"), 1);
-        delete m_client;
+        QTRY_COMPARE(m_world->cloud().server().requestCount("/pictures/maths_s.png"), 1);
+        m_world->stopClient();
         m_client = nullptr;
     }
     QTRY_COMPARE(calls.use_count(), 1L); // the callback is freed either way
@@ -314,8 +304,8 @@ void tst_NxWebCmdCtrl::oversizedBodyIsAborted()
     huge.oversizeBytes = 256LL * 1024 * 1024;
     huge.pieceDelayMs = pieceDelayMs;
     huge.sentBytes = std::make_shared<std::atomic<qint64>>(0);
-    m_cloud->server().setFault("/pictures/maths_s.png", huge);
-    m_client->downloadImage(m_cloud->pictureUrl("maths_s.png"), &m_context);
+    m_world->cloud().server().setFault("/pictures/maths_s.png", huge);
+    m_client->downloadImage(m_world->cloud().pictureUrl("maths_s.png"), &m_context);
     QTRY_COMPARE_WITH_TIMEOUT(m_receiver->images.size(), 1, 10000);
     QVERIFY(m_receiver->images.first().image.isNull());
     // Stopped near the cap, whatever the framing: only socket buffers beyond it.
@@ -340,12 +330,12 @@ void tst_NxWebCmdCtrl::stalledTransferIsEnded()
     stall.delayMs = delayMs;
     stall.body = pieceDelayMs ? NxCloudFault::Trickle : NxCloudFault::Normal;
     stall.pieceDelayMs = pieceDelayMs;
-    m_cloud->server().setFault("/channel/getChannelListToAdd", stall);
-    m_cloud->server().setFault("/pictures/maths_s.png", stall);
+    m_world->cloud().server().setFault("/channel/getChannelListToAdd", stall);
+    m_world->cloud().server().setFault("/pictures/maths_s.png", stall);
     QElapsedTimer timer;
     timer.start();
     m_client->startDownloadAddedChList(nullptr);
-    m_client->downloadImage(m_cloud->pictureUrl("maths_s.png"), &m_context);
+    m_client->downloadImage(m_world->cloud().pictureUrl("maths_s.png"), &m_context);
     QTRY_COMPARE_WITH_TIMEOUT(m_receiver->images.size(), 1, 3000);
     QVERIFY(m_receiver->images.first().image.isNull());
     QVERIFY(timer.elapsed() < 3000);
@@ -368,7 +358,7 @@ void tst_NxWebCmdCtrl::catalogueTaskWalk()
     }
     // Categories one after another, then the pictures.
     QStringList order;
-    for (const auto& request : m_cloud->server().requests())
+    for (const auto& request : m_world->cloud().server().requests())
         order << (request.path.startsWith("/pictures/") ? "picture" : request.jsonObject().value("channelId").toString());
     QCOMPARE(order.mid(0, 2), (QStringList{"nxtchannel", "tvstation"}));
     QCOMPARE(order.count("picture"), NxTestCloud::defaultPictures().size());
@@ -401,11 +391,11 @@ void tst_NxWebCmdCtrl::catalogueEndsOnAnyAnswer()
     QFETCH(bool, hasOwnChannels);
     NxCloudFault fault;
     fault.status = status;
-    fault.location = m_cloud->pictureUrl("art_s.png");
+    fault.location = m_world->cloud().pictureUrl("art_s.png");
     fault.body = NxCloudFault::Body(body);
     fault.replacement = replacement;
     fault.times = 1;
-    m_cloud->server().setFault(path, fault);
+    m_world->cloud().server().setFault(path, fault);
 
     m_client->startDataRequest(nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(m_receiver->catalogues.size(), 1, 10000);
@@ -421,19 +411,18 @@ void tst_NxWebCmdCtrl::catalogueEndsOnAnyAnswer()
 
 void tst_NxWebCmdCtrl::catalogueWithoutPicturesCompletesAfterCategories()
 {
-    delete m_client;
-    delete m_cloud;
     QJsonObject seed = NxTestCloud::defaultSeed();
     QJsonObject categories{
         {"nxtchannel", QJsonObject{{"data", NxTestCloud::channel("nxtchannel", "Own", {}, {NxTestCloud::channel("a", "A")})}}},
         {"tvstation", QJsonObject{{"data", NxTestCloud::channel("tvstation", "TV")}}}};
     seed.insert("categories", categories);
-    m_cloud = new NxTestCloud(seed);
+    delete m_world;
+    m_world = new NxCloudFixture(seed);
     m_client = makeClient();
 
     m_client->startDataRequest(nullptr);
     QTRY_COMPARE(m_receiver->catalogues.size(), 1);
-    QCOMPARE(m_cloud->server().requests().size(), 2);
+    QCOMPARE(m_world->cloud().server().requests().size(), 2);
     QCOMPARE(m_receiver->catalogues.first().value(NxChannelSet::TvStation)->channelName(), QString("TV"));
 }
 
@@ -443,10 +432,10 @@ void tst_NxWebCmdCtrl::taskIgnoresForeignPictureContexts()
     // be taken for one of the task's picture records.
     NxCloudFault slow;
     slow.delayMs = 300;
-    m_cloud->server().setFault("/pictures/maths_s.png", slow);
+    m_world->cloud().server().setFault("/pictures/maths_s.png", slow);
     QByteArray tileContext(64, 'x');
     m_client->startDataRequest(nullptr);
-    m_client->downloadImage(m_cloud->pictureUrl("cctv1_s.png"), tileContext.data());
+    m_client->downloadImage(m_world->cloud().pictureUrl("cctv1_s.png"), tileContext.data());
     QTRY_COMPARE_WITH_TIMEOUT(m_receiver->catalogues.size(), 1, 10000);
     QCOMPARE(tileContext, QByteArray(64, 'x'));
 }
@@ -456,10 +445,10 @@ void tst_NxWebCmdCtrl::restartAfterStopServesOnce()
     QCOMPARE(m_client->stop(), 0);
     QCOMPARE(m_client->init(), 0);
     QCOMPARE(m_client->findChildren<NxWebCmdTask*>().size(), 1);
-    m_cloud->server().clearRequests();
+    m_world->cloud().server().clearRequests();
     m_client->startDataRequest(nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(m_receiver->catalogues.size(), 1, 10000);
-    QCOMPARE(m_cloud->server().requestCount("/channel/getNxtChannelInfo"), 2);
+    QCOMPARE(m_world->cloud().server().requestCount("/channel/getNxtChannelInfo"), 2);
 }
 
 namespace {
@@ -494,23 +483,19 @@ QJsonObject largeCatalogue()
 int destroyBusyClient(const QString& busyWith)
 {
     const bool parsing = busyWith == "parsing";
-    NxTestEnvironment env;
-    qApp->setProperty("channelDir", env.dataRoot());
-    NxTestCloud cloud(parsing ? largeCatalogue() : NxTestCloud::defaultSeed());
+    NxCloudFixture world(parsing ? largeCatalogue() : NxTestCloud::defaultSeed());
     NxCloudFault stream;
     stream.body = NxCloudFault::Oversized;
     stream.oversizeBytes = 24LL * 1024 * 1024;
     stream.pieceDelayMs = 2;
     stream.sentBytes = std::make_shared<std::atomic<qint64>>(0);
     if (!parsing)
-        cloud.server().setFault("/channel/getNxtChannelInfo", stream);
+        world.cloud().server().setFault("/channel/getNxtChannelInfo", stream);
     qInstallMessageHandler(holdParse);
-    auto* client = new NxWebCmdCtrl;
-    client->init();
-    client->startDownloadChList("nxtchannel", nullptr);
+    world.startClient()->startDownloadChList("nxtchannel", nullptr);
     if (!QTest::qWaitFor([&] { return parsing ? g_parsing.load() : stream.sentBytes->load() > 1024 * 1024; }, 20000))
         return 2;
-    delete client;
+    world.stopClient();
     return 0;
 }
 

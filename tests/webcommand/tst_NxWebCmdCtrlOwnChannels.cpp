@@ -1,7 +1,6 @@
 #include "NxChannelJson.h"
 #include "NxClientRecorder.h"
-#include "NxTestCloud.h"
-#include "NxTestEnvironment.h"
+#include "NxCloudFixture.h"
 #include "NxWebCmdCtrl.h"
 
 #include <QtTest>
@@ -32,29 +31,23 @@ private:
     QJsonObject lastBody(const QString& path) const;
     QStringList userChannelNames(const QString& user);
 
-    NxTestEnvironment* m_env = nullptr;
-    NxTestCloud* m_cloud = nullptr;
-    NxWebCmdCtrl* m_client = nullptr;
+    NxCloudFixture* m_world = nullptr;
+    NxWebCmdCtrl* m_client = nullptr; // the world's
     NxClientRecorder* m_answers = nullptr;
     int m_context = 0;
 };
 
 void tst_NxWebCmdCtrlOwnChannels::init()
 {
-    m_env = new NxTestEnvironment;
-    qApp->setProperty("channelDir", m_env->dataRoot());
-    m_cloud = new NxTestCloud;
-    m_client = new NxWebCmdCtrl;
-    m_client->init();
+    m_world = new NxCloudFixture;
+    m_client = m_world->startClient();
     m_answers = new NxClientRecorder(m_client);
 }
 
 void tst_NxWebCmdCtrlOwnChannels::cleanup()
 {
     delete m_answers;
-    delete m_client;
-    delete m_cloud;
-    delete m_env;
+    delete m_world;
 }
 
 QJsonObject tst_NxWebCmdCtrlOwnChannels::channel(const QString& name) const
@@ -68,7 +61,7 @@ QJsonObject tst_NxWebCmdCtrlOwnChannels::channel(const QString& name) const
 QJsonObject tst_NxWebCmdCtrlOwnChannels::lastBody(const QString& path) const
 {
     QJsonObject body;
-    for (const auto& request : m_cloud->server().requests()) {
+    for (const auto& request : m_world->cloud().server().requests()) {
         if (request.path == path)
             body = request.jsonObject();
     }
@@ -102,7 +95,7 @@ void tst_NxWebCmdCtrlOwnChannels::addWithChannelId()
 
 void tst_NxWebCmdCtrlOwnChannels::addOlderReplyVariant()
 {
-    m_cloud->server().setAddChannelReply(NxCloudServer::AddChannelReply::ListAck);
+    m_world->cloud().server().setAddChannelReply(NxCloudServer::AddChannelReply::ListAck);
     m_client->addUserChannel("u1", "myresources", channel("Art"), &m_context);
     QTRY_COMPARE(m_answers->added.size(), 1);
     QCOMPARE(m_answers->added.first().result, 0);
@@ -135,7 +128,7 @@ void tst_NxWebCmdCtrlOwnChannels::addAnswerCodes()
     QFETCH(int, status);
     QFETCH(int, result);
     QFETCH(QString, id);
-    m_cloud->setReply("/channel/reportUserCustomChannel", reply, status);
+    m_world->cloud().setReply("/channel/reportUserCustomChannel", reply, status);
     m_client->addUserChannel("u1", "myresources", channel("X"), &m_context);
     QTRY_COMPARE(m_answers->added.size(), 1);
     QCOMPARE(m_answers->added.first().result, result);
@@ -149,7 +142,7 @@ void tst_NxWebCmdCtrlOwnChannels::addWithoutNameSendsNothing()
     m_client->addUserChannel("u1", "myresources", nameless, &m_context);
     QTRY_COMPARE(m_answers->added.size(), 1);
     QCOMPARE(m_answers->added.first().result, -901);
-    QCOMPARE(m_cloud->server().requestCount("/channel/reportUserCustomChannel"), 0);
+    QCOMPARE(m_world->cloud().server().requestCount("/channel/reportUserCustomChannel"), 0);
 }
 
 void tst_NxWebCmdCtrlOwnChannels::addChannelObjectFromGuiThread()
@@ -207,7 +200,7 @@ void tst_NxWebCmdCtrlOwnChannels::deleteAnswerCodes()
     QFETCH(QByteArray, reply);
     QFETCH(int, status);
     QFETCH(int, result);
-    m_cloud->setReply("/channel/deleteCustomChannel", reply, status);
+    m_world->cloud().setReply("/channel/deleteCustomChannel", reply, status);
     m_client->deleteUserChannel("u1", QJsonObject{{"id", "mine"}}, &m_context);
     QTRY_COMPARE(m_answers->deleted.size(), 1);
     QCOMPARE(m_answers->deleted.first().result, result);
@@ -219,7 +212,7 @@ void tst_NxWebCmdCtrlOwnChannels::deleteWithoutIdsIsRefused()
     QCOMPARE(m_client->deleteUserChannel("u1", QJsonObject{{"channelid", "mine"}}, &m_context), -1);
     QTest::qWait(200);
     QVERIFY(m_answers->deleted.isEmpty());
-    QCOMPARE(m_cloud->server().requests().size(), 0);
+    QCOMPARE(m_world->cloud().server().requests().size(), 0);
 }
 
 void tst_NxWebCmdCtrlOwnChannels::liveCode_data()
@@ -251,7 +244,7 @@ void tst_NxWebCmdCtrlOwnChannels::liveCode()
     QFETCH(int, status);
     QFETCH(int, result);
     QFETCH(QString, urlEnd);
-    m_cloud->setReply("/backendService/liveService/getLiveInfoByCode", reply, status);
+    m_world->cloud().setReply("/backendService/liveService/getLiveInfoByCode", reply, status);
     m_client->startLiveCode(code, &m_context);
     QTRY_COMPARE(m_answers->liveUrls.size(), 1);
     const auto answer = m_answers->liveUrls.first();
@@ -259,7 +252,7 @@ void tst_NxWebCmdCtrlOwnChannels::liveCode()
     QCOMPARE(answer.result, result);
     QCOMPARE(answer.text.isEmpty(), urlEnd.isEmpty());
     QVERIFY(urlEnd.isEmpty() || answer.text.endsWith(urlEnd));
-    QCOMPARE(m_cloud->server().requests().last().query, "streamCodeDevice=" + code);
+    QCOMPARE(m_world->cloud().server().requests().last().query, "streamCodeDevice=" + code);
 }
 
 QTEST_MAIN(tst_NxWebCmdCtrlOwnChannels)

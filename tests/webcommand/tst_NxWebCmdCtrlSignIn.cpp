@@ -1,6 +1,5 @@
 #include "NxClientRecorder.h"
-#include "NxTestCloud.h"
-#include "NxTestEnvironment.h"
+#include "NxCloudFixture.h"
 #include "NxWebCmdCtrl.h"
 
 #include <QCryptographicHash>
@@ -69,21 +68,20 @@ private:
     void startClient(const QString& platformHost);
     QString newCode(QString* qrText);
     void poll(const QString& qrText);
+    // Confirms a new code in the cloud and asks the client to poll it.
+    void pollConfirmed();
 
-    NxTestEnvironment* m_env = nullptr;
-    NxTestCloud* m_cloud = nullptr;
-    NxWebCmdCtrl* m_client = nullptr;
+    NxCloudFixture* m_world = nullptr;
+    NxWebCmdCtrl* m_client = nullptr; // the world's
     NxClientRecorder* m_answers = nullptr;
     int m_context = 0;
 };
 
 void tst_NxWebCmdCtrlSignIn::init()
 {
-    m_env = new NxTestEnvironment;
-    qApp->setProperty("channelDir", m_env->dataRoot());
     QCoreApplication::setApplicationName("TavomcPresenterPro");
-    m_cloud = new NxTestCloud;
-    m_cloud->addPicture("avatar-demo-teacher.png", 256, 256);
+    m_world = new NxCloudFixture;
+    m_world->cloud().addPicture("avatar-demo-teacher.png", 256, 256);
     startClient("localhost");
 }
 
@@ -91,25 +89,20 @@ void tst_NxWebCmdCtrlSignIn::cleanup()
 {
     delete m_answers;
     m_answers = nullptr;
-    delete m_client;
-    m_client = nullptr;
-    delete m_cloud;
-    delete m_env;
+    delete m_world;
 }
 
 void tst_NxWebCmdCtrlSignIn::startClient(const QString& platformHost)
 {
     delete m_answers;
-    delete m_client;
-    const quint16 port = m_cloud->server().port();
+    const quint16 port = m_world->cloud().server().port();
     // Another host name for the platform makes the quick sign-in use the REST
     // signature; none at all leaves it to be derived from "loginHost".
     const QString platform = platformHost.isEmpty() ? QString() : QString("http://%1:%2/").arg(platformHost).arg(port);
     qApp->setProperty("platformHost", platform);
     qApp->setProperty("loginHost", QString("http://127.0.0.1:%1/login/sso?from=panel").arg(port));
     qApp->setProperty("cloudhost", QString("http://127.0.0.1:%1/").arg(port));
-    m_client = new NxWebCmdCtrl;
-    m_client->init();
+    m_client = m_world->startClient();
     m_answers = new NxClientRecorder(m_client);
 }
 
@@ -121,9 +114,16 @@ QString tst_NxWebCmdCtrlSignIn::newCode(QString* qrText)
 
 void tst_NxWebCmdCtrlSignIn::poll(const QString& qrText)
 {
-    const int before = m_cloud->server().requestCount("/v1/web/redirect/pcenter");
+    const int before = m_world->cloud().server().requestCount("/v1/web/redirect/pcenter");
     m_client->queryQRlogin(qrText, &m_context);
-    QTRY_COMPARE(m_cloud->server().requestCount("/v1/web/redirect/pcenter"), before + 1);
+    QTRY_COMPARE(m_world->cloud().server().requestCount("/v1/web/redirect/pcenter"), before + 1);
+}
+
+void tst_NxWebCmdCtrlSignIn::pollConfirmed()
+{
+    QString qr;
+    m_world->cloud().server().confirmCode(newCode(&qr));
+    m_client->queryQRlogin(qr, &m_context);
 }
 
 void tst_NxWebCmdCtrlSignIn::wholeSignIn_data()
@@ -148,7 +148,7 @@ void tst_NxWebCmdCtrlSignIn::wholeSignIn()
     QTest::qWait(200);
     QVERIFY2(m_answers->logins.isEmpty(), "an unconfirmed code answers nothing");
 
-    QVERIFY(m_cloud->server().confirmCode(code));
+    QVERIFY(m_world->cloud().server().confirmCode(code));
     poll(qr);
     QTRY_COMPARE(m_answers->logins.size(), 1);
     const auto answer = m_answers->logins.first();
@@ -168,7 +168,7 @@ void tst_NxWebCmdCtrlSignIn::wholeSignIn()
     QCOMPARE(token, info.token);
 
     NxCloudRequest quick;
-    for (const auto& request : m_cloud->server().requests()) {
+    for (const auto& request : m_world->cloud().server().requests()) {
         if (request.path == "/api/userstep/loginbytoken")
             quick = request;
     }
@@ -178,7 +178,7 @@ void tst_NxWebCmdCtrlSignIn::wholeSignIn()
     QVERIFY(QString::fromUtf8(quick.body).contains("uid=demo-teacher&usertype=1"));
 
     QUrlQuery pollQuery;
-    for (const auto& request : m_cloud->server().requests()) {
+    for (const auto& request : m_world->cloud().server().requests()) {
         if (request.path == "/v1/web/redirect/pcenter")
             pollQuery = QUrlQuery(request.query);
     }
@@ -192,7 +192,7 @@ void tst_NxWebCmdCtrlSignIn::wholeSignIn()
 
 void tst_NxWebCmdCtrlSignIn::refusedPollGivesMinus21()
 {
-    m_cloud->setReply("/v1/web/redirect/pcenter", R"({"success": false, "message": "no"})");
+    m_world->cloud().setReply("/v1/web/redirect/pcenter", R"({"success": false, "message": "no"})");
     QString qr;
     newCode(&qr);
     m_client->queryQRlogin(qr, &m_context);
@@ -203,7 +203,7 @@ void tst_NxWebCmdCtrlSignIn::refusedPollGivesMinus21()
 
 void tst_NxWebCmdCtrlSignIn::failedPollGivesMinus11()
 {
-    m_cloud->setReply("/v1/web/redirect/pcenter", {}, 500);
+    m_world->cloud().setReply("/v1/web/redirect/pcenter", {}, 500);
     QString qr;
     newCode(&qr);
     m_client->queryQRlogin(qr, &m_context);
@@ -213,15 +213,15 @@ void tst_NxWebCmdCtrlSignIn::failedPollGivesMinus11()
 
 void tst_NxWebCmdCtrlSignIn::textWithoutActionTypeGivesMinus11()
 {
-    m_client->queryQRlogin(m_cloud->baseUrl() + "/v1/web/redirect?code=abc&target=eA==", &m_context);
+    m_client->queryQRlogin(m_world->cloud().baseUrl() + "/v1/web/redirect?code=abc&target=eA==", &m_context);
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, -11);
-    QCOMPARE(m_cloud->server().requests().size(), 0);
+    QCOMPARE(m_world->cloud().server().requests().size(), 0);
 }
 
 void tst_NxWebCmdCtrlSignIn::redirectedPollFails()
 {
-    m_cloud->setReply("/v1/web/redirect/pcenter", {}, 302);
+    m_world->cloud().setReply("/v1/web/redirect/pcenter", {}, 302);
     QString qr;
     newCode(&qr);
     poll(qr);
@@ -231,10 +231,8 @@ void tst_NxWebCmdCtrlSignIn::redirectedPollFails()
 
 void tst_NxWebCmdCtrlSignIn::redirectedAvatarStillSignsIn()
 {
-    m_cloud->setReply("/pictures/avatar-demo-teacher.png", {}, 302);
-    QString qr;
-    m_cloud->server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    m_world->cloud().setReply("/pictures/avatar-demo-teacher.png", {}, 302);
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, 0);
     QVERIFY(m_answers->logins.first().image.isNull());
@@ -242,45 +240,37 @@ void tst_NxWebCmdCtrlSignIn::redirectedAvatarStillSignsIn()
 
 void tst_NxWebCmdCtrlSignIn::refusedQuickSignInGivesMinus1()
 {
-    m_cloud->setReply("/api/userstep/loginbytoken", R"({"success": false, "message": "bad token"})");
-    QString qr;
-    m_cloud->server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    m_world->cloud().setReply("/api/userstep/loginbytoken", R"({"success": false, "message": "bad token"})");
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, -1);
 }
 
 void tst_NxWebCmdCtrlSignIn::failedQuickSignInGivesMinus21()
 {
-    m_cloud->setReply("/api/userstep/loginbytoken", {}, 500);
-    QString qr;
-    m_cloud->server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    m_world->cloud().setReply("/api/userstep/loginbytoken", {}, 500);
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, -21);
 }
 
 void tst_NxWebCmdCtrlSignIn::emptyAccessTokenGivesMinus100()
 {
-    NxCloudServer::SignInOptions options = m_cloud->server().signInOptions();
+    NxCloudServer::SignInOptions options = m_world->cloud().server().signInOptions();
     options.emptyAccessToken = true;
-    m_cloud->server().setSignInOptions(options);
-    QString qr;
-    m_cloud->server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    m_world->cloud().server().setSignInOptions(options);
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, -100);
 }
 
 void tst_NxWebCmdCtrlSignIn::unreachableAvatarStillSignsIn()
 {
-    NxCloudServer::SignInOptions options = m_cloud->server().signInOptions();
+    NxCloudServer::SignInOptions options = m_world->cloud().server().signInOptions();
     options.brokenAvatar = true;
     options.tokenKey = "usertoken";
-    m_cloud->server().setSignInOptions(options);
-    QString qr;
-    m_cloud->server().confirmCode(newCode(&qr));
-    m_client->queryQRlogin(qr, &m_context);
+    m_world->cloud().server().setSignInOptions(options);
+    pollConfirmed();
     QTRY_COMPARE(m_answers->logins.size(), 1);
     QCOMPARE(m_answers->logins.first().result, 0);
     QVERIFY(m_answers->logins.first().image.isNull());

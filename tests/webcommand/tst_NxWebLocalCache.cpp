@@ -46,8 +46,7 @@ private:
 void tst_NxWebLocalCache::init()
 {
     m_env = new NxTestEnvironment;
-    QDir().mkpath(channelDir());
-    qApp->setProperty("channelDir", m_env->dataRoot() + "/channel");
+    m_env->useChannelDir();
 }
 
 void tst_NxWebLocalCache::cleanup()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NxFileDialogHistory.h"
 #include "NxFileDialogTypes.h"
 #include "NxFilePlaces.h"
 #include "NxWidgetBase.h"
@@ -11,19 +12,25 @@
 #include <QMap>
 #include <QStringList>
 #include <QVariant>
-#include <QVector>
 
+#include <memory>
+
+class NxFileDialogCloud;
+class NxFileDialogConfirmation;
 class NxFileDialogFilter;
+class NxFileDialogFrame;
+class NxFileDialogListing;
 class NxFileDialogPass;
 class NxFileDialogPath;
+class NxFileDialogPlaces;
 class NxFileDialogTitle;
 class NxFileDialogView;
-class QMovie;
-class QTimer;
 
 // The system's own touch file chooser: places on the left, an address bar,
 // a list or thumbnail view and a bottom row with name, filter and OK.
 // One Get... call per showing runs it modally and returns the choice.
+// Its window, places, history, listing, cloud places and what OK does are
+// each a class of their own, which the dialog wires to its panes.
 class TAVOUIELEMENT_EXPORT NxFileDialog : public QDialog
 {
     Q_OBJECT
@@ -55,9 +62,9 @@ public:
     CloudFile getFileInfoById(const QString& id) const;
     CloudFile getFileInfoByPath(const QString& path) const;
 
-    HistoryDir currentLocation() const { return m_current; }
+    HistoryDir currentLocation() const { return m_history.current(); }
     // The disk places and their captions, in the column's order.
-    QList<NxFilePlaces::Disk> disks() const { return m_disks; }
+    QList<NxFilePlaces::Disk> disks() const;
 
 signals:
     void sigShowLoginWindow();
@@ -102,41 +109,11 @@ protected:
 private:
     int px(double design) const;
     void buildPanes();
-    void InitPass(bool isCloud);
-    void setDiskListtoPass();
     void InitSglAndSlot();
     void InitFileDialog(int type, const QString& title, const QString& startPass, const QString& filter);
     QString run(int mode, QWidget* parent, int type, const QString& title, const QString& startPass, const QString& filter);
     void RefreshPath();
-    void listRecent();
-    void listLocal();
-    void listCloud();
-    void moveTo(const HistoryDir& location);
-    void pushHistory(const HistoryDir& location);
-    QString placeCaption(const QString& pass) const;
-    bool isRemovableDisk(const QString& pass) const;
-
-    void openInsertLocalFile();
-    void openCloudFile();
-    void saveLocalFile();
-    // The translation key of what is wrong with the name; empty when fine.
-    static QString checkFileNameValid(const QString& name);
-    QString addFileSuffix(const QString& name) const;
-    // The rows chosen by tap, for the typed names to stand for.
-    QList<int> chosenRows() const;
-    // The listed file a typed name stands for (a name without suffix stands
-    // for a file of that base name): a chosen row first, taken out of rows
-    // (rows of the recent list may share a name), then one in the folder
-    // tapped last, then the first; null when none.
-    const NxFileEntry* findListed(const QString& name, QList<int>& rows) const;
-    bool matchesFilter(const QString& name) const;
-    HistoryDir lastRealFolder() const;
-    static bool isFolderWritable(const QString& folder);
-    void showErrorDialog(const QString& key);
-    bool askQuestion(const QString& key);
     void finish(bool accepted);
-    void clearTempFiles();
-    static QString cloudTempDir();
     void updateMultiNames();
 
     NxWidgetBase m_base;
@@ -146,34 +123,18 @@ private:
     NxFileDialogPath* m_path = nullptr;
     NxFileDialogView* m_view = nullptr;
     NxFileDialogFilter* m_filter = nullptr;
-    QTimer* m_cloudTimer = nullptr;
+    std::unique_ptr<NxFileDialogFrame> m_frame;
+    NxFileDialogHistory m_history;
+    std::unique_ptr<NxFileDialogPlaces> m_places;
+    std::unique_ptr<NxFileDialogListing> m_listing;
+    NxFileDialogCloud* m_cloud = nullptr;
+    std::unique_ptr<NxFileDialogConfirmation> m_confirmation;
     int m_mode = 0;
-    HistoryDir m_current;
-    HistoryDir m_chosen;
     QString m_chosenPath;
     QStringList m_chosenPaths;
-    QString m_fileName;
-    QStringList m_patterns;
-    QList<HistoryDir> m_history;
-    QStringList m_netIds;
-    QMap<QString, QString> m_diskCaptions;
-    bool m_active = true;
-    // Drawn with its shadow margin on a see-through window.
-    bool m_translucent = true;
-    QMovie* m_waiting = nullptr;
     bool m_openedByDoubleClick = false;
     bool m_multiSelect = false;
     bool m_fileNamePreset = false;
-    bool m_dirChosen = false;
     bool m_checkFolder = false;
-    QString m_recentType = QStringLiteral("courseware");
-    int m_resType = RES_MEDIA;
-    QStringList m_usbPasses;
-
-    bool m_isCloud = false;
     bool m_saveStatus = false;
-    LoginState m_loginState = LOGIN_OUT;
-    QString m_filterText;
-    QList<NxFilePlaces::Disk> m_disks;
-    QList<CloudFile> m_cloudFiles;
 };

@@ -1,15 +1,24 @@
 #include "NxFileItemWidget.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QStyle>
 
 NxFileItemWidget::NxFileItemWidget(QWidget* parent, int index, const NxFileEntry& entry)
     : QWidget(parent)
+    , m_back(new QWidget(this))
     , m_index(index)
     , m_entry(entry)
 {
     setAttribute(Qt::WA_StyledBackground);
+    m_back->setObjectName(QStringLiteral("backwidget"));
+    m_back->setAttribute(Qt::WA_StyledBackground);
+}
+
+void NxFileItemWidget::setPicture(const QPixmap& pixmap)
+{
+    m_picture->setPixmap(pixmap.scaled(pictureSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void NxFileItemWidget::changeSelectStatus(bool selected)
@@ -50,7 +59,7 @@ void NxFileItemWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void NxFileItemWidget::restyleBack()
 {
-    if (!m_back || m_back->property("selected").toBool() == m_selected)
+    if (m_back->property("selected").toBool() == m_selected)
         return;
     m_back->setProperty("selected", m_selected);
     m_back->style()->unpolish(m_back);

@@ -5,8 +5,11 @@
 #include <QPoint>
 #include <QWidget>
 
+class QLabel;
+
 // What a list row and a thumbnail tile share: the entry's index, its
-// chosen state, and taps that are not the start of a scroll.
+// chosen state, the back widget that shows it, the picture, and taps that
+// are not the start of a scroll.
 class NxFileItemWidget : public QWidget
 {
     Q_OBJECT
@@ -17,7 +20,9 @@ public:
     int index() const { return m_index; }
     const NxFileEntry& entry() const { return m_entry; }
     bool isSelected() const { return m_selected; }
-    virtual void setPicture(const QPixmap& pixmap) = 0;
+    // Shows pixmap in the picture label, fitted into pictureSize().
+    void setPicture(const QPixmap& pixmap);
+    virtual QSize pictureSize() const = 0;
 
 signals:
     void sglSelectedStatusChanged(int nIndex, bool bSelected);
@@ -34,7 +39,8 @@ protected:
     // The back widget's look follows its "selected" property.
     void restyleBack();
 
-    QWidget* m_back = nullptr; // "backwidget", styled when chosen
+    QWidget* m_back; // "backwidget", styled when chosen
+    QLabel* m_picture = nullptr; // made by the row or tile
 
 private:
     int m_index;

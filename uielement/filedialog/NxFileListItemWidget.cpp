@@ -35,9 +35,6 @@ NxFileListItemWidget::NxFileListItemWidget(QWidget* parent, double scale, int in
     , m_scale(scale)
 {
     setFixedHeight(NxScale::px(40, scale));
-    m_back = new QWidget(this);
-    m_back->setObjectName(QStringLiteral("backwidget"));
-    m_back->setAttribute(Qt::WA_StyledBackground);
     auto* outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_back);
@@ -46,10 +43,10 @@ NxFileListItemWidget::NxFileListItemWidget(QWidget* parent, double scale, int in
     m_check = new QLabel(m_back);
     m_check->setObjectName(QStringLiteral("checkmark"));
     m_check->setFixedSize(checkSide, checkSide);
-    m_icon = new QLabel(m_back);
-    m_icon->setObjectName(QStringLiteral("itemicon"));
-    m_icon->setFixedSize(pictureSize());
-    m_icon->setAlignment(Qt::AlignCenter);
+    m_picture = new QLabel(m_back);
+    m_picture->setObjectName(QStringLiteral("itemicon"));
+    m_picture->setFixedSize(pictureSize());
+    m_picture->setAlignment(Qt::AlignCenter);
     QFont font(QStringLiteral("Microsoft YaHei"));
     font.setPixelSize(NxScale::px(14, scale));
     const int gap = NxScale::px(8, scale);
@@ -81,7 +78,7 @@ NxFileListItemWidget::NxFileListItemWidget(QWidget* parent, double scale, int in
     row->setContentsMargins(gap, 0, 0, 0);
     row->setSpacing(gap);
     row->addWidget(m_check);
-    row->addWidget(m_icon);
+    row->addWidget(m_picture);
     row->addLayout(names);
     row->addWidget(date);
     row->addWidget(size);
@@ -92,11 +89,6 @@ NxFileListItemWidget::NxFileListItemWidget(QWidget* parent, double scale, int in
 QSize NxFileListItemWidget::pictureSize() const
 {
     return QSize(NxScale::px(28, m_scale), NxScale::px(28, m_scale));
-}
-
-void NxFileListItemWidget::setPicture(const QPixmap& pixmap)
-{
-    m_icon->setPixmap(pixmap.scaled(pictureSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void NxFileListItemWidget::applySelectedLook()

@@ -12,8 +12,7 @@ class NxFileListItemWidget : public NxFileItemWidget
 public:
     NxFileListItemWidget(QWidget* parent, double scale, int index, const NxFileEntry& entry);
 
-    void setPicture(const QPixmap& pixmap) override;
-    QSize pictureSize() const;
+    QSize pictureSize() const override;
     // The rows' look, set once on the surface they sit on.
     static QString styleSheet(double scale);
 
@@ -23,5 +22,4 @@ protected:
 private:
     double m_scale;
     QLabel* m_check = nullptr;
-    QLabel* m_icon = nullptr;
 };

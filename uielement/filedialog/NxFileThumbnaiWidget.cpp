@@ -44,9 +44,6 @@ NxFileThumbnaiWidget::NxFileThumbnaiWidget(QWidget* parent, double scale, int in
     , m_scale(scale)
 {
     setFixedSize(tileSize(scale));
-    m_back = new QWidget(this);
-    m_back->setObjectName(QStringLiteral("backwidget"));
-    m_back->setAttribute(Qt::WA_StyledBackground);
     m_back->setGeometry(rect().adjusted(NxScale::px(2, scale), NxScale::px(2, scale), -NxScale::px(2, scale),
                                         -NxScale::px(2, scale)));
     m_picture = new QLabel(m_back);
@@ -84,11 +81,6 @@ NxFileThumbnaiWidget::NxFileThumbnaiWidget(QWidget* parent, double scale, int in
 QSize NxFileThumbnaiWidget::pictureSize() const
 {
     return QSize(NxScale::px(86, m_scale), NxScale::px(82, m_scale));
-}
-
-void NxFileThumbnaiWidget::setPicture(const QPixmap& pixmap)
-{
-    m_picture->setPixmap(pixmap.scaled(pictureSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void NxFileThumbnaiWidget::applySelectedLook()

@@ -12,8 +12,7 @@ class NxFileThumbnaiWidget : public NxFileItemWidget
 public:
     NxFileThumbnaiWidget(QWidget* parent, double scale, int index, const NxFileEntry& entry);
 
-    void setPicture(const QPixmap& pixmap) override;
-    QSize pictureSize() const;
+    QSize pictureSize() const override;
     static QSize tileSize(double scale);
     // The tiles' look, set once on the surface they sit on.
     static QString styleSheet(double scale);
@@ -23,6 +22,5 @@ protected:
 
 private:
     double m_scale;
-    QLabel* m_picture = nullptr;
     QLabel* m_name = nullptr;
 };

@@ -1,15 +1,13 @@
 #include "NxScreenCheck.h"
 
-#include <QCoreApplication>
-#include <QTranslator>
-#include <QtTest>
-
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QSet>
 #include <QTranslator>
 #include <QWidget>
+#include <QtTest>
 
 namespace {
 
@@ -46,11 +44,16 @@ bool NxScreenCheck::loadLanguage(QTranslator& translator, const QString& languag
 
 QImage NxScreenCheck::save(QWidget* window, const QString& name)
 {
+    const QImage image = window->grab().toImage();
+    saveImage(image, name);
+    return image;
+}
+
+bool NxScreenCheck::saveImage(const QImage& image, const QString& name)
+{
     const QString dir = QStringLiteral(NX_SCREENS_DIR);
     QDir().mkpath(dir);
-    const QImage image = window->grab().toImage();
-    image.save(QDir(dir).filePath(name + QStringLiteral(".png")));
-    return image;
+    return image.save(QDir(dir).filePath(name + QStringLiteral(".png")));
 }
 
 int NxScreenCheck::colourCount(const QImage& image, int cap)
@@ -111,9 +114,32 @@ QStringList NxScreenCheck::overflowingChildren(QWidget* window)
     return outside;
 }
 
+QStringList NxScreenCheck::faults(QWidget* window, int which)
+{
+    QStringList found;
+    const auto add = [&found](const char* kind, const QStringList& entries) {
+        for (const QString& entry : entries)
+            found.append(QLatin1String(kind) + QStringLiteral(": ") + entry);
+    };
+    if (which & Clipped)
+        add("clipped", clippedTexts(window));
+    if (which & Untranslated)
+        add("untranslated", untranslatedTexts(window));
+    if (which & Outside)
+        add("outside", overflowingChildren(window));
+    return found;
+}
+
 QString NxScreenCheck::scaleName(double scale)
 {
     return QString::number(scale, 'f', 2);
+}
+
+void NxScreenCheck::addLanguageRows()
+{
+    QTest::addColumn<QString>("language");
+    for (const QString& language : {QStringLiteral("zh_CN"), QStringLiteral("en_US")})
+        QTest::newRow(qPrintable(language)) << language;
 }
 
 void NxScreenCheck::addLanguageScaleRows()
@@ -125,16 +151,27 @@ void NxScreenCheck::addLanguageScaleRows()
             QTest::addRow("%s %s", qPrintable(language), qPrintable(scaleName(scale))) << language << scale;
 }
 
-QString NxScreenCheck::prepareRow(QTranslator& translator, double* rowScale)
+QString NxScreenCheck::prepareLanguage(QTranslator& translator)
 {
     QFETCH(QString, language);
-    QFETCH(double, scale);
     if (loadLanguage(translator, language))
         QCoreApplication::installTranslator(&translator);
     else
         qWarning("no translation file for %s", qPrintable(language));
+    return QLatin1Char('_') + language;
+}
+
+QString NxScreenCheck::prepareRow(QTranslator& translator, double* rowScale)
+{
+    QFETCH(double, scale);
     qApp->setProperty("scalefactor", scale);
     if (rowScale)
         *rowScale = scale;
-    return QStringLiteral("_%1_%2").arg(language, scaleName(scale));
+    return prepareLanguage(translator) + QLatin1Char('_') + scaleName(scale);
+}
+
+QString NxScreenCheck::rowText(const char* chinese, const char* english)
+{
+    const bool zh = QString::fromLatin1(QTest::currentDataTag()).startsWith(QLatin1String("zh"));
+    return QString::fromUtf8(zh ? chinese : english);
 }
