@@ -359,12 +359,15 @@ void NxFileDialog::keyPressEvent(QKeyEvent* event)
 void NxFileDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    m_frame->takeChange(event);
+    // The frame's own constructor sets the window flags, which arrive here first.
+    if (m_frame)
+        m_frame->takeChange(event);
 }
 
 bool NxFileDialog::nativeEvent(const QByteArray& eventType, void* message, long* result)
 {
-    m_frame->takeNative(eventType, message);
+    if (m_frame)
+        m_frame->takeNative(eventType, message);
     return QDialog::nativeEvent(eventType, message, result);
 }
 
