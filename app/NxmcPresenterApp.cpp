@@ -33,12 +33,12 @@ QString NxmcPresenterApp::startArgument(const QStringList& arguments)
     return arguments.size() > 1 ? arguments.at(1) : QString();
 }
 
-QJsonObject NxmcPresenterApp::event() const
+QJsonObject NxmcPresenterApp::startEvent() const
 {
     return m_event;
 }
 
-void NxmcPresenterApp::setEvent(const QJsonObject& event)
+void NxmcPresenterApp::setStartEvent(const QJsonObject& event)
 {
     m_event = event;
 }

@@ -21,8 +21,8 @@ public:
     // Element 1 of the argument list, or empty; later ones are ignored.
     static QString startArgument(const QStringList& arguments);
 
-    QJsonObject event() const;
-    void setEvent(const QJsonObject& event);
+    QJsonObject startEvent() const;
+    void setStartEvent(const QJsonObject& event);
     void setScenarioManager(INxScenarioManager* manager);
     void setWatchManager(INxWatchManager* manager);
 

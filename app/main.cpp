@@ -1,3 +1,4 @@
+#include "NxAccessibilityBridge.h"
 #include "NxApplicationConfig.h"
 #include "NxFontSetup.h"
 #include "NxLogHandler.h"
@@ -36,7 +37,8 @@ int main(int argc, char* argv[])
         app.sendMessage(argument, 5000);
         return 0;
     }
-    app.setEvent(NxmcPresenterApp::buildEventJson(argument));
+    app.setStartEvent(NxmcPresenterApp::buildEventJson(argument));
+    NxAccessibilityBridge::startWithoutBusLaunch();
     nativeEventFilter.startVolumeWatch();
 
     if (NxApplicationConfig::readNeedLog() == 1)
@@ -54,7 +56,7 @@ int main(int argc, char* argv[])
     // Lives until the process ends.
     auto* scenarioManager = new NxScenarioManager(config.networkManager(), nullptr, &nativeEventFilter);
     app.setScenarioManager(scenarioManager);
-    scenarioManager->handleEvent(app.event());
+    scenarioManager->handleEvent(app.startEvent());
 
     return QApplication::exec();
 }

@@ -5,12 +5,12 @@
 #include <cstdlib>
 
 namespace {
-const int kRowStep = 4;
-const int kColumnStep = 2;
 const int kGreyStep = 12;
 } // namespace
 
-NxScreenSampler::NxScreenSampler()
+NxScreenSampler::NxScreenSampler(int rowStep, int columnStep)
+    : m_rowStep(rowStep > 0 ? rowStep : 1)
+    , m_columnStep(columnStep > 0 ? columnStep : 1)
 {
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
@@ -45,10 +45,10 @@ NxScreenSampler::Frame NxScreenSampler::grab()
         return {};
     // All rows are asked for first, so the round trips overlap.
     std::vector<xcb_get_image_cookie_t> cookies;
-    for (int y = 0; y < m_height; y += kRowStep)
+    for (int y = 0; y < m_height; y += m_rowStep)
         cookies.push_back(xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, 0, std::int16_t(y),
                                         std::uint16_t(m_width), 1, ~0u));
-    const int columns = (m_width + kColumnStep - 1) / kColumnStep;
+    const int columns = frameWidth();
     Frame frame;
     frame.reserve(cookies.size() * std::size_t(columns));
     bool failed = false;
@@ -59,7 +59,7 @@ NxScreenSampler::Frame NxScreenSampler::grab()
             failed = true;
         } else {
             const std::uint8_t* bgrx = xcb_get_image_data(reply);
-            for (int x = 0; x < m_width; x += kColumnStep) {
+            for (int x = 0; x < m_width; x += m_columnStep) {
                 const std::uint8_t* p = bgrx + 4 * x;
                 frame.push_back(std::uint8_t((29 * p[0] + 150 * p[1] + 77 * p[2]) >> 8));
             }

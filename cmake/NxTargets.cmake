@@ -1,8 +1,14 @@
 # Shared helpers for the project's targets.
 
-# Our own code builds without warnings.
+# Our own code builds without warnings: a warning fails the build. Outside
+# headers come in as system headers, so only our code is judged. A newer
+# compiler's new warnings can be let through with -DNX_WARNINGS_AS_ERRORS=OFF.
+option(NX_WARNINGS_AS_ERRORS "Fail the build on a warning in the project's own code" ON)
 function(nx_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(NX_WARNINGS_AS_ERRORS)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
 endfunction()
 
 # A shared library of the product with its export macro switched to "export".

@@ -4,6 +4,7 @@
 #include "INxNetWorkManager.h"
 #include "INxWindows.h"
 #include "NxAccessToolBarWidget.h"
+#include "NxAfterFirstFrame.h"
 #include "NxAddChannelListWidget.h"
 #include "NxBannerWidget.h"
 #include "NxChannelListWidget.h"
@@ -11,6 +12,7 @@
 #include "NxFileDialog.h"
 #include "NxLocalChannelFile.h"
 #include "NxLocalMediaOpener.h"
+#include "NxPictureBackground.h"
 #include "NxPlatform.h"
 #include "NxScale.h"
 #include "NxTilePictures.h"
@@ -34,6 +36,10 @@ void hideIfMade(QWidget* page)
     if (page)
         page->hide();
 }
+
+// Start-up work the first frame does not show waits this long after it, so
+// that the catalogue it brings in does not wait for that work.
+const int kAfterFirstFrameMs = 1000;
 } // namespace
 
 TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerManager, INxNetWorkManager* networkManager,
@@ -42,22 +48,20 @@ TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerM
     , m_controllerManager(controllerManager)
     , m_networkManager(networkManager)
 {
-    // The home tiles' pictures decode on other threads while the window is built.
-    NxTilePictures::preload({QStringLiteral(":/images/ID_TAVO_CHANNEL.png"), QStringLiteral(":/images/ID_LIVE.png"),
-                             QStringLiteral(":/images/ID_TV.png"), QStringLiteral(":/images/ID_MY_RESOURCE.png"),
-                             QStringLiteral(":/images/ID_LOCAL_RESOURCE.png")});
     m_scale = NxScale::appFactor();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
+    preloadPictures(screenRect.size() * (screen ? screen->devicePixelRatio() : 1.0));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
     setFixedSize(screenRect.width(), screenRect.height());
     setFocusPolicy(Qt::ClickFocus);
 
     m_networkCheck = new TavomcPresenterNetworkCheck(m_networkManager ? m_networkManager->getNetChecker() : nullptr, this);
     m_lists.loadLocalChannelFiles(NxLocalChannelFile::channelDir());
     m_home = new TavomcPresenterHomePage(this, m_controllerManager, m_scale);
+    m_afterFirstFrame = new NxAfterFirstFrame(m_home->background(), kAfterFirstFrameMs, this);
     createLocalMedia(m_home->content());
     m_signIn = new TavomcPresenterSignIn(this, m_home->background(), m_scale);
     m_home->layOut(m_signIn->toolBar());
@@ -69,6 +73,30 @@ TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerM
         {&m_lists, m_pages, m_homeSlots, m_signIn, m_home->banner()});
     connect(m_pages, &TavomcPresenterChannelPages::listWanted, m_downloads, &TavomcPresenterChannelDownloads::download);
     disableTabletPenFeedback();
+}
+
+// The background and the home tiles' pictures decode at the sizes they are
+// shown on other threads while the window is built.
+void TavomcPresenterMainWgt::preloadPictures(const QSize& screenPixels)
+{
+    const auto px = [this](double design) { return NxScale::px(design, m_scale); };
+    NxPictureBackground::preload(QStringLiteral(":/images/ID_BACKGROUND.jpg"), screenPixels);
+    const QSize wide(px(412), px(194));
+    NxTilePictures::preload({{QStringLiteral(":/images/ID_TAVO_CHANNEL.png"), QSize(px(412), px(412))},
+                             {QStringLiteral(":/images/ID_LIVE.png"), wide},
+                             {QStringLiteral(":/images/ID_TV.png"), wide},
+                             {QStringLiteral(":/images/ID_MY_RESOURCE.png"), QSize(px(428), px(424))},
+                             {QStringLiteral(":/images/ID_LOCAL_RESOURCE.png"), wide}});
+}
+
+void TavomcPresenterMainWgt::afterFirstFrame(const std::function<void()>& work)
+{
+    m_afterFirstFrame->add(work);
+}
+
+bool TavomcPresenterMainWgt::firstFramePainted() const
+{
+    return m_afterFirstFrame->isPainted();
 }
 
 // The file dialog and USB sticks: the opener connects this window's

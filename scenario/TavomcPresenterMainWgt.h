@@ -8,8 +8,11 @@
 #include <QList>
 #include <QPixmap>
 #include <QSharedPointer>
+#include <QSize>
 #include <QString>
 #include <QWidget>
+
+#include <functional>
 
 class INxControllerManager;
 class INxNetWorkManager;
@@ -19,6 +22,7 @@ class NxAddChannelGridWidget;
 class NxAddChannelListWidget;
 class NxBannerWidget;
 class NxChannelListWidget;
+class NxAfterFirstFrame;
 class NxLocalMediaOpener;
 class TavomcPresenterChannelDownloads;
 class TavomcPresenterChannelPages;
@@ -42,6 +46,10 @@ public:
 
     void startNetworkCheck();
     bool isNetworkCheckRunning() const;
+    // Runs start-up work that the first frame does not show a while after the
+    // home page's first frame is painted.
+    void afterFirstFrame(const std::function<void()>& work);
+    bool firstFramePainted() const;
     QString userId() const;
     QString cookie() const;
     const TavomcPresenterChannelLists& channelLists() const;
@@ -103,6 +111,7 @@ private slots:
 private:
     using Saved = TavomcPresenterChannelLists::Saved;
 
+    void preloadPictures(const QSize& screenPixels);
     void createLocalMedia(QWidget* parent);
     void openChannel(const QJsonObject& json);
     void disableTabletPenFeedback();
@@ -120,6 +129,7 @@ private:
     TavomcPresenterChannelPages* m_pages = nullptr;
     TavomcPresenterChannelDownloads* m_downloads = nullptr;
     NxLocalMediaOpener* m_localMedia = nullptr;
+    NxAfterFirstFrame* m_afterFirstFrame = nullptr;
     TavomcPresenterChannelLists m_lists;
     bool m_otherProgramInFront = false;
 };

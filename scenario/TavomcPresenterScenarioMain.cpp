@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QSettings>
 
 TavomcPresenterScenarioMain::TavomcPresenterScenarioMain(QObject* parent)
@@ -106,9 +107,21 @@ void TavomcPresenterScenarioMain::connectSignal()
 
 void TavomcPresenterScenarioMain::showScenario(const QJsonObject&)
 {
-    if (m_mainWindow)
-        static_cast<TavomcPresenterMainWgt*>(m_mainWindow)->show();
-    softwareUpdate();
+    if (!m_mainWindow) {
+        softwareUpdate();
+        return;
+    }
+    auto* window = static_cast<TavomcPresenterMainWgt*>(m_mainWindow);
+    window->show();
+    if (window->firstFramePainted()) {
+        softwareUpdate();
+        return;
+    }
+    // Starting a process copies this one's page tables: not before the first frame.
+    window->afterFirstFrame([scenario = QPointer<TavomcPresenterScenarioMain>(this)] {
+        if (scenario)
+            scenario->softwareUpdate();
+    });
 }
 
 QString TavomcPresenterScenarioMain::updateCommand(const QString& programDir, const QString& registryVersion)

@@ -12,6 +12,7 @@
 #include <QMutexLocker>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -19,6 +20,9 @@ namespace {
 const char kIndexName[] = "NXT_ImgCache.jdx";
 // Parsed, an index costs many times its size: a runaway one is not read.
 const qint64 kMaxIndexBytes = 8LL * 1024 * 1024;
+// Decoding ahead would only compete with the program's first frames for the
+// processor; a picture asked for sooner is decoded when it is asked for.
+const int kDecodeAheadDelayMs = 1000;
 
 bool writeAtomically(const QString& path, const QByteArray& data)
 {
@@ -95,7 +99,7 @@ void NxWebLocalCache::slotStartImgCache(QString sDir)
     loadIndex();
     dropMissingFiles();
     qDebug() << "NxWebLocalCache::init" << " load_cahe: " << timer.elapsed();
-    decodeAhead();
+    QTimer::singleShot(kDecodeAheadDelayMs, this, &NxWebLocalCache::decodeAhead);
 }
 
 void NxWebLocalCache::loadIndex()

@@ -13,8 +13,8 @@
 
 // Keeps every downloaded channel picture as a file in the channel directory,
 // listed in an index, so pictures survive a restart without network.
-// The cache answers as soon as its index is read; pictures are then decoded
-// ahead in small batches between requests. Decoded pictures are kept in
+// The cache answers as soon as its index is read; a second later pictures are
+// decoded ahead in small batches between requests. Decoded pictures are kept in
 // memory up to a budget; past it the least recently used are dropped and
 // decoded again on their next hit.
 class TAVOWEBCOMMAND_EXPORT NxWebLocalCache : public QObject

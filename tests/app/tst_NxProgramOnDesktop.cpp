@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
@@ -62,6 +63,7 @@ private slots:
     void cleanupTestCase();
     void pinnedChannelSurvivesRestart();
     void liveLessonPlaysWithBackButtonOnTop();
+    void startsNoSessionBus();
 
 private:
     QProcess* startProgram();
@@ -215,6 +217,29 @@ void tst_NxProgramOnDesktop::liveLessonPlaysWithBackButtonOnTop()
     tap(kBackButton.center());
     QVERIFY2(waitFor([&] { return meanDifference(screen(kToolBar), home) < 3; }, 5000), "back does not return home");
     endProgram(program);
+}
+
+// Without any session bus, Qt's accessibility bridge would have libdbus run
+// dbus-launch to start one at the first text of the home page.
+void tst_NxProgramOnDesktop::startsNoSessionBus()
+{
+    QTemporaryDir bin;
+    const QString launched = bin.filePath("launched");
+    QFile launcher(bin.filePath("dbus-launch"));
+    QVERIFY(launcher.open(QIODevice::WriteOnly));
+    launcher.write(QString("#!/bin/sh\ntouch '%1'\nexit 1\n").arg(launched).toUtf8());
+    launcher.close();
+    QVERIFY(launcher.setPermissions(launcher.permissions() | QFile::ExeOwner));
+    const QByteArray path = qgetenv("PATH"), address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS"); // the runtime directory is the test's own, without a bus
+    QProcess* program = startProgram();
+    qputenv("PATH", path);
+    if (!address.isEmpty())
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+    QVERIFY(program);
+    endProgram(program);
+    QVERIFY2(!QFile::exists(launched), "the program ran dbus-launch");
 }
 
 QTEST_MAIN(tst_NxProgramOnDesktop)

@@ -40,6 +40,7 @@ private slots:
     void updaterCommandDecodes();
     void initBuildsFullScreenFramelessWindow();
     void bothChannelSignalsReachOneSlot();
+    void updaterFollowsTheFirstFrame();
 
 private:
     NxTestEnvironment m_env;
@@ -142,6 +143,26 @@ void tst_TavomcPresenterScenarioMain::bothChannelSignalsReachOneSlot()
                                 SLOT(slotRecvChAdded(void*, int, QString))));
     QVERIFY(QObject::disconnect(&web, SIGNAL(sigRecvChDeleted(void*, int, QString)), window,
                                 SLOT(slotRecvChDeleted(void*, int, QString))));
+    delete window;
+}
+
+// A process started before the first frame would copy the page tables of
+// one still building its window; a later showing starts it at once.
+void tst_TavomcPresenterScenarioMain::updaterFollowsTheFirstFrame()
+{
+    m_shell.started.clear();
+    NxControllerManager manager;
+    TavomcPresenterScenarioMain scenario;
+    scenario.initScenario(QJsonObject(), &manager, nullptr);
+    auto* window = qobject_cast<QWidget*>(scenario.mainWindow());
+    QVERIFY(window);
+    scenario.showScenario(QJsonObject());
+    QVERIFY(m_shell.started.isEmpty());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTRY_COMPARE(m_shell.started.size(), 1);
+    QCOMPARE(m_shell.started.first().first, QCoreApplication::applicationDirPath() + "/TavoSoftwareUpdate");
+    scenario.showScenario(QJsonObject());
+    QCOMPARE(m_shell.started.size(), 2);
     delete window;
 }
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <QStringList>
+#include <QVector>
 
 // Pictures as tiles show them: shrunk to cover the tile, and shared by every
 // tile that shows the same picture at the same size (a channel sits in its
@@ -14,9 +14,15 @@
 class TAVOUIELEMENT_EXPORT NxTilePictures
 {
 public:
-    // Starts reading pictures on other threads, for a window about to be
-    // built: its first frame then need not wait for each decode in turn.
-    static void preload(const QStringList& paths);
+    struct Wanted {
+        QString path;
+        QSize target;
+    };
+
+    // Starts reading pictures at the size their tiles will ask for on other
+    // threads, for a window about to be built: its first frame then need not
+    // wait for each decode in turn.
+    static void preload(const QVector<Wanted>& pictures);
     // A built-in or local picture, read once per size.
     static QImage read(const QString& path, const QSize& target);
     // A picture received for an address.

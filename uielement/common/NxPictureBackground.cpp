@@ -1,10 +1,36 @@
 #include "NxPictureBackground.h"
 
+#include "NxLargePages.h"
+#include "NxPictureJobs.h"
+
 #include <QDebug>
 #include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmapCache>
+
+namespace {
+
+// A picture of a screen's size is decoded into large pages where the reader
+// fills the picture it is handed.
+QImage inLargePages(const QSize& size, QImage::Format format)
+{
+    if (size.isEmpty() || format == QImage::Format_Invalid || QImage::toPixelFormat(format).bitsPerPixel() != 32)
+        return QImage();
+    const int bytesPerLine = size.width() * 4;
+    void* memory = NxLargePages::allocate(std::size_t(bytesPerLine) * std::size_t(size.height()));
+    if (!memory)
+        return QImage();
+    return QImage(static_cast<uchar*>(memory), size.width(), size.height(), bytesPerLine, format, NxLargePages::release,
+                  memory);
+}
+
+QString pictureKey(const QString& picture, const QSize& size)
+{
+    return QStringLiteral("NxPictureBackground:%1:%2x%3").arg(picture).arg(size.width()).arg(size.height());
+}
+
+} // namespace
 
 NxPictureBackground::NxPictureBackground(const QString& picture, QWidget* parent)
     : QWidget(parent)
@@ -27,9 +53,13 @@ QPixmap NxPictureBackground::pixmap() const
 QImage NxPictureBackground::decodeAt(const QString& picture, const QSize& size)
 {
     QImageReader reader(picture);
-    if (reader.size().isValid())
+    QImage image;
+    if (reader.size().isValid()) {
         reader.setScaledSize(size);
-    QImage image = reader.read();
+        image = inLargePages(size, reader.imageFormat());
+    }
+    if (!reader.read(&image))
+        image = QImage();
     if (image.isNull()) {
         qWarning() << "NxPictureBackground::decodeAt" << "cannot read" << picture << reader.errorString();
         return image;
@@ -40,14 +70,22 @@ QImage NxPictureBackground::decodeAt(const QString& picture, const QSize& size)
     return image;
 }
 
+void NxPictureBackground::preload(const QString& picture, const QSize& size)
+{
+    QPixmap found;
+    const QString key = pictureKey(picture, size);
+    if (!QPixmapCache::find(key, &found))
+        NxPictureJobs::start(key, [picture, size] { return decodeAt(picture, size); });
+}
+
 void NxPictureBackground::paintEvent(QPaintEvent* event)
 {
     const qreal ratio = devicePixelRatioF();
     const QSize size = this->size() * ratio;
     if (m_pixmap.size() != size && !size.isEmpty()) {
-        const QString key = QStringLiteral("NxPictureBackground:%1:%2x%3").arg(m_picture).arg(size.width()).arg(size.height());
+        const QString key = pictureKey(m_picture, size);
         if (!QPixmapCache::find(key, &m_pixmap)) {
-            m_pixmap = QPixmap::fromImage(decodeAt(m_picture, size));
+            m_pixmap = QPixmap::fromImage(NxPictureJobs::has(key) ? NxPictureJobs::take(key) : decodeAt(m_picture, size));
             QPixmapCache::insert(key, m_pixmap);
         }
         m_pixmap.setDevicePixelRatio(ratio);

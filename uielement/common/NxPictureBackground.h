@@ -24,6 +24,9 @@ public:
     // The picture decoded at exactly this size (already scaled while decoding
     // where the format allows), null with a log line when it cannot be read.
     static QImage decodeAt(const QString& picture, const QSize& size);
+    // Starts decoding the picture for a widget of this size (in device
+    // pixels) on another thread, for a window about to be built.
+    static void preload(const QString& picture, const QSize& size);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

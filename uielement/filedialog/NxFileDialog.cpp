@@ -28,7 +28,7 @@
 namespace {
 
 // Keys translated through variables, listed here so the extraction sees them.
-const char* const kDynamicKeys[] = {
+[[maybe_unused]] const char* const kDynamicKeys[] = {
     QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_SELECTFILE"),          QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_SPECIAL"),
     QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_FILEISNOTEXIT"),       QT_TRANSLATE_NOOP("NxFileDialog", "ID_FILE_SAVE_DISK_READONLY"),
     QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_FILEEXIT"),            QT_TRANSLATE_NOOP("NxFileDialog", "ID_RES_FOLDEREXIT"),
@@ -359,12 +359,15 @@ void NxFileDialog::keyPressEvent(QKeyEvent* event)
 void NxFileDialog::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    m_frame->takeChange(event);
+    // The frame's own constructor sets the window flags, which arrive here first.
+    if (m_frame)
+        m_frame->takeChange(event);
 }
 
 bool NxFileDialog::nativeEvent(const QByteArray& eventType, void* message, long* result)
 {
-    m_frame->takeNative(eventType, message);
+    if (m_frame)
+        m_frame->takeNative(eventType, message);
     return QDialog::nativeEvent(eventType, message, result);
 }
 

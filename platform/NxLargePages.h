@@ -1,0 +1,16 @@
+#pragma once
+
+#include "NxPlatformGlobal.h"
+
+#include <cstddef>
+
+// Memory for large pictures. Where the system backs memory with 2 MB pages on
+// request (Linux's transparent huge pages), an 8 MB picture costs a few page
+// faults instead of two thousand, which on a virtual machine is most of the
+// time of decoding it; elsewhere it is plain memory.
+class NX_PLATFORM_EXPORT NxLargePages
+{
+public:
+    static void* allocate(std::size_t bytes);
+    static void release(void* memory);
+};

@@ -1,0 +1,14 @@
+#include "NxLargePages.h"
+
+#include <cstdlib>
+
+// Large pages need a privilege on Windows: plain memory.
+void* NxLargePages::allocate(std::size_t bytes)
+{
+    return std::malloc(bytes);
+}
+
+void NxLargePages::release(void* memory)
+{
+    std::free(memory);
+}
