@@ -1,6 +1,7 @@
 #include "NxCloudServer.h"
 
 #include "NxAdminAccess.h"
+#include "NxAdminPasswordEndpoint.h"
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
 #include "NxCloudStore.h"
@@ -84,6 +85,7 @@ NxCloudServer::NxCloudServer(QSharedPointer<NxCloudStore> store)
     addEndpoints(std::make_unique<NxLiveCodeEndpoints>(m_catalogue, base));
     addEndpoints(std::make_unique<NxGeneratedPictureEndpoints>());
     addEndpoints(std::make_unique<NxTeacherEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminPasswordEndpoint>(m_store, *m_adminAccess));
 }
 
 NxCloudServer::~NxCloudServer()
