@@ -1,3 +1,4 @@
+#include "NxAdminAccess.h"
 #include "NxCloudServer.h"
 #include "NxCloudSignInBook.h"
 #include "NxCloudStore.h"
@@ -282,6 +283,9 @@ void TestNxCloudAdmin::signIn()
     QCOMPARE(result.header("Set-Cookie").isEmpty(), status != 200);
     QCOMPARE(answer.value("csrf").toString().size() >= 40, status == 200);
     QCOMPARE(answer.contains("error"), status != 200);
+    // A teacher's account is refused exactly like a wrong password.
+    if (status == 401)
+        QCOMPARE(answer, QJsonObject({{"error", "wrong name or password"}}));
     const QString action = status == 200 ? "sign in" : "sign in refused";
     QCOMPARE(ask(*cloud->store, "SELECT actor FROM audit_log WHERE action = '" + action + "'").toString(), name);
     QCOMPARE(call("POST", cloud->url(kSession), Session(), "{not json").status, 400);
@@ -323,6 +327,11 @@ void TestNxCloudAdmin::sessionCookieAndSignOut()
     QVERIFY(out.header("Set-Cookie").contains("Max-Age=0"));
     QCOMPARE(call("GET", cloud->url(kSession), session).status, 401);
     QCOMPARE(call("GET", cloud->url(kTeachers), session).status, 401);
+
+    // Served over TLS, the cookie is marked Secure too.
+    cloud->server->adminAccess().setSecureCookies(true);
+    const QByteArray secure = signIn(*cloud, NxFirstAdmin::name(), kAdminPassword).header("Set-Cookie");
+    QVERIFY2(secure.endsWith("; Secure") && secure.contains("HttpOnly"), secure.constData());
 }
 
 void TestNxCloudAdmin::guardRefuses_data()
@@ -586,13 +595,16 @@ void TestNxCloudAdmin::teachersAreManagedAndAudited()
     QCOMPARE(changed.json().value("enabled").toBool(true), false);
     QCOMPARE(call("PATCH", cloud->url(kTeachers + "/nobody"), session, json({{"enabled", true}})).status, 404);
     QCOMPARE(call("PATCH", cloud->url(kTeachers + "/li"), session, json({{"enabled", "yes"}})).status, 400);
+    // The path is decoded once: "l%2569" names the id "l%69", not "li".
+    QCOMPARE(call("PATCH", cloud->url(kTeachers + "/l%69"), session, json({{"enabled", false}})).status, 200);
+    QCOMPARE(call("PATCH", cloud->url(kTeachers + "/l%2569"), session, json({{"enabled", false}})).status, 404);
     QCOMPARE(call("DELETE", cloud->url(kTeachers + "/li"), session).status, 204);
     QCOMPARE(call("DELETE", cloud->url(kTeachers + "/li"), session).status, 404);
     QCOMPARE(call("DELETE", cloud->url(kTeachers + "/" + kTeacher), session).status, 204);
     QCOMPARE(ask(*cloud->store, "SELECT COUNT(*) FROM channels WHERE list = 'own'").toInt(), 0);
 
     // Newest first, each change by the admin, no password anywhere.
-    const NxHttpProbe::Result audit = call("GET", cloud->url("/admin/api/audit?limit=4"), session);
+    const NxHttpProbe::Result audit = call("GET", cloud->url("/admin/api/audit?limit=5"), session);
     QCOMPARE(audit.status, 200);
     QStringList actions;
     for (const QJsonValue& entry : audit.json().value("entries").toArray()) {
@@ -601,7 +613,8 @@ void TestNxCloudAdmin::teachersAreManagedAndAudited()
         QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$")
                     .match(entry.toObject().value("at").toString()).hasMatch());
     }
-    QCOMPARE(actions, QStringList({"delete teacher demo-teacher", "delete teacher li", "change teacher li", "add teacher li"}));
+    QCOMPARE(actions, QStringList({"delete teacher demo-teacher", "delete teacher li", "change teacher li", "change teacher li",
+                                  "add teacher li"}));
     QVERIFY(audit.json().value("total").toInt() >= 7);  // seed, admin, sign in and the changes
     QVERIFY(!audit.body.contains("password"));
 }
