@@ -522,9 +522,17 @@ void TestNxCloudAdmin::firstStartPrintsThePasswordOnce()
     if (!inMemory)
         arguments << "--data" << dataDir;
     if (fromFile) {
+        // A password too short to be any good is refused at start.
         QFile file(passwordFile);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("from-the-file-123\n") > 0);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("short\n") > 0);
+        file.close();
         arguments << "--admin-password-file" << passwordFile;
+        QProcess refused;
+        refused.start(QStringLiteral(NX_CLOUD_SERVICE), arguments);
+        QVERIFY(refused.waitForFinished(20000));
+        QCOMPARE(refused.exitCode(), 1);
+        QVERIFY(refused.readAllStandardError().contains("at least 8 characters"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("from-the-file-123\n") > 0);
     }
     // Each start: its whole output once it ended, and whether the password
     // read from it (or the file's) lets the admin in.
