@@ -500,7 +500,9 @@ void TestNxCloudAdmin::adminChangesTheirPassword()
     QCOMPARE(call("GET", cloud->url(kSession), elsewhere).status, 401);
     QCOMPARE(signIn(*cloud, "admin", kAdminPassword).status, 401);
     QCOMPARE(signIn(*cloud, "admin", fresh).status, 200);
-    QVERIFY(!ask(*cloud->store, "SELECT password_hash FROM admins").toString().contains(fresh));
+    // Argon2id with libsodium's interactive limits: 64 MiB, two passes.
+    const QString hash = ask(*cloud->store, "SELECT password_hash FROM admins").toString();
+    QVERIFY2(hash.startsWith("$argon2id$v=19$m=65536,t=2,p=1$") && !hash.contains(fresh), qPrintable(hash));
 }
 
 void TestNxCloudAdmin::firstStartPrintsThePasswordOnce_data()
@@ -584,6 +586,8 @@ void TestNxCloudAdmin::teachersAreManagedAndAudited()
                                {"enabled", true}, {"ownChannels", 0}};
     QCOMPARE(added.json(), expected);
     QCOMPARE(call("POST", cloud->url(kTeachers), session, json(li)).status, 409);
+    QVERIFY(ask(*cloud->store, "SELECT password_hash FROM teachers WHERE teacher_id = 'li'").toString()
+                .startsWith("$argon2id$"));
     QCOMPARE(call("POST", cloud->url(kTeachers), session, json({{"id", "wu"}, {"name", "吴"}, {"password", "short"}})).status, 400);
     QCOMPARE(call("POST", cloud->url(kTeachers), session, json({{"id", "a b/c"}, {"name", "x"}, {"password", "long-enough"}})).status, 400);
     QCOMPARE(call("POST", cloud->url(kTeachers), session, json({{"id", "wu"}, {"name", "吴"}, {"password", "long-enough"},
