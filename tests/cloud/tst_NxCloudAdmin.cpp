@@ -538,7 +538,8 @@ void TestNxCloudAdmin::firstStartPrintsThePasswordOnce()
     }
     // Each start: its whole output once it ended, and whether the password
     // read from it (or the file's) lets the admin in.
-    const auto run = [&](QString* output) {
+    // known: the password to try instead of the file's or the printed one.
+    const auto run = [&](QString* output, const QString& known) {
         QProcess service;
         service.start(QStringLiteral(NX_CLOUD_SERVICE), arguments);
         if (!service.waitForStarted(5000))
@@ -548,8 +549,8 @@ void TestNxCloudAdmin::firstStartPrintsThePasswordOnce()
         const QString base = QString::fromUtf8(service.readLine()).trimmed();
         QTest::qWait(200);
         const QString rest = QString::fromUtf8(service.readAll());
-        const QString password = fromFile ? QStringLiteral("from-the-file-123")
-                                          : QRegularExpression("one-time password (\\S+)").match(rest).captured(1);
+        const QString printed = QRegularExpression("one-time password (\\S+)").match(rest).captured(1);
+        const QString password = !known.isEmpty() ? known : fromFile ? QStringLiteral("from-the-file-123") : printed;
         const int status = NxHttpProbe().postJson(base + kSession, QJsonObject{{"name", "admin"}, {"password", password}}).status;
         service.terminate();
         service.waitForFinished(10000);
@@ -557,15 +558,27 @@ void TestNxCloudAdmin::firstStartPrintsThePasswordOnce()
         return status;
     };
     QString first;
-    QCOMPARE(run(&first), 200);
+    QCOMPARE(run(&first, QString()), 200);
     QVERIFY2(QRegularExpression("^http://127\\.0\\.0\\.1:\\d+\n").match(first).hasMatch(), qPrintable(first));
     QCOMPARE(first.contains("one-time password"), !fromFile);
     QVERIFY(!first.contains("from-the-file-123"));
     if (inMemory)
         return;
     QString second;
-    run(&second);
+    QCOMPARE(run(&second, QString()), fromFile ? 200 : 401);
     QVERIFY2(!second.contains("password"), qPrintable(second));
+
+    // A lost password is reset from the command line, the service stopped.
+    QProcess reset;
+    reset.start(QStringLiteral(NX_CLOUD_SERVICE), arguments + QStringList{"--reset-admin-password"});
+    QVERIFY(reset.waitForFinished(30000));
+    QCOMPARE(reset.exitCode(), 0);
+    const QString said = QString::fromUtf8(reset.readAllStandardOutput());
+    const QString fresh = fromFile ? QStringLiteral("from-the-file-123")
+                                   : QRegularExpression("one-time password: (\\S+)").match(said).captured(1);
+    QCOMPARE(said.contains("one-time password"), !fromFile);
+    QString third;
+    QCOMPARE(run(&third, fresh), 200);
 }
 
 void TestNxCloudAdmin::teachersAreManagedAndAudited_data()
