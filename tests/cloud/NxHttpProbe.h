@@ -37,8 +37,8 @@ public:
     // Body as an indented JSON document with Content-Type application/json.
     Result postJson(const QString& url, const QJsonObject& body, const Headers& extra = Headers(),
                     int timeoutMs = 10000);
-    // Any method (PUT, PATCH, DELETE, ...) with the body unchanged.
-    Result send(const QByteArray& method, const QString& url, const QByteArray& body,
+    // Any method (PATCH, DELETE, PUT, ...) with body sent unchanged.
+    Result send(const QByteArray& method, const QString& url, const QByteArray& body = QByteArray(),
                 const Headers& extra = Headers(), int timeoutMs = 10000);
     QNetworkReply* startSend(const QByteArray& method, const QString& url, const QByteArray& body,
                              const Headers& extra = Headers());
