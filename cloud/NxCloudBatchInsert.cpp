@@ -2,6 +2,7 @@
 
 #include "NxCloudQuery.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <memory>
 
@@ -10,35 +11,35 @@ namespace {
 const int kValuesPerStatement = 8000;
 }
 
-bool NxCloudBatchInsert::run(const QSqlDatabase& db, const QString& table, const QStringList& columns,
+bool NxCloudBatchInsert::run(const QSqlDatabase& db, const QString& table, const QString& columns, const QString& row,
                              const QList<QVariantList>& rows, QString* error)
 {
-    const int perStatement = std::max(1, kValuesPerStatement / std::max(1, int(columns.size())));
+    if (rows.isEmpty())
+        return true;
+    const int perStatement = std::max(1, kValuesPerStatement / std::max(1, int(rows.first().size())));
     std::unique_ptr<NxCloudQuery> full;
     for (int from = 0; from < rows.size(); from += perStatement) {
         const int count = std::min(perStatement, int(rows.size()) - from);
         QVariantList values;
-        values.reserve(count * columns.size());
+        values.reserve(count * rows.first().size());
         for (int i = from; i < from + count; ++i)
             values += rows.at(i);
         // Full batches share one prepared statement; the last one is its own.
         if (count == perStatement && !full)
-            full = std::make_unique<NxCloudQuery>(db, statement(table, columns, count));
+            full = std::make_unique<NxCloudQuery>(db, statement(table, columns, row, count));
         const bool done = count == perStatement ? full->exec(values, error)
-                                                : NxCloudQuery::run(db, statement(table, columns, count), values, error);
+                                                : NxCloudQuery::run(db, statement(table, columns, row, count), values, error);
         if (!done)
             return false;
     }
     return true;
 }
 
-QString NxCloudBatchInsert::statement(const QString& table, const QStringList& columns, int rows)
+QString NxCloudBatchInsert::statement(const QString& table, const QString& columns, const QString& row, int rows)
 {
-    const QString row = QLatin1Char('(') + NxCloudQuery::placeholders(columns.size()) + QLatin1Char(')');
     QStringList all;
     all.reserve(rows);
     for (int i = 0; i < rows; ++i)
         all.append(row);
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3").arg(table, columns.join(QStringLiteral(", ")),
-                                                             all.join(QStringLiteral(", ")));
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3").arg(table, columns, all.join(QStringLiteral(", ")));
 }

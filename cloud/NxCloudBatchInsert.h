@@ -3,7 +3,6 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
-#include <QStringList>
 #include <QVariantList>
 
 // Many rows into one table with a few multi-row INSERT statements instead of
@@ -12,9 +11,11 @@
 class NxCloudBatchInsert
 {
 public:
-    static bool run(const QSqlDatabase& db, const QString& table, const QStringList& columns,
+    // columns: "a, b, c"; row: the VALUES entry of one row, e.g.
+    // "(?, ?, 'fixed')", with as many "?" as each of rows has values.
+    static bool run(const QSqlDatabase& db, const QString& table, const QString& columns, const QString& row,
                     const QList<QVariantList>& rows, QString* error);
 
 private:
-    static QString statement(const QString& table, const QStringList& columns, int rows);
+    static QString statement(const QString& table, const QString& columns, const QString& row, int rows);
 };
