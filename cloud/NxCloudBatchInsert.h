@@ -1,21 +1,44 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
 
-// Many rows into one table with a few multi-row INSERT statements instead of
-// one round trip per row, which is what makes a playlist of 100,000 lines
-// quick on PostgreSQL.
+// Many rows into one table in a few statements instead of one round trip
+// per row, which is what makes a playlist of 100,000 lines quick: multi-row
+// VALUES on SQLite, and on PostgreSQL one array per column, unnested.
 class NxCloudBatchInsert
 {
 public:
-    // columns: "a, b, c"; row: the VALUES entry of one row, e.g.
-    // "(?, ?, 'fixed')", with as many "?" as each of rows has values.
-    static bool run(const QSqlDatabase& db, const QString& table, const QString& columns, const QString& row,
-                    const QList<QVariantList>& rows, QString* error);
+    enum class Type
+    {
+        Integer,
+        Text
+    };
+    struct Column
+    {
+        QString name;
+        Type type;
+    };
+
+    // columns: the values of each row, in order; fixed: columns with the same
+    // SQL literal in every row, e.g. {"list", "'category'"}.
+    NxCloudBatchInsert(const QString& table, const QList<Column>& columns,
+                       const QList<QPair<QString, QString>>& fixed = {});
+
+    bool run(const QSqlDatabase& db, const QList<QVariantList>& rows, QString* error) const;
 
 private:
-    static QString statement(const QString& table, const QString& columns, const QString& row, int rows);
+    bool runValues(const QSqlDatabase& db, const QList<QVariantList>& rows, QString* error) const;
+    bool runArrays(const QSqlDatabase& db, const QList<QVariantList>& rows, QString* error) const;
+    QString head() const;
+    QString valuesStatement(int rows) const;
+    // A PostgreSQL array literal of one column's values.
+    static QString arrayOf(const QList<QVariantList>& rows, int column, Type type);
+
+    QString m_table;
+    QList<Column> m_columns;
+    QList<QPair<QString, QString>> m_fixed;
 };

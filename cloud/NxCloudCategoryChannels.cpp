@@ -128,10 +128,16 @@ bool NxCloudCategoryChannels::insert(const QSqlDatabase& db, qint64 parentRow, i
                                  NxCloudQuery::text(channel.name), NxCloudQuery::text(channel.introduction),
                                  NxCloudQuery::text(channel.address)});
     }
-    if (!NxCloudBatchInsert::run(db, QStringLiteral("channels"),
-                                 QStringLiteral("list, parent_row, position, number, channel_id, name, introduction, address,"
-                                                " has_child, play_mode, channel_type"),
-                                 QStringLiteral("('category', ?, ?, ?, ?, ?, ?, ?, '0', '0', 'web')"), rows, error))
+    using Batch = NxCloudBatchInsert;
+    static const Batch insertChannels(
+        QStringLiteral("channels"),
+        {{QStringLiteral("parent_row"), Batch::Type::Integer}, {QStringLiteral("position"), Batch::Type::Integer},
+         {QStringLiteral("number"), Batch::Type::Integer}, {QStringLiteral("channel_id"), Batch::Type::Text},
+         {QStringLiteral("name"), Batch::Type::Text}, {QStringLiteral("introduction"), Batch::Type::Text},
+         {QStringLiteral("address"), Batch::Type::Text}},
+        {{QStringLiteral("list"), QStringLiteral("'category'")}, {QStringLiteral("has_child"), QStringLiteral("'0'")},
+         {QStringLiteral("play_mode"), QStringLiteral("'0'")}, {QStringLiteral("channel_type"), QStringLiteral("'web'")}});
+    if (!insertChannels.run(db, rows, error))
         return false;
     // The new rows, by position, for their pictures.
     NxCloudQuery added(db, QStringLiteral("SELECT position, row_id FROM channels WHERE parent_row = ?"
@@ -194,9 +200,15 @@ bool NxCloudCategoryChannels::shift(const QSqlDatabase& db, qint64 parentRow, in
 
 bool NxCloudCategoryChannels::insertImages(const QSqlDatabase& db, const QList<QVariantList>& rows, QString* error)
 {
-    return NxCloudBatchInsert::run(db, QStringLiteral("channel_images"),
-                                   QStringLiteral("channel_row, position, number, sort_order, kind, url"),
-                                   QStringLiteral("(?, ?, ?, ?, ?, ?)"), rows, error);
+    using Batch = NxCloudBatchInsert;
+    static const Batch insert(QStringLiteral("channel_images"),
+                              {{QStringLiteral("channel_row"), Batch::Type::Integer},
+                               {QStringLiteral("position"), Batch::Type::Integer},
+                               {QStringLiteral("number"), Batch::Type::Integer},
+                               {QStringLiteral("sort_order"), Batch::Type::Integer},
+                               {QStringLiteral("kind"), Batch::Type::Text},
+                               {QStringLiteral("url"), Batch::Type::Text}});
+    return insert.run(db, rows, error);
 }
 
 void NxCloudCategoryChannels::addImageRows(qint64 row, const QList<QPair<QString, QString>>& pictures, qint64* number,
