@@ -3,12 +3,21 @@
 #include "NxCloudQuery.h"
 
 #include <QStringList>
-#include <algorithm>
-#include <memory>
 
 namespace {
-// Well below SQLite's 32,766 bound values per statement.
-const int kValuesPerStatement = 8000;
+QByteArray jsonText(const QString& text)
+{
+    QByteArray out = "\"";
+    for (const char c : text.toUtf8()) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (uchar(c) < 0x20)
+            out += "\\u00" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+        else
+            out += c;
+    }
+    return out + '"';
+}
 
 QString quoted(const QString& text)
 {
@@ -31,28 +40,17 @@ bool NxCloudBatchInsert::run(const QSqlDatabase& db, const QList<QVariantList>& 
 {
     if (rows.isEmpty())
         return true;
-    return db.driverName() == QLatin1String("QPSQL") ? runArrays(db, rows, error) : runValues(db, rows, error);
+    return db.driverName() == QLatin1String("QPSQL") ? runArrays(db, rows, error) : runJson(db, rows, error);
 }
 
-bool NxCloudBatchInsert::runValues(const QSqlDatabase& db, const QList<QVariantList>& rows, QString* error) const
+bool NxCloudBatchInsert::runJson(const QSqlDatabase& db, const QList<QVariantList>& rows, QString* error) const
 {
-    const int perStatement = std::max(1, kValuesPerStatement / std::max(1, int(m_columns.size())));
-    std::unique_ptr<NxCloudQuery> full;
-    for (int from = 0; from < rows.size(); from += perStatement) {
-        const int count = std::min(perStatement, int(rows.size()) - from);
-        QVariantList values;
-        values.reserve(count * m_columns.size());
-        for (int i = from; i < from + count; ++i)
-            values += rows.at(i);
-        // Full batches share one prepared statement; the last one is its own.
-        if (count == perStatement && !full)
-            full = std::make_unique<NxCloudQuery>(db, valuesStatement(count));
-        const bool done = count == perStatement ? full->exec(values, error)
-                                                : NxCloudQuery::run(db, valuesStatement(count), values, error);
-        if (!done)
-            return false;
-    }
-    return true;
+    QStringList selected;
+    for (int i = 0; i < m_columns.size(); ++i)
+        selected.append(QStringLiteral("json_extract(value, '$[%1]')").arg(i));
+    return NxCloudQuery::run(db, head() + QStringLiteral(" SELECT %1 FROM json_each(?)")
+                                              .arg((selected + fixedValues()).join(QStringLiteral(", "))),
+                             {QString::fromUtf8(jsonOf(rows))}, error);
 }
 
 bool NxCloudBatchInsert::runArrays(const QSqlDatabase& db, const QList<QVariantList>& rows, QString* error) const
@@ -64,11 +62,9 @@ bool NxCloudBatchInsert::runArrays(const QSqlDatabase& db, const QList<QVariantL
                                                             : QStringLiteral("CAST(? AS TEXT[])"));
         values.append(arrayOf(rows, i, m_columns.at(i).type));
     }
-    QStringList selected{QStringLiteral("*")};
-    for (const auto& fixed : m_fixed)
-        selected.append(fixed.second);
     return NxCloudQuery::run(db, head() + QStringLiteral(" SELECT %1 FROM unnest(%2)")
-                                              .arg(selected.join(QStringLiteral(", ")), arrays.join(QStringLiteral(", "))),
+                                              .arg((QStringList{QStringLiteral("*")} + fixedValues()).join(QStringLiteral(", ")),
+                                                   arrays.join(QStringLiteral(", "))),
                              values, error);
 }
 
@@ -82,19 +78,35 @@ QString NxCloudBatchInsert::head() const
     return QStringLiteral("INSERT INTO %1 (%2)").arg(m_table, names.join(QStringLiteral(", ")));
 }
 
-QString NxCloudBatchInsert::valuesStatement(int rows) const
+QStringList NxCloudBatchInsert::fixedValues() const
 {
-    QStringList row;
-    for (int i = 0; i < m_columns.size(); ++i)
-        row.append(QStringLiteral("?"));
+    QStringList values;
     for (const auto& fixed : m_fixed)
-        row.append(fixed.second);
-    const QString one = QLatin1Char('(') + row.join(QStringLiteral(", ")) + QLatin1Char(')');
-    QStringList all;
-    all.reserve(rows);
-    for (int i = 0; i < rows; ++i)
-        all.append(one);
-    return head() + QStringLiteral(" VALUES ") + all.join(QStringLiteral(", "));
+        values.append(fixed.second);
+    return values;
+}
+
+QByteArray NxCloudBatchInsert::jsonOf(const QList<QVariantList>& rows) const
+{
+    QByteArray json;
+    json.reserve(rows.size() * m_columns.size() * 16);
+    json += '[';
+    for (int r = 0; r < rows.size(); ++r) {
+        json += r == 0 ? "[" : ",[";
+        for (int i = 0; i < m_columns.size(); ++i) {
+            if (i > 0)
+                json += ',';
+            const QVariant value = rows.at(r).at(i);
+            if (value.isNull())
+                json += "null";
+            else if (m_columns.at(i).type == Type::Integer)
+                json += QByteArray::number(value.toLongLong());
+            else
+                json += jsonText(value.toString());
+        }
+        json += ']';
+    }
+    return json + ']';
 }
 
 QString NxCloudBatchInsert::arrayOf(const QList<QVariantList>& rows, int column, Type type)

@@ -584,7 +584,7 @@ void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast()
     QCOMPARE(answer.json().value("added").toInt(), stations);
     qInfo().noquote() << kind << "import of" << playlist.count('\n') << "lines:" << importMs << "ms; slowest of" << asked
                       << "catalogue answers meanwhile:" << slowest << "ms";
-    QVERIFY2(importMs < 15000, qPrintable(QString::number(importMs)));
+    QVERIFY2(importMs < 10000, qPrintable(QString::number(importMs)));
     QVERIFY2(slowest < 1000, qPrintable(QString::number(slowest)));
 
     // Pages of a category of 50,000 come from the database, a page at a time.
