@@ -4,6 +4,7 @@
 #include "NxAdminChannelEndpoints.h"
 #include "NxAdminLiveCodeEndpoints.h"
 #include "NxAdminOwnChannelEndpoints.h"
+#include "NxAdminPasswordEndpoint.h"
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
 #include "NxCloudStore.h"
@@ -90,6 +91,7 @@ NxCloudServer::NxCloudServer(QSharedPointer<NxCloudStore> store)
     addEndpoints(std::make_unique<NxAdminChannelEndpoints>(m_store, *m_adminAccess, base));
     addEndpoints(std::make_unique<NxAdminLiveCodeEndpoints>(m_store, *m_adminAccess, base));
     addEndpoints(std::make_unique<NxAdminOwnChannelEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminPasswordEndpoint>(m_store, *m_adminAccess));
 }
 
 NxCloudServer::~NxCloudServer()
