@@ -1,5 +1,6 @@
 #include "NxCloudServer.h"
 
+#include "NxAdminPageEndpoints.h"
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
 #include "NxCloudStore.h"
@@ -79,6 +80,7 @@ NxCloudServer::NxCloudServer(QSharedPointer<NxCloudStore> store)
     addEndpoints(std::make_unique<NxQuickSignInEndpoints>(m_signIn, base));
     addEndpoints(std::make_unique<NxLiveCodeEndpoints>(m_catalogue, base));
     addEndpoints(std::make_unique<NxGeneratedPictureEndpoints>());
+    addEndpoints(std::make_unique<NxAdminPageEndpoints>());
 }
 
 NxCloudServer::~NxCloudServer()

@@ -1,0 +1,103 @@
+// The admin page: sign-in, the sections and the language switch.
+
+import * as api from './api.js';
+import { onLanguageChange, switchLanguage, t, translate } from './i18n.js';
+import { renderAudit } from './audit.js';
+import { renderChannels, renderStations } from './channels.js';
+import { renderLiveCodes } from './liveCodes.js';
+import { renderTeachers } from './teachers.js';
+import { closeDialog, errorText, h, toast } from './ui.js';
+
+const views = {
+  channels: renderChannels,
+  stations: renderStations,
+  'live-codes': renderLiveCodes,
+  teachers: renderTeachers,
+  audit: renderAudit,
+};
+
+const $ = (id) => document.getElementById(id);
+
+function currentView() {
+  const name = location.hash.replace(/^#/, '');
+  return views[name] ? name : 'channels';
+}
+
+async function showView() {
+  const name = currentView();
+  for (const link of document.querySelectorAll('.sidebar a')) {
+    link.classList.toggle('active', link.dataset.view === name);
+    if (link.dataset.view === name) link.setAttribute('aria-current', 'page'); else link.removeAttribute('aria-current');
+  }
+  const view = $('view');
+  view.replaceChildren(h('div', { class: 'empty', text: t('loading') }));
+  try {
+    await views[name](view);
+  } catch (e) {
+    view.replaceChildren(h('div', { class: 'empty error', text: errorText(e) }));
+  }
+}
+
+function showSignIn(message) {
+  closeDialog();
+  api.setCsrf('');
+  $('shell').hidden = true;
+  $('signin').hidden = false;
+  $('view').replaceChildren();
+  const error = $('signin-error');
+  error.textContent = message || '';
+  error.hidden = !message;
+  $('signin-password').value = '';
+  $(($('signin-name').value ? 'signin-password' : 'signin-name')).focus();
+}
+
+function showShell(session) {
+  api.setCsrf(session.csrf);
+  $('who').textContent = session.name;
+  $('signin').hidden = true;
+  $('shell').hidden = false;
+  showView();
+}
+
+async function signIn(event) {
+  event.preventDefault();
+  const form = event.target;
+  const submit = form.querySelector('button[type=submit]');
+  const error = $('signin-error');
+  submit.disabled = true;
+  submit.textContent = t('signingIn');
+  try {
+    showShell(await api.post('session', { name: $('signin-name').value.trim(), password: $('signin-password').value }));
+  } catch (e) {
+    error.textContent = e.status === 401 ? t('wrongPassword')
+                      : e.status === 429 ? t('tooMany', e.retryAfter || 60) : errorText(e);
+    error.hidden = false;
+    $('signin-password').select();
+  } finally {
+    submit.disabled = false;
+    submit.textContent = t('signIn');
+  }
+}
+
+async function signOut() {
+  try { await api.remove('session'); } catch (e) { /* the session is gone either way */ }
+  showSignIn();
+}
+
+async function start() {
+  translate();
+  for (const el of document.querySelectorAll('.lang-switch')) el.addEventListener('click', switchLanguage);
+  onLanguageChange(() => { if (!$('shell').hidden) showView(); });
+  $('signin-form').addEventListener('submit', signIn);
+  $('sign-out').addEventListener('click', signOut);
+  window.addEventListener('hashchange', () => { if (!$('shell').hidden) showView(); });
+  api.whenSignedOut(() => { if (!$('shell').hidden) showSignIn(t('sessionEnded')); });
+  try {
+    showShell(await api.get('session'));
+  } catch (e) {
+    showSignIn(e.status === 401 ? '' : errorText(e));
+  }
+  document.body.classList.add('ready');
+}
+
+start().catch((e) => toast(errorText(e), 'error'));
