@@ -14,6 +14,10 @@ struct NxCloudRequest
     QString query;                   // raw, without "?"
     QByteArray body;
     QMap<QString, QString> headers;  // names as sent
+    QString remoteAddress;           // the peer of the connection
+    // Segments a route pattern captured, e.g. {"id": "wang"} for
+    // "/admin/api/teachers/{id}", percent-decoded.
+    QMap<QString, QString> pathValues;
 
     QString header(const QString& name) const; // case-insensitive
     QJsonObject jsonObject(bool* ok = nullptr) const;

@@ -1,5 +1,6 @@
 #include "NxCloudServer.h"
 
+#include "NxAdminAccess.h"
 #include "NxAdminPageEndpoints.h"
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
@@ -10,6 +11,7 @@
 #include "NxPictureEndpoints.h"
 #include "NxPlatformEndpoints.h"
 #include "NxQuickSignInEndpoints.h"
+#include "NxTeacherEndpoints.h"
 
 #include <httplib.h>
 
@@ -35,6 +37,7 @@ NxCloudRequest toRequest(const httplib::Request& in)
     if (mark != std::string::npos)
         out.query = QString::fromStdString(in.target.substr(mark + 1));
     out.body = QByteArray(in.body.data(), static_cast<int>(in.body.size()));
+    out.remoteAddress = QString::fromStdString(in.remote_addr);
     for (const auto& header : in.headers) {
         const QString name = QString::fromStdString(header.first);
         const QString value = QString::fromStdString(header.second);
@@ -72,14 +75,16 @@ NxCloudServer::NxCloudServer(QSharedPointer<NxCloudStore> store)
     , m_signIn(m_store)
 {
     const auto base = [this] { return baseUrl(); };
+    m_adminAccess = addEndpoints(std::make_unique<NxAdminAccess>(m_store));
     m_pictures = addEndpoints(std::make_unique<NxPictureEndpoints>(m_store));
     m_media = addEndpoints(std::make_unique<NxMediaEndpoints>());
     addEndpoints(std::make_unique<NxCatalogueEndpoints>(m_catalogue, base));
     m_ownChannels = addEndpoints(std::make_unique<NxOwnChannelEndpoints>(m_catalogue));
-    addEndpoints(std::make_unique<NxPlatformEndpoints>(m_signIn, base));
+    addEndpoints(std::make_unique<NxPlatformEndpoints>(m_signIn, m_store, base));
     addEndpoints(std::make_unique<NxQuickSignInEndpoints>(m_signIn, base));
     addEndpoints(std::make_unique<NxLiveCodeEndpoints>(m_catalogue, base));
     addEndpoints(std::make_unique<NxGeneratedPictureEndpoints>());
+    addEndpoints(std::make_unique<NxTeacherEndpoints>(m_store, *m_adminAccess, base));
     addEndpoints(std::make_unique<NxAdminPageEndpoints>());
 }
 
@@ -238,6 +243,11 @@ NxCloudCatalogue& NxCloudServer::catalogue()
 QSharedPointer<NxCloudStore> NxCloudServer::store() const
 {
     return m_store;
+}
+
+NxAdminAccess& NxCloudServer::adminAccess()
+{
+    return *m_adminAccess;
 }
 
 template <class Group>

@@ -45,6 +45,12 @@ NxHttpProbe::Result NxHttpProbe::postJson(const QString& url, const QJsonObject&
     return await(startPostJson(url, body, extra), timeoutMs);
 }
 
+NxHttpProbe::Result NxHttpProbe::send(const QByteArray& method, const QString& url, const QByteArray& body,
+                                      const Headers& extra, int timeoutMs)
+{
+    return await(m_manager.sendCustomRequest(request(url, extra), method, body), timeoutMs);
+}
+
 QNetworkReply* NxHttpProbe::startPostJson(const QString& url, const QJsonObject& body, const Headers& extra)
 {
     QNetworkRequest json = request(url, extra);

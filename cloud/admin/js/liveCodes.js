@@ -9,7 +9,7 @@ const PAGE = 50;
 function fields(code) {
   return [
     { name: 'address', label: t('address'), required: true, value: code.address, placeholder: 'https://…/live.m3u8', wide: true },
-    { name: 'title', label: t('title'), value: code.title },
+    { name: 'title', label: t('title'), value: code.title, wide: true },
     { name: 'validFrom', label: t('validFrom'), type: 'datetime', value: code.validFrom },
     { name: 'validUntil', label: t('validUntil'), type: 'datetime', value: code.validUntil },
     { name: 'enabled', label: t('enabled'), type: 'checkbox', value: code.enabled !== false },

@@ -6,7 +6,7 @@ import { renderAudit } from './audit.js';
 import { renderChannels, renderStations } from './channels.js';
 import { renderLiveCodes } from './liveCodes.js';
 import { renderTeachers } from './teachers.js';
-import { closeDialog, errorText, h, toast } from './ui.js';
+import { dismissDialog, errorText, h, toast } from './ui.js';
 
 const views = {
   channels: renderChannels,
@@ -24,6 +24,7 @@ function currentView() {
 }
 
 async function showView() {
+  dismissDialog();
   const name = currentView();
   for (const link of document.querySelectorAll('.sidebar a')) {
     link.classList.toggle('active', link.dataset.view === name);
@@ -39,7 +40,7 @@ async function showView() {
 }
 
 function showSignIn(message) {
-  closeDialog();
+  dismissDialog();
   api.setCsrf('');
   $('shell').hidden = true;
   $('signin').hidden = false;

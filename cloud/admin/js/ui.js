@@ -101,6 +101,14 @@ export function closeDialog() {
   if (dialog.open) dialog.close();
 }
 
+// Closes the dialog as its Escape key would, so whoever waits on it learns.
+export function dismissDialog() {
+  const dialog = document.getElementById('dialog');
+  if (!dialog.open) return;
+  if (dialog.oncancel) dialog.oncancel();
+  dialog.close();
+}
+
 export function confirmDelete(name) {
   return new Promise((resolve) => {
     openDialog(t('delete'), h('p', { class: 'confirm-text', text: t('confirmDelete', name) }), [
