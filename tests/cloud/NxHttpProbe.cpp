@@ -48,7 +48,13 @@ NxHttpProbe::Result NxHttpProbe::postJson(const QString& url, const QJsonObject&
 NxHttpProbe::Result NxHttpProbe::send(const QByteArray& method, const QString& url, const QByteArray& body,
                                       const Headers& extra, int timeoutMs)
 {
-    return await(m_manager.sendCustomRequest(request(url, extra), method, body), timeoutMs);
+    return await(startSend(method, url, body, extra), timeoutMs);
+}
+
+QNetworkReply* NxHttpProbe::startSend(const QByteArray& method, const QString& url, const QByteArray& body,
+                                      const Headers& extra)
+{
+    return m_manager.sendCustomRequest(request(url, extra), method, body);
 }
 
 QNetworkReply* NxHttpProbe::startPostJson(const QString& url, const QJsonObject& body, const Headers& extra)

@@ -40,6 +40,8 @@ public:
     // Any method (PATCH, DELETE, PUT, ...) with body sent unchanged.
     Result send(const QByteArray& method, const QString& url, const QByteArray& body = QByteArray(),
                 const Headers& extra = Headers(), int timeoutMs = 10000);
+    QNetworkReply* startSend(const QByteArray& method, const QString& url, const QByteArray& body,
+                             const Headers& extra = Headers());
     QNetworkReply* startPostJson(const QString& url, const QJsonObject& body, const Headers& extra = Headers());
     QNetworkReply* startGet(const QString& url, const Headers& extra = Headers());
     static Result await(QNetworkReply* reply, int timeoutMs);

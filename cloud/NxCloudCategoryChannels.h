@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QMap>
+#include <QSqlDatabase>
+#include <QString>
+
+// The channels of one category (the children of its root row), read and
+// changed a few rows at a time, so a category of tens of thousands of
+// channels is paged by the database, never read whole. Positions of
+// siblings stay 0..n-1.
+class NxCloudCategoryChannels
+{
+public:
+    struct Channel
+    {
+        qint64 row = 0;
+        qint64 id = 0;
+        qint64 parentRow = 0;
+        QString category;
+        QString name;
+        QString introduction;
+        QString address;
+        int position = 0;
+        QMap<QString, QString> pictures; // type ("small", ...) -> reference
+    };
+    struct Page
+    {
+        int total = 0;
+        QList<Channel> channels;
+    };
+
+    // The root row of a category; made when the category has none yet.
+    static bool root(const QSqlDatabase& db, const QString& categoryId, qint64* row, QString* error);
+    static bool count(const QSqlDatabase& db, qint64 parentRow, int* count, QString* error);
+    // search: part of a name or address, any case; empty for all.
+    static bool page(const QSqlDatabase& db, const QString& categoryId, const QString& search, int offset, int limit,
+                     Page* page, QString* error);
+    static bool find(const QSqlDatabase& db, qint64 id, Channel* channel, bool* found, QString* error);
+    // Channels in the panels' layout (images included) from position on;
+    // those without "id" get new numbers, which *stored then carries.
+    static bool insert(const QSqlDatabase& db, qint64 parentRow, int position, QList<QJsonObject>* channels,
+                       QString* error);
+    // Name, introduction and address.
+    static bool update(const QSqlDatabase& db, const Channel& channel, QString* error);
+    static bool move(const QSqlDatabase& db, const Channel& channel, int position, QString* error);
+    static bool remove(const QSqlDatabase& db, const Channel& channel, QString* error);
+    static bool replaceImages(const QSqlDatabase& db, qint64 row, const QJsonArray& images, QString* error);
+
+private:
+    static bool shift(const QSqlDatabase& db, qint64 parentRow, int from, int to, int by, QString* error);
+    static bool number(const QSqlDatabase& db, QList<QJsonObject>* channels, QString* error);
+    static bool insertImages(const QSqlDatabase& db, const QMap<qint64, QJsonArray>& imagesByRow, QString* error);
+    static bool readPictures(const QSqlDatabase& db, QList<Channel>* channels, QString* error);
+};
