@@ -1,6 +1,6 @@
 #include "NxAdminResult.h"
 
-#include "NxCloudReply.h"
+#include "NxAdminReply.h"
 
 #include <QtDebug>
 
@@ -22,7 +22,7 @@ NxAdminResult NxAdminResult::fail(int status, const QString& error)
 NxAdminResult NxAdminResult::storageFailed(const char* where, const QString& reason)
 {
     qWarning().noquote() << where << reason;
-    return fail(500, QStringLiteral("the database refused the change"));
+    return fail(500, QStringLiteral("the database failed; see the service's log"));
 }
 
 bool NxAdminResult::isOk() const
@@ -32,11 +32,7 @@ bool NxAdminResult::isOk() const
 
 NxCloudReply NxAdminResult::reply() const
 {
-    if (status == 204) {
-        NxCloudReply reply;
-        reply.status = 204;
-        reply.contentType.clear();
-        return reply;
-    }
-    return NxCloudReply::json(isOk() ? body : QJsonObject{{QStringLiteral("error"), error}}, status);
+    if (status == 204)
+        return NxAdminReply::noContent();
+    return isOk() ? NxAdminReply::json(body, status) : NxAdminReply::error(status, error);
 }

@@ -1,6 +1,9 @@
 #include "NxCloudServer.h"
 
 #include "NxAdminAccess.h"
+#include "NxAdminChannelEndpoints.h"
+#include "NxAdminLiveCodeEndpoints.h"
+#include "NxAdminOwnChannelEndpoints.h"
 #include "NxAdminPageEndpoints.h"
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
@@ -85,6 +88,9 @@ NxCloudServer::NxCloudServer(QSharedPointer<NxCloudStore> store)
     addEndpoints(std::make_unique<NxLiveCodeEndpoints>(m_catalogue, base));
     addEndpoints(std::make_unique<NxGeneratedPictureEndpoints>());
     addEndpoints(std::make_unique<NxTeacherEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminChannelEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminLiveCodeEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminOwnChannelEndpoints>(m_store, *m_adminAccess, base));
     addEndpoints(std::make_unique<NxAdminPageEndpoints>());
 }
 
@@ -117,6 +123,9 @@ bool NxCloudServer::start(const QString& host, quint16 port)
     m_http->set_keep_alive_timeout(kKeepAliveSeconds);
     m_http->set_socket_options(reuseAddressOnly);
     m_http->set_tcp_nodelay(true); // headers and body go out in separate writes
+    // Larger bodies are refused before they are read; endpoints set their own
+    // lower limits (a playlist of 16 MiB is the largest).
+    m_http->set_payload_max_length(17 * 1024 * 1024);
     routeAllMethods(*m_http);
     if (!listen(host, port)) {
         m_http.reset();
