@@ -15,13 +15,12 @@ let onSignedOut = () => {};
 export function setCsrf(token) { csrf = token || ''; }
 export function whenSignedOut(handler) { onSignedOut = handler; }
 
+// Spaces as %20, never "+": the service reads "+" literally, as panels send it.
 function query(params) {
-  const q = new URLSearchParams();
-  for (const [key, value] of Object.entries(params || {})) {
-    if (value !== undefined && value !== null && value !== '') q.set(key, String(value));
-  }
-  const text = q.toString();
-  return text ? '?' + text : '';
+  const pairs = Object.entries(params || {})
+    .filter(([, value]) => value !== undefined && value !== null && value !== '')
+    .map(([key, value]) => encodeURIComponent(key) + '=' + encodeURIComponent(String(value)));
+  return pairs.length ? '?' + pairs.join('&') : '';
 }
 
 // options: params (query), json (a body to send as JSON), body and type (raw).

@@ -3,7 +3,7 @@
 
 import * as api from './api.js';
 import { t } from './i18n.js';
-import { button, confirmDelete, debounce, errorText, formDialog, h, pager, table, toast } from './ui.js';
+import { button, confirmDelete, debounce, errorText, formDialog, h, ownPicture, pager, table, toast } from './ui.js';
 
 const PAGE = 50;
 const STATIONS = 'tvstation';
@@ -15,7 +15,7 @@ function channelFields(channel) {
     { name: 'address', label: t('address'), type: 'url', required: true, value: channel.address, placeholder: 'https://' },
     { name: 'introduction', label: t('introduction'), type: 'textarea', value: channel.introduction, wide: true },
     { name: 'position', label: t('position'), type: 'number', min: 0, value: channel.position },
-    { name: 'picture', label: t('pictureFile'), type: 'picture', value: channel.pictures && channel.pictures.middle },
+    { name: 'picture', label: t('pictureFile'), type: 'picture', value: ownPicture(channel.pictures && channel.pictures.middle) },
   ];
 }
 
@@ -81,7 +81,7 @@ async function deleteChannel(channel) {
 }
 
 function thumbnail(channel) {
-  const source = channel.pictures && (channel.pictures.small || channel.pictures.middle);
+  const source = ownPicture(channel.pictures && (channel.pictures.small || channel.pictures.middle));
   return source ? h('img', { class: 'thumb', src: source, alt: '', loading: 'lazy' })
                 : h('div', { class: 'thumb none', 'aria-hidden': 'true' });
 }

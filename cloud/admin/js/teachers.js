@@ -2,12 +2,12 @@
 
 import * as api from './api.js';
 import { t } from './i18n.js';
-import { button, closeDialog, confirmDelete, errorText, formDialog, h, openDialog, pager, table, toast } from './ui.js';
+import { button, closeDialog, confirmDelete, errorText, formDialog, h, openDialog, ownPicture, pager, table, toast } from './ui.js';
 
 const PAGE = 50;
 
 function avatar(teacher) {
-  return teacher.avatar ? h('img', { class: 'avatar', src: teacher.avatar, alt: '' })
+  return ownPicture(teacher.avatar) ? h('img', { class: 'avatar', src: ownPicture(teacher.avatar), alt: '' })
                         : h('div', { class: 'avatar none', text: (teacher.name || '?').slice(0, 1) });
 }
 

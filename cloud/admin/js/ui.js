@@ -18,6 +18,16 @@ export function h(tag, attrs, ...children) {
   return el;
 }
 
+// Only pictures this service holds: the page's policy loads nothing from
+// elsewhere (an imported station's logo may live on any server).
+export function ownPicture(url) {
+  try {
+    return url && new URL(url, location.href).origin === location.origin ? url : '';
+  } catch (e) {
+    return '';
+  }
+}
+
 export function errorText(error) {
   return error && error.status === 0 ? t('network') : String((error && error.message) || error);
 }
