@@ -1,4 +1,4 @@
-#include "NxHttpProbe.h"
+#include "NxAdminClient.h"
 #include "NxProgramRunner.h"
 #include "NxTestCloud.h"
 #include "NxTestEnvironment.h"
@@ -71,30 +71,15 @@ QByteArray picture(const QColor& colour)
     return png;
 }
 
-// A signed-in admin of the real service: every change carries the CSRF token.
-struct AdminClient
+QString idPath(const QString& pattern, const QJsonValue& item)
 {
-    NxHttpProbe http;
-    QString base;
-    QByteArray csrf;
+    return pattern.arg(item["id"].toVariant().toLongLong());
+}
 
-    bool signIn()
-    {
-        const auto answer = http.postJson(base + "/admin/api/session", {{"name", "admin"}, {"password", kAdminPassword}});
-        csrf = answer.json().value("csrf").toString().toUtf8();
-        return answer.status == 200 && !csrf.isEmpty();
-    }
-    NxHttpProbe::Result send(const QByteArray& method, const QString& path, const QByteArray& body = {},
-                             const QByteArray& type = "application/json")
-    {
-        return http.send(method, base + path, body, {{"X-CSRF-Token", csrf}, {"Content-Type", type}});
-    }
-    NxHttpProbe::Result send(const QByteArray& method, const QString& path, const QJsonObject& body)
-    {
-        return send(method, path, QJsonDocument(body).toJson());
-    }
-    QJsonArray stations() { return http.get(base + "/admin/api/channels?category=tvstation&limit=500").json()["channels"].toArray(); }
-};
+QJsonArray stations(NxAdminClient& admin)
+{
+    return admin.get("/admin/api/channels?category=tvstation&limit=500").json()["channels"].toArray();
+}
 
 int countPixels(const QImage& image, const std::function<bool(QRgb)>& test)
 {
@@ -123,7 +108,7 @@ private slots:
 
 private:
     QString startService(QProcess& service, const QTemporaryDir& dir);
-    static void changeThroughAdminApi(AdminClient& admin);
+    static void changeThroughAdminApi(NxAdminClient& admin, const QString& base);
     static bool videoUnderBackButton();
     QProcess* startProgram();
     void endProgram(QProcess* program);
@@ -322,31 +307,29 @@ QString tst_NxProgramOnDesktop::startService(QProcess& service, const QTemporary
 // A new channel first in its category with a picture of its own colour; the
 // seed's TV stations replaced by a playlist of three, each with its colour;
 // a new live code for the demo clip.
-void tst_NxProgramOnDesktop::changeThroughAdminApi(AdminClient& admin)
+void tst_NxProgramOnDesktop::changeThroughAdminApi(NxAdminClient& admin, const QString& base)
 {
-    const auto channel = admin.send("POST", "/admin/api/channels",
-        QJsonObject{{"category", "nxtchannel"}, {"name", "Made by the admin"}, {"address", "https://example.org/admin"}, {"position", 0}});
+    const auto channel = admin.json("POST", "/admin/api/channels",
+        {{"category", "nxtchannel"}, {"name", "Made by the admin"}, {"address", "https://example.org/admin"}, {"position", 0}});
     QCOMPARE(channel.status, 201);
-    const QString channelPicture = QString("/admin/api/channels/%1/picture").arg(channel.json()["id"].toVariant().toLongLong());
-    QCOMPARE(admin.send("PUT", channelPicture, picture(kNewChannelColour), "image/png").status, 200);
+    const QString picturePath = QStringLiteral("/admin/api/channels/%1/picture");
+    QCOMPARE(admin.send("PUT", idPath(picturePath, channel.json()), picture(kNewChannelColour), "image/png").status, 200);
 
-    for (const QJsonValue station : admin.stations())
-        QCOMPARE(admin.send("DELETE", QString("/admin/api/channels/%1").arg(station["id"].toVariant().toLongLong())).status, 204);
+    for (const QJsonValue station : stations(admin))
+        QCOMPARE(admin.send("DELETE", idPath("/admin/api/channels/%1", station), {}, {}).status, 204);
     const QByteArray playlist = "#EXTM3U\n#EXTINF:-1 group-title=\"News\",Admin station one\nhttps://example.org/one.m3u8\n"
                                 "#EXTINF:-1,Admin station two\nhttps://example.org/two.m3u8\n"
                                 "#EXTINF:-1,Admin station three\nhttp://example.org/three.m3u8\n";
     const auto imported = admin.send("POST", "/admin/api/stations/import", playlist, "audio/x-mpegurl");
     QCOMPARE(imported.status, 200);
     QCOMPARE(imported.json()["added"].toInt(), 3);
-    const QJsonArray stations = admin.stations();
-    QCOMPARE(stations.size(), 3);
-    for (int i = 0; i < stations.size(); ++i) {
-        const QString path = QString("/admin/api/channels/%1/picture").arg(stations[i]["id"].toVariant().toLongLong());
-        QCOMPARE(admin.send("PUT", path, picture(kStationColours[i]), "image/png").status, 200);
-    }
+    const QJsonArray imports = stations(admin);
+    QCOMPARE(imports.size(), 3);
+    for (int i = 0; i < imports.size(); ++i)
+        QCOMPARE(admin.send("PUT", idPath(picturePath, imports[i]), picture(kStationColours[i]), "image/png").status, 200);
 
-    const auto code = admin.send("POST", "/admin/api/live-codes",
-        QJsonObject{{"code", kLiveCode}, {"address", admin.base + "/media/demo-live.mp4"}, {"title", "Admin lesson"}});
+    const auto code = admin.json("POST", "/admin/api/live-codes",
+        {{"code", kLiveCode}, {"address", base + "/media/demo-live.mp4"}, {"title", "Admin lesson"}});
     QCOMPARE(code.status, 201);
 }
 
@@ -356,19 +339,19 @@ void tst_NxProgramOnDesktop::adminChangesReachThePanel()
 {
     QTemporaryDir dir;
     QProcess service;
-    AdminClient admin;
-    admin.base = startService(service, dir);
-    QVERIFY2(!admin.base.isEmpty(), service.readAllStandardError().constData());
+    const QString base = startService(service, dir);
+    QVERIFY2(!base.isEmpty(), service.readAllStandardError().constData());
     const auto stopService = qScopeGuard([&] {
         service.terminate();
         service.waitForFinished(10000);
         m_runner->useCloud(m_cloud->baseUrl());
     });
-    QVERIFY(admin.signIn());
-    changeThroughAdminApi(admin);
+    NxAdminClient admin(base);
+    QVERIFY(admin.signIn("admin", kAdminPassword));
+    changeThroughAdminApi(admin, base);
     if (QTest::currentTestFailed())
         return;
-    QVERIFY(m_runner->useCloud(admin.base));
+    QVERIFY(m_runner->useCloud(base));
     QFile::remove(m_env->dataRoot() + "/Maplo/TavomcPresenterPro/channel/FirstPage_Local.jdx"); // the first slot empty
 
     QProcess* program = startProgram();
