@@ -55,17 +55,18 @@ async function editCode(code) {
 
 function enabledSwitch(code, reload) {
   const input = h('input', { type: 'checkbox', name: 'enabled', checked: code.enabled, 'aria-label': t('enabled') });
+  const text = h('span', { class: 'switch-text', text: code.enabled ? t('enabled') : t('disabled') });
   input.addEventListener('change', async () => {
     try {
       await api.patch(`live-codes/${api.segment(code.code)}`, { enabled: input.checked });
+      text.textContent = input.checked ? t('enabled') : t('disabled');
       toast(t('saved'));
     } catch (e) {
       toast(t('failed', errorText(e)), 'error');
       reload();
     }
   });
-  return h('label', { class: 'switch' }, input, h('span', { class: 'slider', 'aria-hidden': 'true' }),
-           h('span', { class: 'switch-text', text: code.enabled ? t('enabled') : t('disabled') }));
+  return h('label', { class: 'switch' }, input, h('span', { class: 'slider', 'aria-hidden': 'true' }), text);
 }
 
 export async function renderLiveCodes(view) {

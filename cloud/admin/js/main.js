@@ -28,7 +28,12 @@ async function showView() {
   const name = currentView();
   for (const link of document.querySelectorAll('.sidebar a')) {
     link.classList.toggle('active', link.dataset.view === name);
-    if (link.dataset.view === name) link.setAttribute('aria-current', 'page'); else link.removeAttribute('aria-current');
+    if (link.dataset.view !== name) {
+      link.removeAttribute('aria-current');
+      continue;
+    }
+    link.setAttribute('aria-current', 'page');
+    link.scrollIntoView({ block: 'nearest', inline: 'nearest' }); // a phone's strip of tabs
   }
   const view = $('view');
   view.replaceChildren(h('div', { class: 'empty', text: t('loading') }));

@@ -75,7 +75,7 @@ export async function renderTeachers(view) {
     try {
       const answer = await api.get('teachers', { offset: state.offset, limit: PAGE });
       results.replaceChildren(table([
-        { label: t('avatar'), class: 'col-thumb', cell: avatar },
+        { label: t('avatarPicture'), class: 'col-thumb', cell: avatar },
         { label: t('name'), cell: (x) => h('div', { class: 'name-cell' }, h('div', { class: 'name', text: x.name }),
                                            h('div', { class: 'muted mono', text: x.id })) },
         { label: t('status'), cell: (x) => h('span', { class: 'pill ' + (x.enabled ? 'on' : 'off'), text: x.enabled ? t('enabled') : t('disabled') }) },
