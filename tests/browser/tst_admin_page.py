@@ -68,7 +68,8 @@ class AdminPage(unittest.TestCase):
 
     def open_section(self, name):
         self.driver.find_element(By.CSS_SELECTOR, f'.sidebar a[data-view="{name}"]').click()
-        nx.wait_until(self.driver, lambda: self.driver.find_elements(By.CSS_SELECTOR, '.view button[name=add], .view .list, .view .empty:not(.error)'))
+        nx.wait_until(self.driver, lambda: self.driver.find_elements(By.CSS_SELECTOR, f'#view[data-shown="{name}"]'),
+                      message='the section did not open: ' + name)
 
     def field(self, name):
         return self.driver.find_element(By.CSS_SELECTOR, f'#dialog [name="{name}"]')

@@ -23,9 +23,13 @@ function currentView() {
   return views[name] ? name : 'channels';
 }
 
+let renders = 0;
+
+// Each section is built apart and shown only if no later choice overtook it.
 async function showView() {
   dismissDialog();
   const name = currentView();
+  const render = ++renders;
   for (const link of document.querySelectorAll('.sidebar a')) {
     link.classList.toggle('active', link.dataset.view === name);
     if (link.dataset.view !== name) {
@@ -36,12 +40,17 @@ async function showView() {
     link.scrollIntoView({ block: 'nearest', inline: 'nearest' }); // a phone's strip of tabs
   }
   const view = $('view');
-  view.replaceChildren(h('div', { class: 'empty', text: t('loading') }));
+  delete view.dataset.shown;
+  view.replaceChildren(h('div', { class: 'empty loading', text: t('loading') }));
+  const body = h('div', { class: 'view-body' });
   try {
-    await views[name](view);
+    await views[name](body);
   } catch (e) {
-    view.replaceChildren(h('div', { class: 'empty error', text: errorText(e) }));
+    body.replaceChildren(h('div', { class: 'empty error', text: errorText(e) }));
   }
+  if (render !== renders) return;
+  view.replaceChildren(body);
+  view.dataset.shown = name;
 }
 
 function showSignIn(message) {
