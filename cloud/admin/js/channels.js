@@ -3,7 +3,7 @@
 
 import * as api from './api.js';
 import { t } from './i18n.js';
-import { button, confirmDelete, debounce, errorText, formDialog, h, ownPicture, pager, table, toast } from './ui.js';
+import { button, changedFields, confirmDelete, debounce, errorText, formDialog, h, ownPicture, pager, table, toast } from './ui.js';
 
 const PAGE = 50;
 const STATIONS = 'tvstation';
@@ -29,14 +29,6 @@ async function sendPicture(channel, file) {
   }
 }
 
-function changed(values, channel) {
-  const out = {};
-  for (const key of ['name', 'address', 'introduction', 'position']) {
-    if (values[key] !== undefined && values[key] !== channel[key]) out[key] = values[key];
-  }
-  return out;
-}
-
 async function createChannel(category, title) {
   const made = await formDialog({
     title,
@@ -57,11 +49,11 @@ async function editChannel(channel) {
   const saved = await formDialog({
     title: t('editChannel'),
     fields: channelFields(channel),
-    onSubmit: async (values) => {
-      const fields = changed(values, channel);
+    onSubmit: async ({ picture, ...values }) => {
+      const fields = changedFields(values, channel);
       const updated = Object.keys(fields).length
         ? await api.patch(`channels/${api.segment(channel.id)}`, fields) : channel;
-      return sendPicture(updated, values.picture);
+      return sendPicture(updated, picture);
     },
   });
   if (saved) toast(t('saved'));

@@ -2,7 +2,7 @@
 
 import * as api from './api.js';
 import { t } from './i18n.js';
-import { button, confirmDelete, errorText, formDialog, formatTime, h, pager, table, toast } from './ui.js';
+import { button, changedFields, confirmDelete, errorText, formDialog, formatTime, h, pager, table, toast } from './ui.js';
 
 const PAGE = 50;
 
@@ -49,7 +49,10 @@ async function editCode(code) {
   return formDialog({
     title: t('editLiveCode') + ' ' + code.code,
     fields: fields(code),
-    onSubmit: (values) => api.patch(`live-codes/${api.segment(code.code)}`, values),
+    onSubmit: (values) => {
+      const fields = changedFields(values, code);
+      return Object.keys(fields).length ? api.patch(`live-codes/${api.segment(code.code)}`, fields) : code;
+    },
   });
 }
 

@@ -2,7 +2,7 @@
 
 import * as api from './api.js';
 import { t } from './i18n.js';
-import { button, closeDialog, confirmDelete, errorText, formDialog, h, openDialog, ownPicture, pager, table, toast } from './ui.js';
+import { button, changedFields, closeDialog, confirmDelete, errorText, formDialog, h, openDialog, ownPicture, pager, table, toast } from './ui.js';
 
 const PAGE = 50;
 
@@ -38,8 +38,9 @@ function editTeacher(teacher) {
       { name: 'enabled', label: t('enabled'), type: 'checkbox', value: teacher.enabled },
     ],
     onSubmit: (values) => {
-      if (!values.password) delete values.password;
-      return api.patch(`teachers/${api.segment(teacher.id)}`, values);
+      const fields = changedFields(values, teacher);
+      if (!values.password) delete fields.password;
+      return Object.keys(fields).length ? api.patch(`teachers/${api.segment(teacher.id)}`, fields) : teacher;
     },
   });
 }
@@ -54,7 +55,7 @@ async function showOwnChannels(teacher, reload) {
         { label: t('name'), cell: (c) => h('div', { class: 'name-cell' }, h('div', { class: 'name', text: c.name }),
                                            h('div', { class: 'muted mono break', text: c.address || '' })) },
         { label: t('actions'), class: 'col-actions', cell: (c) => button(t('delete'), async () => {
-            try { await api.remove(`${path}/${api.segment(c.id)}`); toast(t('deleted')); reload(); } catch (e) { toast(t('failed', errorText(e)), 'error'); }
+            try { await api.remove(`${path}/${api.segment(c.channelId ?? c.id)}`); toast(t('deleted')); reload(); } catch (e) { toast(t('failed', errorText(e)), 'error'); }
             load();
           }, { kind: 'ghost danger-text', iconName: 'trash', name: 'delete' }) },
       ], answer.channels, t('noOwnChannels')));

@@ -28,6 +28,17 @@ export function ownPicture(url) {
   }
 }
 
+// Only what a form changed: stored values (a seed's relative address, say)
+// are never sent back for the server to judge again.
+export function changedFields(values, original) {
+  const out = {};
+  for (const [key, value] of Object.entries(values)) {
+    const before = original[key] ?? (typeof value === 'string' ? '' : null);
+    if (value !== undefined && value !== before) out[key] = value;
+  }
+  return out;
+}
+
 export function errorText(error) {
   return error && error.status === 0 ? t('network') : String((error && error.message) || error);
 }
