@@ -86,14 +86,16 @@ function nameCell(channel) {
 
 // The searchable, paged list of one category, with its own toolbar.
 function channelList(category, addText, extraTools = []) {
-  const state = { q: '', offset: 0 };
+  const state = { q: '', offset: 0, asked: 0 };
   const results = h('div', { class: 'results' });
   const search = h('input', { type: 'search', name: 'q', class: 'search', placeholder: t('search'), 'aria-label': t('search') });
 
   async function load() {
+    const asked = ++state.asked; // while typing, only the latest answer counts
     results.classList.add('busy');
     try {
       const answer = await api.get('channels', { category, q: state.q, offset: state.offset, limit: PAGE });
+      if (asked !== state.asked) return;
       const columns = [
         { label: t('picture'), class: 'col-thumb', cell: thumbnail },
         { label: t('name'), class: 'col-name', cell: nameCell },
@@ -106,9 +108,9 @@ function channelList(category, addText, extraTools = []) {
       results.replaceChildren(table(columns, answer.channels),
                               pager(state.offset, PAGE, answer.total, (offset) => { state.offset = offset; load(); }));
     } catch (e) {
-      results.replaceChildren(h('div', { class: 'empty error', text: errorText(e) }));
+      if (asked === state.asked) results.replaceChildren(h('div', { class: 'empty error', text: errorText(e) }));
     } finally {
-      results.classList.remove('busy');
+      if (asked === state.asked) results.classList.remove('busy');
     }
   }
 
