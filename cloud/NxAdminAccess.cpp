@@ -16,13 +16,6 @@ const QString kName = QStringLiteral("name");
 const QString kPassword = QStringLiteral("password");
 const QString kCsrf = QStringLiteral("csrf");
 
-NxCloudReply tooManyAttempts(int seconds)
-{
-    NxCloudReply reply = NxAdminReply::error(429, QStringLiteral("too many failed sign-ins; try again in %1 s").arg(seconds));
-    reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(seconds)));
-    return reply;
-}
-
 qint64 now()
 {
     return QDateTime::currentMSecsSinceEpoch();
@@ -82,7 +75,7 @@ NxCloudReply NxAdminAccess::signIn(const NxCloudRequest& request) const
         }, &error))
         return NxAdminReply::storageFailed("NxAdminAccess::signIn", error);
     if (wait > 0)
-        return tooManyAttempts(wait);
+        return NxAdminReply::tooManyAttempts(wait);
     // Checked outside every lock: it is slow on purpose.
     const bool valid = NxPasswordHash::verify(found && admin.enabled ? admin.passwordHash : QString(), password);
     return valid ? admit(name, admin.id, request.remoteAddress) : refuse(name, request.remoteAddress);

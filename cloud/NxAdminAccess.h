@@ -26,6 +26,8 @@ public:
 
     static QString cookieName();
     static QString csrfHeader();
+    // The session token the request's cookie holds; empty without one.
+    static QString tokenOf(const NxCloudRequest& request);
 
     explicit NxAdminAccess(QSharedPointer<NxCloudStore> store);
 
@@ -52,7 +54,6 @@ private:
     NxCloudReply guarded(const Handler& handler, const NxCloudRequest& request) const;
     Check session(const NxCloudRequest& request, NxAdminSessionTable::Session* session, QString* error) const;
     QByteArray cookie(const QString& token, bool expired) const;
-    static QString tokenOf(const NxCloudRequest& request);
     static bool isChange(const QString& method);
 
     QSharedPointer<NxCloudStore> m_store;

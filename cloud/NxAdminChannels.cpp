@@ -121,11 +121,11 @@ NxAdminResult NxAdminChannels::create(const QJsonObject& body, const QString& ac
     qint64 id = 0;
     const NxAdminResult done = m_store.change(kCatalogue, [&](QSqlDatabase& db, QString* e, NxAdminResult* result) {
         qint64 root = 0;
-        QList<QJsonObject> channels{newChannel(name, introduction, address)};
+        QList<NxCloudCategoryChannels::NewChannel> channels{{name, introduction, address, {}, 0}};
         if (!categoryExists(db, category, e, result) || !NxCloudCategoryChannels::root(db, category, &root, e)
             || !NxCloudCategoryChannels::insert(db, root, position, &channels, e))
             return false;
-        id = channels.first().value(QStringLiteral("id")).toVariant().toLongLong();
+        id = channels.first().id;
         return NxCloudAuditLog::append(db, actor, QStringLiteral("channel.create"), subject(id), name, e);
     });
     if (!done.isOk())
@@ -184,17 +184,14 @@ NxAdminResult NxAdminChannels::setPictures(qint64 id, const NxPictureUpload& pic
         NxCloudCategoryChannels::Channel channel;
         if (!found(db, id, &channel, e, result))
             return false;
-        QJsonArray images;
-        const QList<NxPictureUpload::Encoded> encoded = pictures.pictures();
-        for (int i = 0; i < encoded.size(); ++i) {
-            const NxPictureUpload::Encoded& picture = encoded.at(i);
+        QList<QPair<QString, QString>> references;
+        for (const NxPictureUpload::Encoded& picture : pictures.pictures()) {
             const QString name = pictures.fileName(id, picture);
             if (!NxCloudPictureTable::write(db, name, {picture.contentType, picture.data}, e))
                 return false;
-            images.append(QJsonObject{{QStringLiteral("order"), i}, {QStringLiteral("type"), picture.type},
-                                      {QStringLiteral("url"), QStringLiteral("pictures/") + name}});
+            references.append({picture.type, QStringLiteral("pictures/") + name});
         }
-        return NxCloudCategoryChannels::replaceImages(db, channel.row, images, e)
+        return NxCloudCategoryChannels::replacePictures(db, channel.row, references, e)
             && NxCloudPictureTable::removeUnused(db, channel.pictures.values(), e)
             && NxCloudAuditLog::append(db, actor, QStringLiteral("channel.picture"), subject(id),
                                        QStringLiteral("%1 bytes").arg(pictures.size()), e);
@@ -202,7 +199,8 @@ NxAdminResult NxAdminChannels::setPictures(qint64 id, const NxPictureUpload& pic
     return done.isOk() ? get(id, links) : done;
 }
 
-NxAdminResult NxAdminChannels::addStations(QList<QJsonObject> stations, const QString& actor, int* added) const
+NxAdminResult NxAdminChannels::addStations(QList<NxCloudCategoryChannels::NewChannel> stations, const QString& actor,
+                                           int* added) const
 {
     *added = 0;
     return m_store.change(kCatalogue, [&](QSqlDatabase& db, QString* e, NxAdminResult* result) {
@@ -214,16 +212,6 @@ NxAdminResult NxAdminChannels::addStations(QList<QJsonObject> stations, const QS
         return NxCloudAuditLog::append(db, actor, QStringLiteral("stations.import"), kStations,
                                        QStringLiteral("%1 stations").arg(stations.size()), e);
     });
-}
-
-QJsonObject NxAdminChannels::newChannel(const QString& name, const QString& introduction, const QString& address)
-{
-    return QJsonObject{{QStringLiteral("channelName"), name},
-                       {QStringLiteral("introduction"), introduction},
-                       {QStringLiteral("address"), address},
-                       {QStringLiteral("isHasChild"), QStringLiteral("0")},
-                       {QStringLiteral("playMode"), QStringLiteral("0")},
-                       {QStringLiteral("channelType"), QStringLiteral("web")}};
 }
 
 QJsonObject NxAdminChannels::toJson(const NxCloudCategoryChannels::Channel& channel, const NxCloudLinkResolver& links)

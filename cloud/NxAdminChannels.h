@@ -30,10 +30,10 @@ public:
     NxAdminResult remove(qint64 id, const QString& actor) const;
     NxAdminResult setPictures(qint64 id, const NxPictureUpload& pictures, const QString& actor,
                               const NxCloudLinkResolver& links) const;
-    // Appends stations (the panels' channel layout) to "tvstation".
-    NxAdminResult addStations(QList<QJsonObject> stations, const QString& actor, int* added) const;
+    // Appends stations to "tvstation".
+    NxAdminResult addStations(QList<NxCloudCategoryChannels::NewChannel> stations, const QString& actor,
+                              int* added) const;
 
-    static QJsonObject newChannel(const QString& name, const QString& introduction, const QString& address);
     static QJsonObject toJson(const NxCloudCategoryChannels::Channel& channel, const NxCloudLinkResolver& links);
 
 private:

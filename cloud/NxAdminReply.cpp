@@ -32,6 +32,13 @@ NxCloudReply NxAdminReply::notFound(const QString& what)
     return error(404, QStringLiteral("no such ") + what);
 }
 
+NxCloudReply NxAdminReply::tooManyAttempts(int seconds)
+{
+    NxCloudReply reply = error(429, QStringLiteral("too many failed sign-ins; try again in %1 s").arg(seconds));
+    reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(seconds)));
+    return reply;
+}
+
 NxCloudReply NxAdminReply::storageFailed(const char* where, const QString& error)
 {
     qWarning().noquote() << where << error;

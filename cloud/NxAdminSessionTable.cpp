@@ -40,3 +40,10 @@ bool NxAdminSessionTable::remove(const QSqlDatabase& db, const QString& tokenHas
 {
     return NxCloudQuery::run(db, QStringLiteral("DELETE FROM admin_sessions WHERE token_hash = ?"), {tokenHash}, error);
 }
+
+bool NxAdminSessionTable::removeOthers(const QSqlDatabase& db, qint64 adminId, const QString& keptHash,
+                                       QString* error)
+{
+    return NxCloudQuery::run(db, QStringLiteral("DELETE FROM admin_sessions WHERE admin_id = ? AND token_hash <> ?"),
+                             {adminId, keptHash}, error);
+}

@@ -29,3 +29,9 @@ bool NxAdminTable::add(const QSqlDatabase& db, const QString& name, const QStrin
                                                 " VALUES (?, ?, 1, ?)"),
                              {NxCloudQuery::text(name), passwordHash, QDateTime::currentMSecsSinceEpoch()}, error);
 }
+
+bool NxAdminTable::setPassword(const QSqlDatabase& db, qint64 id, const QString& passwordHash, QString* error)
+{
+    return NxCloudQuery::run(db, QStringLiteral("UPDATE admins SET password_hash = ? WHERE admin_id = ?"),
+                             {passwordHash, id}, error);
+}

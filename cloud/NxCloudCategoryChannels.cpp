@@ -1,7 +1,6 @@
 #include "NxCloudCategoryChannels.h"
 
 #include "NxCloudBatchInsert.h"
-#include "NxCloudColumnMap.h"
 #include "NxCloudNumbering.h"
 #include "NxCloudQuery.h"
 
@@ -9,9 +8,6 @@
 #include <limits>
 
 namespace {
-const QString kImages = QStringLiteral("images");
-const QString kId = QStringLiteral("id");
-const QString kChannelId = QStringLiteral("channelId");
 const QString kFields = QStringLiteral("c.row_id, c.number, c.name, c.introduction, c.address, c.position, c.parent_row");
 const int kLast = std::numeric_limits<int>::max();
 
@@ -111,35 +107,46 @@ bool NxCloudCategoryChannels::find(const QSqlDatabase& db, qint64 id, Channel* c
 }
 
 bool NxCloudCategoryChannels::insert(const QSqlDatabase& db, qint64 parentRow, int position,
-                                     QList<QJsonObject>* channels, QString* error)
+                                     QList<NewChannel>* channels, QString* error)
 {
     int siblings = 0;
-    if (!count(db, parentRow, &siblings, error) || !number(db, channels, error))
+    qint64 number = 0;
+    qint64 imageNumber = 0;
+    if (!count(db, parentRow, &siblings, error)
+        || !NxCloudNumbering::channelNumbers(db, int(channels->size()), &number, error)
+        || !NxCloudNumbering::imageNumbers(db, &imageNumber, error))
         return false;
     const int first = qBound(0, position, siblings);
     if (!shift(db, parentRow, first, kLast, int(channels->size()), error))
         return false;
-    const NxCloudColumnMap& map = NxCloudColumnMap::channel();
     QList<QVariantList> rows;
     rows.reserve(channels->size());
-    for (int i = 0; i < channels->size(); ++i)
-        rows.append(QVariantList{QStringLiteral("category"), parentRow, first + i} + map.values(channels->at(i)));
-    if (!NxCloudBatchInsert::run(db, QStringLiteral("channels"),
-                                 QStringList{QStringLiteral("list"), QStringLiteral("parent_row"), QStringLiteral("position")}
-                                     + map.columnNames(),
-                                 rows, error))
+    for (int i = 0; i < channels->size(); ++i) {
+        NewChannel& channel = (*channels)[i];
+        channel.id = number + i;
+        rows.append(QVariantList{parentRow, first + i, channel.id, QStringLiteral("ch-%1").arg(channel.id),
+                                 NxCloudQuery::text(channel.name), NxCloudQuery::text(channel.introduction),
+                                 NxCloudQuery::text(channel.address)});
+    }
+    using Batch = NxCloudBatchInsert;
+    static const Batch insertChannels(
+        QStringLiteral("channels"),
+        {{QStringLiteral("parent_row"), Batch::Type::Integer}, {QStringLiteral("position"), Batch::Type::Integer},
+         {QStringLiteral("number"), Batch::Type::Integer}, {QStringLiteral("channel_id"), Batch::Type::Text},
+         {QStringLiteral("name"), Batch::Type::Text}, {QStringLiteral("introduction"), Batch::Type::Text},
+         {QStringLiteral("address"), Batch::Type::Text}},
+        {{QStringLiteral("list"), QStringLiteral("'category'")}, {QStringLiteral("has_child"), QStringLiteral("'0'")},
+         {QStringLiteral("play_mode"), QStringLiteral("'0'")}, {QStringLiteral("channel_type"), QStringLiteral("'web'")}});
+    if (!insertChannels.run(db, rows, error))
         return false;
     // The new rows, by position, for their pictures.
     NxCloudQuery added(db, QStringLiteral("SELECT position, row_id FROM channels WHERE parent_row = ?"
-                                          " AND position >= ? AND position < ?"));
+                                          " AND position >= ? AND position < ? ORDER BY position"));
     if (!added.exec({parentRow, first, first + int(channels->size())}, error))
         return false;
-    QMap<qint64, QJsonArray> images;
-    while (added.next()) {
-        const QJsonValue list = channels->at(added.value(0).toInt() - first).value(kImages);
-        if (NxCloudColumnMap::holdsRows(list))
-            images.insert(added.value(1).toLongLong(), list.toArray());
-    }
+    QList<QVariantList> images;
+    while (added.next())
+        addImageRows(added.value(1).toLongLong(), channels->at(added.value(0).toInt() - first).pictures, &imageNumber, &images);
     return insertImages(db, images, error);
 }
 
@@ -171,10 +178,16 @@ bool NxCloudCategoryChannels::remove(const QSqlDatabase& db, const Channel& chan
         && shift(db, channel.parentRow, channel.position + 1, kLast, -1, error);
 }
 
-bool NxCloudCategoryChannels::replaceImages(const QSqlDatabase& db, qint64 row, const QJsonArray& images, QString* error)
+bool NxCloudCategoryChannels::replacePictures(const QSqlDatabase& db, qint64 row,
+                                              const QList<QPair<QString, QString>>& pictures, QString* error)
 {
-    return NxCloudQuery::run(db, QStringLiteral("DELETE FROM channel_images WHERE channel_row = ?"), {row}, error)
-        && insertImages(db, {{row, images}}, error);
+    qint64 number = 0;
+    QList<QVariantList> images;
+    if (!NxCloudQuery::run(db, QStringLiteral("DELETE FROM channel_images WHERE channel_row = ?"), {row}, error)
+        || !NxCloudNumbering::imageNumbers(db, &number, error))
+        return false;
+    addImageRows(row, pictures, &number, &images);
+    return insertImages(db, images, error);
 }
 
 bool NxCloudCategoryChannels::shift(const QSqlDatabase& db, qint64 parentRow, int from, int to, int by, QString* error)
@@ -185,44 +198,24 @@ bool NxCloudCategoryChannels::shift(const QSqlDatabase& db, qint64 parentRow, in
                              {by, parentRow, from, to}, error);
 }
 
-bool NxCloudCategoryChannels::number(const QSqlDatabase& db, QList<QJsonObject>* channels, QString* error)
+bool NxCloudCategoryChannels::insertImages(const QSqlDatabase& db, const QList<QVariantList>& rows, QString* error)
 {
-    qint64 channelNumber = 0;
-    qint64 imageNumber = 0;
-    if (!NxCloudNumbering::channelNumbers(db, int(channels->size()), &channelNumber, error)
-        || !NxCloudNumbering::imageNumbers(db, &imageNumber, error))
-        return false;
-    for (QJsonObject& channel : *channels) {
-        if (!channel.contains(kId)) {
-            channel.insert(kId, channelNumber);
-            channel.insert(kChannelId, channel.value(kChannelId).toString(QStringLiteral("ch-%1").arg(channelNumber)));
-        }
-        ++channelNumber;
-        QJsonArray images = channel.value(kImages).toArray();
-        for (int i = 0; i < images.size(); ++i) {
-            QJsonObject image = images.at(i).toObject();
-            if (!image.contains(kId))
-                image.insert(kId, imageNumber++);
-            images.replace(i, image);
-        }
-        if (!images.isEmpty())
-            channel.insert(kImages, images);
-    }
-    return true;
+    using Batch = NxCloudBatchInsert;
+    static const Batch insert(QStringLiteral("channel_images"),
+                              {{QStringLiteral("channel_row"), Batch::Type::Integer},
+                               {QStringLiteral("position"), Batch::Type::Integer},
+                               {QStringLiteral("number"), Batch::Type::Integer},
+                               {QStringLiteral("sort_order"), Batch::Type::Integer},
+                               {QStringLiteral("kind"), Batch::Type::Text},
+                               {QStringLiteral("url"), Batch::Type::Text}});
+    return insert.run(db, rows, error);
 }
 
-bool NxCloudCategoryChannels::insertImages(const QSqlDatabase& db, const QMap<qint64, QJsonArray>& imagesByRow,
-                                           QString* error)
+void NxCloudCategoryChannels::addImageRows(qint64 row, const QList<QPair<QString, QString>>& pictures, qint64* number,
+                                           QList<QVariantList>* rows)
 {
-    const NxCloudColumnMap& map = NxCloudColumnMap::image();
-    QList<QVariantList> rows;
-    for (auto it = imagesByRow.begin(); it != imagesByRow.end(); ++it) {
-        for (int i = 0; i < it->size(); ++i)
-            rows.append(QVariantList{it.key(), i} + map.values(it->at(i).toObject()));
-    }
-    return NxCloudBatchInsert::run(db, QStringLiteral("channel_images"),
-                                   QStringList{QStringLiteral("channel_row"), QStringLiteral("position")} + map.columnNames(),
-                                   rows, error);
+    for (int i = 0; i < pictures.size(); ++i)
+        rows->append(QVariantList{row, i, (*number)++, i, pictures.at(i).first, NxCloudQuery::text(pictures.at(i).second)});
 }
 
 bool NxCloudCategoryChannels::readPictures(const QSqlDatabase& db, QList<Channel>* channels, QString* error)

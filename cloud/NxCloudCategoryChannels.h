@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QList>
 #include <QMap>
+#include <QPair>
+#include <QVariantList>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -26,6 +26,16 @@ public:
         int position = 0;
         QMap<QString, QString> pictures; // type ("small", ...) -> reference
     };
+    // A channel as the admin API adds it: the panels' other keys get the
+    // values every channel of the demo has.
+    struct NewChannel
+    {
+        QString name;
+        QString introduction;
+        QString address;
+        QList<QPair<QString, QString>> pictures; // type, reference
+        qint64 id = 0;                           // the number it got
+    };
     struct Page
     {
         int total = 0;
@@ -39,19 +49,21 @@ public:
     static bool page(const QSqlDatabase& db, const QString& categoryId, const QString& search, int offset, int limit,
                      Page* page, QString* error);
     static bool find(const QSqlDatabase& db, qint64 id, Channel* channel, bool* found, QString* error);
-    // Channels in the panels' layout (images included) from position on;
-    // those without "id" get new numbers, which *stored then carries.
-    static bool insert(const QSqlDatabase& db, qint64 parentRow, int position, QList<QJsonObject>* channels,
+    // Channels from position on (default: last), each with a new number.
+    static bool insert(const QSqlDatabase& db, qint64 parentRow, int position, QList<NewChannel>* channels,
                        QString* error);
     // Name, introduction and address.
     static bool update(const QSqlDatabase& db, const Channel& channel, QString* error);
     static bool move(const QSqlDatabase& db, const Channel& channel, int position, QString* error);
     static bool remove(const QSqlDatabase& db, const Channel& channel, QString* error);
-    static bool replaceImages(const QSqlDatabase& db, qint64 row, const QJsonArray& images, QString* error);
+    static bool replacePictures(const QSqlDatabase& db, qint64 row, const QList<QPair<QString, QString>>& pictures,
+                                QString* error);
 
 private:
     static bool shift(const QSqlDatabase& db, qint64 parentRow, int from, int to, int by, QString* error);
-    static bool number(const QSqlDatabase& db, QList<QJsonObject>* channels, QString* error);
-    static bool insertImages(const QSqlDatabase& db, const QMap<qint64, QJsonArray>& imagesByRow, QString* error);
+    // Image rows: channel row, position, number, order, type, reference.
+    static bool insertImages(const QSqlDatabase& db, const QList<QVariantList>& rows, QString* error);
+    static void addImageRows(qint64 row, const QList<QPair<QString, QString>>& pictures, qint64* number,
+                             QList<QVariantList>* rows);
     static bool readPictures(const QSqlDatabase& db, QList<Channel>* channels, QString* error);
 };

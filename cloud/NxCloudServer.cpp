@@ -5,6 +5,7 @@
 #include "NxAdminLiveCodeEndpoints.h"
 #include "NxAdminOwnChannelEndpoints.h"
 #include "NxAdminPageEndpoints.h"
+#include "NxAdminPasswordEndpoint.h"
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
 #include "NxCloudStore.h"
@@ -91,6 +92,7 @@ NxCloudServer::NxCloudServer(QSharedPointer<NxCloudStore> store)
     addEndpoints(std::make_unique<NxAdminChannelEndpoints>(m_store, *m_adminAccess, base));
     addEndpoints(std::make_unique<NxAdminLiveCodeEndpoints>(m_store, *m_adminAccess, base));
     addEndpoints(std::make_unique<NxAdminOwnChannelEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminPasswordEndpoint>(m_store, *m_adminAccess));
     addEndpoints(std::make_unique<NxAdminPageEndpoints>());
 }
 

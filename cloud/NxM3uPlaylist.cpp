@@ -1,9 +1,7 @@
 #include "NxM3uPlaylist.h"
 
-#include "NxAdminChannels.h"
 #include "NxAdminFields.h"
 
-#include <QJsonArray>
 
 namespace {
 const QString kInfo = QStringLiteral("#EXTINF:");
@@ -135,18 +133,15 @@ QList<NxM3uPlaylist::Skipped> NxM3uPlaylist::skipped() const
     return m_skipped;
 }
 
-QList<QJsonObject> NxM3uPlaylist::stations() const
+QList<NxCloudCategoryChannels::NewChannel> NxM3uPlaylist::stations() const
 {
-    QList<QJsonObject> stations;
+    QList<NxCloudCategoryChannels::NewChannel> stations;
     stations.reserve(m_entries.size());
     for (const Entry& entry : m_entries) {
-        QJsonObject station = NxAdminChannels::newChannel(entry.name, entry.group, entry.address);
+        NxCloudCategoryChannels::NewChannel station{entry.name, entry.group, entry.address, {}, 0};
         if (!entry.logo.isEmpty()) {
-            QJsonArray images;
             for (const QString& type : {QStringLiteral("small"), QStringLiteral("middle"), QStringLiteral("large")})
-                images.append(QJsonObject{{QStringLiteral("order"), images.size()}, {QStringLiteral("type"), type},
-                                          {QStringLiteral("url"), entry.logo}});
-            station.insert(QStringLiteral("images"), images);
+                station.pictures.append({type, entry.logo});
         }
         stations.append(station);
     }

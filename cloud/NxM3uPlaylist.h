@@ -1,7 +1,8 @@
 #pragma once
 
+#include "NxCloudCategoryChannels.h"
+
 #include <QByteArray>
-#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -32,8 +33,9 @@ public:
 
     QList<Entry> entries() const;
     QList<Skipped> skipped() const;
-    // The entries as TV stations in the panels' channel layout.
-    QList<QJsonObject> stations() const;
+    // The entries as TV stations: group-title as the introduction, the logo
+    // as every picture.
+    QList<NxCloudCategoryChannels::NewChannel> stations() const;
 
 private:
     struct Info

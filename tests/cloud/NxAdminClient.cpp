@@ -39,6 +39,11 @@ QNetworkReply* NxAdminClient::start(const QByteArray& method, const QString& pat
     return m_probe.startSend(method, url(path), body, headers + extra);
 }
 
+QByteArray NxAdminClient::csrf() const
+{
+    return m_csrf;
+}
+
 NxHttpProbe& NxAdminClient::probe()
 {
     return m_probe;

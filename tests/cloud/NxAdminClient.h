@@ -22,6 +22,7 @@ public:
     QNetworkReply* start(const QByteArray& method, const QString& path, const QByteArray& body,
                          const QByteArray& contentType, const NxHttpProbe::Headers& extra = {});
     NxHttpProbe& probe();
+    QByteArray csrf() const;
     QString url(const QString& path) const;
 
 private:

@@ -70,6 +70,11 @@ QNetworkReply* NxHttpProbe::startGet(const QString& url, const Headers& extra)
     return m_manager.get(request(url, extra));
 }
 
+QNetworkCookieJar* NxHttpProbe::cookieJar() const
+{
+    return m_manager.cookieJar();
+}
+
 QNetworkRequest NxHttpProbe::request(const QString& url, const Headers& extra)
 {
     QNetworkRequest request{QUrl(url)};

@@ -45,6 +45,7 @@ public:
     QNetworkReply* startPostJson(const QString& url, const QJsonObject& body, const Headers& extra = Headers());
     QNetworkReply* startGet(const QString& url, const Headers& extra = Headers());
     static Result await(QNetworkReply* reply, int timeoutMs);
+    QNetworkCookieJar* cookieJar() const;
 
 private:
     static QNetworkRequest request(const QString& url, const Headers& extra);

@@ -1,5 +1,6 @@
 #include "NxAdminClient.h"
 #include "NxCloudAuditLog.h"
+#include "NxCloudDatabase.h"
 #include "NxCloudServer.h"
 #include "NxCloudStore.h"
 #include "NxFirstAdmin.h"
@@ -12,7 +13,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QNetworkCookieJar>
 #include <QUrl>
 #include <QtEndian>
 #include <QtTest>
@@ -129,6 +134,8 @@ private slots:
     void liveCodeRequestsAreChecked();
     void ownChannelsAreReadAndDeleted_data();
     void ownChannelsAreReadAndDeleted();
+    void killedServiceLeavesTheDatabaseAsItWas_data();
+    void killedServiceLeavesTheDatabaseAsItWas();
 
 private:
     struct Service
@@ -143,8 +150,20 @@ private:
         int audited(const QString& action);
     };
 
+    // A database no test used yet.
+    struct Place
+    {
+        NxCloudDatabaseAddress address = NxCloudDatabaseAddress::memory();
+        QStringList arguments;
+    };
+
     static void addKinds();
+    Place freshPlace(const QString& kind);
     std::unique_ptr<Service> start(const QString& kind);
+    // The service program on place, seeded; its address, empty on failure.
+    QString startProgram(QProcess& program, const Place& place);
+    static bool inWrite(NxCloudDatabase& probe, bool postgres);
+    static void sendHalf(NxAdminClient& admin, QTcpSocket& socket, const QString& path, const QByteArray& body);
     static qint64 createChannel(Service& service, const QJsonObject& fields);
 
     QTemporaryDir m_dir;
@@ -201,13 +220,28 @@ void TestNxAdminCatalogue::addKinds()
     QTest::newRow("postgresql") << kPostgres;
 }
 
-std::unique_ptr<TestNxAdminCatalogue::Service> TestNxAdminCatalogue::start(const QString& kind)
+TestNxAdminCatalogue::Place TestNxAdminCatalogue::freshPlace(const QString& kind)
 {
     const QString name = QStringLiteral("admin%1").arg(++m_services);
+    Place place;
     QString error;
-    NxCloudDatabaseAddress address = NxCloudDatabaseAddress::sqliteFile(m_dir.filePath(name + ".sqlite"));
-    if (kind == kPostgres)
-        address = NxCloudDatabaseAddress::fromUrl(m_postgres->createDatabase(name), &error);
+    if (kind == kPostgres) {
+        const QString url = m_postgres->createDatabase(name);
+        place.address = NxCloudDatabaseAddress::fromUrl(url, &error);
+        place.arguments = QStringList{"--database", url};
+        return place;
+    }
+    const QString dir = m_dir.filePath(name);
+    QDir().mkpath(dir);
+    place.address = NxCloudDatabaseAddress::sqliteFile(QDir(dir).filePath("cloud.sqlite"));
+    place.arguments = QStringList{"--data", dir};
+    return place;
+}
+
+std::unique_ptr<TestNxAdminCatalogue::Service> TestNxAdminCatalogue::start(const QString& kind)
+{
+    QString error;
+    const NxCloudDatabaseAddress address = freshPlace(kind).address;
     auto service = std::make_unique<Service>();
     bool filled = false;
     bool created = false;
@@ -584,7 +618,7 @@ void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast()
     QCOMPARE(answer.json().value("added").toInt(), stations);
     qInfo().noquote() << kind << "import of" << playlist.count('\n') << "lines:" << importMs << "ms; slowest of" << asked
                       << "catalogue answers meanwhile:" << slowest << "ms";
-    QVERIFY2(importMs < 15000, qPrintable(QString::number(importMs)));
+    QVERIFY2(importMs < 10000, qPrintable(QString::number(importMs)));
     QVERIFY2(slowest < 1000, qPrintable(QString::number(slowest)));
 
     // Pages of a category of 50,000 come from the database, a page at a time.
@@ -603,6 +637,12 @@ void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast()
     QCOMPARE(service->admin->get(kChannels + pages.last()).json().value("total").toInt(), 1);
     const QJsonArray all = service->panelCategory("tvstation").value("data").toObject().value("children").toArray();
     QCOMPARE(all.size(), 14 + stations);
+    // One change in such a category: the row, then the panels' answers built again.
+    const qint64 id = last.value("channels").toArray().last().toObject().value("id").toVariant().toLongLong();
+    const NxHttpProbe::Result moved = service->admin->json("PATCH", QStringLiteral("%1/%2").arg(kChannels).arg(id), {{"position", 0}});
+    QCOMPARE(moved.json().value("position").toInt(), 0);
+    qInfo().noquote() << kind << "moving the last of" << 14 + stations << "stations to the front:" << moved.elapsedMs << "ms";
+    QVERIFY2(moved.elapsedMs < 5000, qPrintable(QString::number(moved.elapsedMs)));
 }
 
 void TestNxAdminCatalogue::liveCodesAreNeverHandedOutTwice_data()
@@ -717,6 +757,122 @@ void TestNxAdminCatalogue::ownChannelsAreReadAndDeleted()
     QCOMPARE(listed.size(), before.size() - 1);
     QVERIFY(!names(listed).contains("我的课件"));
     QCOMPARE(service->audited("ownChannel.delete"), 1);
+}
+
+QString TestNxAdminCatalogue::startProgram(QProcess& program, const Place& place)
+{
+    QFile password(m_dir.filePath("admin-password"));
+    if (!password.open(QIODevice::WriteOnly) || password.write(kPassword.toUtf8() + "\n") <= 0)
+        return QString();
+    password.close();
+    program.start(QStringLiteral(NX_CLOUD_SERVICE),
+                  place.arguments + QStringList{"--seed", NX_CLOUD_DEMO_SEED, "--pictures", picturesDir(), "--port", "0",
+                                                "--admin-password-file", password.fileName()});
+    if (!program.waitForStarted(10000))
+        return QString();
+    QElapsedTimer timer;
+    timer.start();
+    while (!program.canReadLine() && timer.elapsed() < 60000)
+        program.waitForReadyRead(100);
+    return QString::fromUtf8(program.readLine()).trimmed();
+}
+
+bool TestNxAdminCatalogue::inWrite(NxCloudDatabase& probe, bool postgres)
+{
+    // PostgreSQL shows a transaction that wrote; SQLite refuses a second writer at once.
+    return probe.call([&](QSqlDatabase& db) {
+        QSqlQuery query(db);
+        if (postgres) {
+            return query.exec("SELECT COUNT(*) FROM pg_stat_activity WHERE datname = current_database()"
+                              " AND pid <> pg_backend_pid() AND backend_xid IS NOT NULL")
+                && query.next() && query.value(0).toInt() > 0;
+        }
+        query.exec("PRAGMA busy_timeout = 0");
+        if (!query.exec("BEGIN IMMEDIATE"))
+            return true;
+        query.exec("ROLLBACK");
+        return false;
+    });
+}
+
+void TestNxAdminCatalogue::sendHalf(NxAdminClient& admin, QTcpSocket& socket, const QString& path, const QByteArray& body)
+{
+    const QUrl url(admin.url(path));
+    QByteArray cookies;
+    for (const QNetworkCookie& cookie : admin.probe().cookieJar()->cookiesForUrl(url))
+        cookies += cookie.toRawForm(QNetworkCookie::NameAndValueOnly) + "; ";
+    socket.connectToHost(url.host(), quint16(url.port()));
+    socket.waitForConnected(5000);
+    socket.write("PUT " + url.path().toUtf8() + " HTTP/1.1\r\nHost: " + url.authority().toUtf8() + "\r\nCookie: " + cookies
+                 + "\r\nX-CSRF-Token: " + admin.csrf() + "\r\nContent-Type: image/png\r\nContent-Length: "
+                 + QByteArray::number(body.size()) + "\r\n\r\n" + body.left(body.size() / 2));
+    socket.waitForBytesWritten(5000);
+}
+
+void TestNxAdminCatalogue::killedServiceLeavesTheDatabaseAsItWas_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("during");
+    for (const QString& kind : {kSqlite, kPostgres}) {
+        QTest::newRow(qPrintable(kind + " import")) << kind << "import";
+        QTest::newRow(qPrintable(kind + " upload")) << kind << "upload";
+    }
+}
+
+void TestNxAdminCatalogue::killedServiceLeavesTheDatabaseAsItWas()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, during);
+    const Place place = freshPlace(kind);
+    QProcess program;
+    const QString base = startProgram(program, place);
+    QVERIFY2(base.startsWith("http://"), qPrintable(base + program.readAllStandardError()));
+    NxAdminClient admin(base);
+    QVERIFY(admin.signIn(NxFirstAdmin::name(), kPassword));
+    const QJsonObject before = admin.get(kChannels + "/101").json();
+    const int stations = admin.get(kChannels + "?category=tvstation").json().value("total").toInt();
+    QCOMPARE(stations, 14);
+
+    QString error;
+    NxCloudDatabase probe(place.address);
+    QVERIFY2(probe.open(&error), qPrintable(error));
+    QTcpSocket socket;
+    bool caught = false;
+    if (during == "upload") {
+        sendHalf(admin, socket, kChannels + "/101/picture", encoded(testImage(2000, 1500), "PNG"));
+        QTest::qWait(300);
+        caught = socket.state() == QAbstractSocket::ConnectedState && socket.bytesAvailable() == 0;
+    } else {
+        QNetworkReply* import = admin.start("POST", kImport, playlistOf(50000), "audio/x-mpegurl");
+        QElapsedTimer timer;
+        QElapsedTimer writing; // a short write (a session's) is not the import
+        timer.start();
+        while (!caught && !import->isFinished() && timer.elapsed() < 60000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            if (!inWrite(probe, kind == kPostgres))
+                writing.invalidate();
+            else if (!writing.isValid())
+                writing.start();
+            caught = writing.isValid() && writing.elapsed() >= 200;
+        }
+    }
+    QVERIFY2(caught, "the service was not caught in the middle of the change");
+    program.kill();
+    QVERIFY(program.waitForFinished(10000));
+
+    // Started again on the same database, it serves what was there before.
+    QProcess again;
+    const QString restarted = startProgram(again, place);
+    QVERIFY2(restarted.startsWith("http://"), qPrintable(restarted + again.readAllStandardError()));
+    NxAdminClient after(restarted);
+    QVERIFY(after.signIn(NxFirstAdmin::name(), kPassword));
+    QCOMPARE(after.get(kChannels + "?category=tvstation").json().value("total").toInt(), stations);
+    QJsonObject channel = after.get(kChannels + "/101").json();
+    QCOMPARE(channel.value("pictures").toObject().value("large").toString().section('/', -1),
+             before.value("pictures").toObject().value("large").toString().section('/', -1));
+    QCOMPARE(channel.value("name"), before.value("name"));
+    again.terminate();
+    QVERIFY(again.waitForFinished(10000));
 }
 
 QTEST_MAIN(TestNxAdminCatalogue)

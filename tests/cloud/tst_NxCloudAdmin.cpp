@@ -72,6 +72,8 @@ private slots:
     void throttlesAnAddress_data();
     void throttlesAnAddress();
     void instancesShareSessions();
+    void adminChangesTheirPassword_data();
+    void adminChangesTheirPassword();
     void firstStartPrintsThePasswordOnce_data();
     void firstStartPrintsThePasswordOnce();
     void teachersAreManagedAndAudited_data();
@@ -465,6 +467,33 @@ void TestNxCloudAdmin::instancesShareSessions()
     QCOMPARE(call("GET", cloud->url(kSession), session).status, 401);
 }
 
+void TestNxCloudAdmin::adminChangesTheirPassword_data()
+{
+    addKinds();
+}
+
+void TestNxCloudAdmin::adminChangesTheirPassword()
+{
+    QFETCH(QString, kind);
+    const auto cloud = startCloud(kind);
+    QVERIFY2(cloud->problem.isEmpty(), qPrintable(cloud->problem));
+    const Session here = signedIn(*cloud);
+    const Session elsewhere = signedIn(*cloud);
+    const QString url = cloud->url("/admin/api/password");
+    const QString fresh = QStringLiteral("a-fresh-password");
+    QCOMPARE(call("POST", url, here, json({{"current", "not-the-password"}, {"password", fresh}})).status, 400);
+    QCOMPARE(call("POST", url, here, json({{"current", kAdminPassword}, {"password", "short"}})).status, 400);
+    QCOMPARE(call("POST", url, Session{here.cookie, QByteArray()}, json({{"current", kAdminPassword}, {"password", fresh}})).status,
+             403);
+    QCOMPARE(call("POST", url, here, json({{"current", kAdminPassword}, {"password", fresh}})).status, 204);
+    // This session goes on, every other one of the admin ends.
+    QCOMPARE(call("GET", cloud->url(kSession), here).status, 200);
+    QCOMPARE(call("GET", cloud->url(kSession), elsewhere).status, 401);
+    QCOMPARE(signIn(*cloud, "admin", kAdminPassword).status, 401);
+    QCOMPARE(signIn(*cloud, "admin", fresh).status, 200);
+    QVERIFY(!ask(*cloud->store, "SELECT password_hash FROM admins").toString().contains(fresh));
+}
+
 void TestNxCloudAdmin::firstStartPrintsThePasswordOnce_data()
 {
     QTest::addColumn<bool>("inMemory");
@@ -655,7 +684,12 @@ void TestNxCloudAdmin::phonePageSignsInATeacher()
     if (message.isEmpty()) {
         QVERIFY(html.contains(QStringLiteral("已确认登录")));
         QCOMPARE(book.userOf(code).id, QStringLiteral("zhang"));
-        QCOMPARE(book.poll(code).uid, QStringLiteral("zhang"));
+        const NxCloudSignInBook::Grant grant = book.poll(code);
+        QCOMPARE(grant.uid, QStringLiteral("zhang"));
+        QVERIFY(!book.accessToken(grant.uid, grant.token).isEmpty());
+        // Switched off later, the grant no longer signs a panel in.
+        QCOMPARE(call("PATCH", cloud->url(kTeachers + "/zhang"), session, json({{"enabled", false}})).status, 200);
+        QVERIFY(book.accessToken(grant.uid, grant.token).isEmpty());
         return;
     }
     QVERIFY2(html.contains(message), qPrintable(html));
