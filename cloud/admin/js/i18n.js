@@ -11,6 +11,13 @@ const texts = {
     password: '密码',
     signIn: '登录',
     signOut: '退出',
+    changePassword: '修改密码',
+    currentPassword: '当前密码',
+    newPassword: '新密码（至少 8 个字符）',
+    repeatPassword: '再次输入新密码',
+    passwordsDiffer: '两次输入的新密码不一致',
+    passwordShort: '新密码至少需要 8 个字符',
+    passwordChanged: '密码已修改，其他设备上的登录已退出',
     signingIn: '正在登录…',
     wrongPassword: '账号或密码不正确',
     tooMany: '尝试次数过多，请 {0} 秒后再试',
@@ -104,6 +111,13 @@ const texts = {
     password: 'Password',
     signIn: 'Sign in',
     signOut: 'Sign out',
+    changePassword: 'Change password',
+    currentPassword: 'Current password',
+    newPassword: 'New password (at least 8 characters)',
+    repeatPassword: 'New password again',
+    passwordsDiffer: 'The new passwords differ',
+    passwordShort: 'A password has at least 8 characters',
+    passwordChanged: 'Password changed; sessions elsewhere have ended',
     signingIn: 'Signing in…',
     wrongPassword: 'Wrong account or password',
     tooMany: 'Too many attempts; try again in {0} s',
@@ -206,6 +220,10 @@ export function t(key, ...args) {
 export function translate(root = document) {
   document.documentElement.lang = language === 'zh' ? 'zh-CN' : 'en';
   for (const el of root.querySelectorAll('[data-i18n]')) el.textContent = t(el.dataset.i18n);
+  for (const el of root.querySelectorAll('[data-i18n-title]')) {
+    el.title = t(el.dataset.i18nTitle);
+    el.setAttribute('aria-label', el.title);
+  }
   for (const el of root.querySelectorAll('.lang-switch')) el.textContent = t('switchLanguage');
 }
 

@@ -6,7 +6,7 @@ import { renderAudit } from './audit.js';
 import { renderChannels, renderStations } from './channels.js';
 import { renderLiveCodes } from './liveCodes.js';
 import { renderTeachers } from './teachers.js';
-import { dismissDialog, errorText, h, toast } from './ui.js';
+import { dismissDialog, errorText, formDialog, h, toast } from './ui.js';
 
 const views = {
   channels: renderChannels,
@@ -94,6 +94,24 @@ async function signIn(event) {
   }
 }
 
+async function changePassword() {
+  const changed = await formDialog({
+    title: t('changePassword'),
+    fields: [
+      { name: 'current', label: t('currentPassword'), type: 'password', required: true, autocomplete: 'current-password', wide: true },
+      { name: 'password', label: t('newPassword'), type: 'password', required: true, autocomplete: 'new-password', wide: true },
+      { name: 'repeat', label: t('repeatPassword'), type: 'password', required: true, autocomplete: 'new-password', wide: true },
+    ],
+    onSubmit: async ({ current, password, repeat }) => {
+      if (password.length < 8) throw new Error(t('passwordShort'));
+      if (password !== repeat) throw new Error(t('passwordsDiffer'));
+      await api.post('password', { current, password });
+      return true;
+    },
+  });
+  if (changed) toast(t('passwordChanged'));
+}
+
 async function signOut() {
   try { await api.remove('session'); } catch (e) { /* the session is gone either way */ }
   showSignIn();
@@ -105,6 +123,7 @@ async function start() {
   onLanguageChange(() => { if (!$('shell').hidden) showView(); });
   $('signin-form').addEventListener('submit', signIn);
   $('sign-out').addEventListener('click', signOut);
+  $('change-password').addEventListener('click', changePassword);
   window.addEventListener('hashchange', () => { if (!$('shell').hidden) showView(); });
   api.whenSignedOut(() => { if (!$('shell').hidden) showSignIn(t('sessionEnded')); });
   try {
