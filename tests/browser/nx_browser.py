@@ -96,7 +96,7 @@ def set_viewport(driver, width, height):
 failure_dir = None
 
 
-def wait_until(driver, condition, seconds=10, message=''):
+def wait_until(driver, condition, seconds=20, message=''):
     # Lists are rebuilt as answers arrive: an element read a moment too late is retried.
     wait = WebDriverWait(driver, seconds, poll_frequency=0.1, ignored_exceptions=[StaleElementReferenceException])
     try:

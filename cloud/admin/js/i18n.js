@@ -219,6 +219,7 @@ export function t(key, ...args) {
 // Fills every element marked with data-i18n below root.
 export function translate(root = document) {
   document.documentElement.lang = language === 'zh' ? 'zh-CN' : 'en';
+  document.title = t('adminTitle') + ' · ' + t('brand');
   for (const el of root.querySelectorAll('[data-i18n]')) el.textContent = t(el.dataset.i18n);
   for (const el of root.querySelectorAll('[data-i18n-title]')) {
     el.title = t(el.dataset.i18nTitle);
