@@ -77,7 +77,8 @@ def chromium(language):
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
     for argument in ('--headless=new', '--no-sandbox', '--disable-dev-shm-usage', '--disable-gpu',
-                     '--no-first-run', '--disable-extensions', '--lang=' + language):
+                     '--no-first-run', '--disable-extensions', '--disable-background-networking',
+                     '--disable-component-update', '--disable-sync', '--lang=' + language):
         options.add_argument(argument)
     options.add_experimental_option('prefs', {'intl.accept_languages': language})
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
