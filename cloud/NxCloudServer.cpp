@@ -4,6 +4,7 @@
 #include "NxAdminChannelEndpoints.h"
 #include "NxAdminLiveCodeEndpoints.h"
 #include "NxAdminOwnChannelEndpoints.h"
+#include "NxAdminPageEndpoints.h"
 #include "NxAdminPasswordEndpoint.h"
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
@@ -92,6 +93,7 @@ NxCloudServer::NxCloudServer(QSharedPointer<NxCloudStore> store)
     addEndpoints(std::make_unique<NxAdminLiveCodeEndpoints>(m_store, *m_adminAccess, base));
     addEndpoints(std::make_unique<NxAdminOwnChannelEndpoints>(m_store, *m_adminAccess, base));
     addEndpoints(std::make_unique<NxAdminPasswordEndpoint>(m_store, *m_adminAccess));
+    addEndpoints(std::make_unique<NxAdminPageEndpoints>());
 }
 
 NxCloudServer::~NxCloudServer()

@@ -16,6 +16,7 @@ NX_PACKAGES=(
     ffmpeg libmpv-dev
     fonts-wqy-microhei
     xvfb xauth openbox xdg-utils xdotool
+    chromium chromium-driver python3-selenium
     clang libclang-rt-14-dev llvm
 )
 

@@ -1,8 +1,10 @@
+#include "NxAdminClient.h"
 #include "NxProgramRunner.h"
 #include "NxTestCloud.h"
 #include "NxTestEnvironment.h"
 #include "NxX11Session.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,6 +30,16 @@ const QPoint kFirstCatalogueTile(463, 435);
 const QPoint kBriefAddButton(1140, 672);
 const QRect kBackButton(1717, 909, 98, 48);
 const QRect kToolBar(1430, 950, 170, 50);
+const QPoint kTvTile(956, 561);
+const QPoint kPageReturn(1553, 994);
+const QRect kFirstCatalogueTileArea(383, 375, 160, 120);
+
+// What a school's IT staff change through the admin API: colours the panel's
+// screen shows only if it took the change.
+const QString kAdminPassword = QStringLiteral("Desktop admin 42");
+const QString kLiveCode = QStringLiteral("246810");
+const QColor kNewChannelColour(230, 20, 200);
+const QList<QColor> kStationColours{QColor(250, 140, 0), QColor(0, 200, 230), QColor(120, 220, 20)};
 
 double meanDifference(const QImage& a, const QImage& b)
 {
@@ -39,6 +52,33 @@ double meanDifference(const QImage& a, const QImage& b)
             sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
         }
     return double(sum) / (3.0 * a.width() * a.height());
+}
+
+bool isColour(QRgb pixel, const QColor& colour)
+{
+    return qAbs(qRed(pixel) - colour.red()) < 40 && qAbs(qGreen(pixel) - colour.green()) < 40
+        && qAbs(qBlue(pixel) - colour.blue()) < 40;
+}
+
+QByteArray picture(const QColor& colour)
+{
+    QImage image(320, 180, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+QString idPath(const QString& pattern, const QJsonValue& item)
+{
+    return pattern.arg(item["id"].toVariant().toLongLong());
+}
+
+QJsonArray stations(NxAdminClient& admin)
+{
+    return admin.get("/admin/api/channels?category=tvstation&limit=500").json()["channels"].toArray();
 }
 
 int countPixels(const QImage& image, const std::function<bool(QRgb)>& test)
@@ -64,8 +104,12 @@ private slots:
     void pinnedChannelSurvivesRestart();
     void liveLessonPlaysWithBackButtonOnTop();
     void startsNoSessionBus();
+    void adminChangesReachThePanel();
 
 private:
+    QString startService(QProcess& service, const QTemporaryDir& dir);
+    static void changeThroughAdminApi(NxAdminClient& admin, const QString& base);
+    static bool videoUnderBackButton();
     QProcess* startProgram();
     void endProgram(QProcess* program);
     static void input(const QStringList& arguments);
@@ -204,15 +248,7 @@ void tst_NxProgramOnDesktop::liveLessonPlaysWithBackButtonOnTop()
     QTest::qWait(1500);
     input({"type", "--delay", "50", "123456"});
     input({"key", "Return"});
-    auto backButtonOverVideo = [] {
-        const QImage bar = screen(kBackButton);
-        const QImage beside = screen(kBackButton.translated(-kBackButton.width() - 20, 0));
-        const int text = countPixels(bar, [](QRgb p) { return qMin(qRed(p), qMin(qGreen(p), qBlue(p))) > 200; });
-        const int dark = countPixels(bar, [](QRgb p) { return qGray(p) < 40; });
-        const int video = countPixels(beside, [](QRgb p) { return qGray(p) >= 40; });
-        return text > 20 && dark > bar.width() * bar.height() / 2 && video > beside.width() * beside.height() / 2;
-    };
-    QVERIFY2(waitFor(backButtonOverVideo, 10000), "no back button over the playing video");
+    QVERIFY2(waitFor(videoUnderBackButton, 10000), "no back button over the playing video");
     save("live-playing");
     tap(kBackButton.center());
     QVERIFY2(waitFor([&] { return meanDifference(screen(kToolBar), home) < 3; }, 5000), "back does not return home");
@@ -240,6 +276,121 @@ void tst_NxProgramOnDesktop::startsNoSessionBus()
     QVERIFY(program);
     endProgram(program);
     QVERIFY2(!QFile::exists(launched), "the program ran dbus-launch");
+}
+
+bool tst_NxProgramOnDesktop::videoUnderBackButton()
+{
+    const QImage bar = screen(kBackButton);
+    const QImage beside = screen(kBackButton.translated(-kBackButton.width() - 20, 0));
+    const int text = countPixels(bar, [](QRgb p) { return qMin(qRed(p), qMin(qGreen(p), qBlue(p))) > 200; });
+    const int dark = countPixels(bar, [](QRgb p) { return qGray(p) < 40; });
+    const int video = countPixels(beside, [](QRgb p) { return qGray(p) >= 40; });
+    return text > 20 && dark > bar.width() * bar.height() / 2 && video > beside.width() * beside.height() / 2;
+}
+
+// The real NxCloudService on a private SQLite file, filled from the demo seed;
+// answers its address, or nothing when it did not start.
+QString tst_NxProgramOnDesktop::startService(QProcess& service, const QTemporaryDir& dir)
+{
+    QFile password(dir.filePath("admin-password"));
+    if (!password.open(QIODevice::WriteOnly) || password.write(kAdminPassword.toUtf8() + '\n') < 0)
+        return QString();
+    password.close();
+    service.start(NX_CLOUD_SERVICE, {"--port", "0", "--data", dir.path(), "--seed", NX_DEMO_CLOUD_DIR "/demo-seed.json",
+                                     "--pictures", NX_DEMO_CLOUD_DIR "/pictures", "--media", NX_DEMO_CLOUD_DIR "/media",
+                                     "--admin-password-file", password.fileName()});
+    if (!service.waitForStarted(10000) || !waitFor([&] { return service.canReadLine(); }, 20000))
+        return QString();
+    return QString::fromUtf8(service.readLine()).trimmed();
+}
+
+// A new channel first in its category with a picture of its own colour; the
+// seed's TV stations replaced by a playlist of three, each with its colour;
+// a new live code for the demo clip.
+void tst_NxProgramOnDesktop::changeThroughAdminApi(NxAdminClient& admin, const QString& base)
+{
+    const auto channel = admin.json("POST", "/admin/api/channels",
+        {{"category", "nxtchannel"}, {"name", "Made by the admin"}, {"address", "https://example.org/admin"}, {"position", 0}});
+    QCOMPARE(channel.status, 201);
+    const QString picturePath = QStringLiteral("/admin/api/channels/%1/picture");
+    QCOMPARE(admin.send("PUT", idPath(picturePath, channel.json()), picture(kNewChannelColour), "image/png").status, 200);
+
+    for (const QJsonValue station : stations(admin))
+        QCOMPARE(admin.send("DELETE", idPath("/admin/api/channels/%1", station), {}, {}).status, 204);
+    const QByteArray playlist = "#EXTM3U\n#EXTINF:-1 group-title=\"News\",Admin station one\nhttps://example.org/one.m3u8\n"
+                                "#EXTINF:-1,Admin station two\nhttps://example.org/two.m3u8\n"
+                                "#EXTINF:-1,Admin station three\nhttp://example.org/three.m3u8\n";
+    const auto imported = admin.send("POST", "/admin/api/stations/import", playlist, "audio/x-mpegurl");
+    QCOMPARE(imported.status, 200);
+    QCOMPARE(imported.json()["added"].toInt(), 3);
+    const QJsonArray imports = stations(admin);
+    QCOMPARE(imports.size(), 3);
+    for (int i = 0; i < imports.size(); ++i)
+        QCOMPARE(admin.send("PUT", idPath(picturePath, imports[i]), picture(kStationColours[i]), "image/png").status, 200);
+
+    const auto code = admin.json("POST", "/admin/api/live-codes",
+        {{"code", kLiveCode}, {"address", base + "/media/demo-live.mp4"}, {"title", "Admin lesson"}});
+    QCOMPARE(code.status, 201);
+}
+
+// What the admin changed reaches the real program: the catalogue offers the
+// new channel, the TV page has the three stations, the new live code plays.
+void tst_NxProgramOnDesktop::adminChangesReachThePanel()
+{
+    QTemporaryDir dir;
+    QProcess service;
+    const QString base = startService(service, dir);
+    QVERIFY2(!base.isEmpty(), service.readAllStandardError().constData());
+    const auto stopService = qScopeGuard([&] {
+        service.terminate();
+        service.waitForFinished(10000);
+        m_runner->useCloud(m_cloud->baseUrl());
+    });
+    NxAdminClient admin(base);
+    QVERIFY(admin.signIn("admin", kAdminPassword));
+    changeThroughAdminApi(admin, base);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(m_runner->useCloud(base));
+    QFile::remove(m_env->dataRoot() + "/Maplo/TavomcPresenterPro/channel/FirstPage_Local.jdx"); // the first slot empty
+
+    QProcess* program = startProgram();
+    QVERIFY(program);
+    tap(kFirstSlot);
+    const auto newChannelShown = [] {
+        return countPixels(screen(kFirstCatalogueTileArea), [](QRgb p) { return isColour(p, kNewChannelColour); })
+            > kFirstCatalogueTileArea.width() * kFirstCatalogueTileArea.height() / 3;
+    };
+    const bool offered = waitFor(newChannelShown, 10000);
+    save("admin-catalogue");
+    QVERIFY2(offered, "the catalogue does not offer the admin's new channel first");
+    tap(kPageReturn);
+    QTest::qWait(1000);
+
+    tap(kTvTile);
+    const auto stationsShown = [] {
+        const QImage page = screen();
+        for (const QColor& colour : kStationColours) {
+            if (countPixels(page, [&](QRgb p) { return isColour(p, colour); }) < 5000)
+                return false;
+        }
+        return true;
+    };
+    const bool listed = waitFor(stationsShown, 10000);
+    save("admin-tv-page");
+    QVERIFY2(listed, "the TV page does not show the three imported stations");
+    tap(kPageReturn);
+    QTest::qWait(1000);
+
+    tap(kLiveTile);
+    QTest::qWait(1500);
+    input({"type", "--delay", "50", kLiveCode});
+    input({"key", "Return"});
+    const bool playing = waitFor(videoUnderBackButton, 10000);
+    save("admin-live-code");
+    QVERIFY2(playing, "the admin's new live code does not play");
+    tap(kBackButton.center());
+    endProgram(program);
 }
 
 QTEST_MAIN(tst_NxProgramOnDesktop)
