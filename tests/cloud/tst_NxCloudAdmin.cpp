@@ -315,6 +315,7 @@ void TestNxCloudAdmin::signIn()
     QCOMPARE(ask(*cloud->store, "SELECT actor FROM audit_log WHERE action = '" + action + "' ORDER BY entry_id DESC")
                  .toString(), name);
     QCOMPARE(call("POST", cloud->url(kSession), Session(), "{not json").status, 400);
+    QCOMPARE(signIn(*cloud, QString(201, QLatin1Char('a')), password).status, 400);
 }
 
 void TestNxCloudAdmin::sessionCookieAndSignOut_data()
@@ -661,6 +662,7 @@ void TestNxCloudAdmin::teachersAreManagedAndAudited()
     QCOMPARE(changed.json().value("enabled").toBool(true), false);
     QCOMPARE(call("PATCH", cloud->url(kTeachers + "/nobody"), session, json({{"enabled", true}})).status, 404);
     QCOMPARE(call("PATCH", cloud->url(kTeachers + "/li"), session, json({{"enabled", "yes"}})).status, 400);
+    QCOMPARE(call("PATCH", cloud->url(kTeachers + "/li"), session, json({})).status, 400);
     // The path is decoded once: "l%2569" names the id "l%69", not "li".
     QCOMPARE(call("PATCH", cloud->url(kTeachers + "/l%69"), session, json({{"enabled", false}})).status, 200);
     QCOMPARE(call("PATCH", cloud->url(kTeachers + "/l%2569"), session, json({{"enabled", false}})).status, 404);
