@@ -15,6 +15,8 @@ const QString kSessionPath = QStringLiteral("/admin/api/session");
 const QString kName = QStringLiteral("name");
 const QString kPassword = QStringLiteral("password");
 const QString kCsrf = QStringLiteral("csrf");
+// No account has a longer name; longer ones would only fill the audit log.
+const int kMaxNameLength = 200;
 
 qint64 now()
 {
@@ -64,6 +66,8 @@ NxCloudReply NxAdminAccess::signIn(const NxCloudRequest& request) const
     if (!body.value(kName).isString() || !body.value(kPassword).isString())
         return NxAdminReply::badRequest(QStringLiteral("name and password must be texts"));
     const QString name = body.value(kName).toString();
+    if (name.size() > kMaxNameLength)
+        return NxAdminReply::badRequest(QStringLiteral("name is too long"));
     const QString password = body.value(kPassword).toString().left(NxPasswordHash::kMaxLength + 1);
     const NxLoginThrottle::Key key = NxLoginThrottle::admin(name, request.remoteAddress);
     int wait = 0;

@@ -133,6 +133,8 @@ NxCloudReply NxTeacherEndpoints::change(const NxCloudRequest& request, const NxA
     const QString problem = readFields(request, false, &fields);
     if (!problem.isEmpty())
         return NxAdminReply::badRequest(problem);
+    if (fields.given.isEmpty())
+        return NxAdminReply::badRequest(QStringLiteral("give at least one of name, avatar, password, enabled"));
     const QString id = request.pathValues.value(kId);
     bool found = false;
     QString error;

@@ -80,13 +80,6 @@ bool exportFile(NxCloudStore& store, const QString& path, QString* error)
     return false;
 }
 
-bool prepareData(NxCloudStore& store, const NxCloudServiceOptions& options, QString* error)
-{
-    return (options.importFile.isEmpty() || importFile(store, options.importFile, error))
-        && (!options.fillsFromSeed() || fillFromSeed(store, options, error))
-        && (options.exportFile.isEmpty() || exportFile(store, options.exportFile, error));
-}
-
 // The file's password, else one drawn here; drawn says which.
 bool adminPassword(const NxCloudServiceOptions& options, QString* password, bool* drawn, QString* error)
 {
@@ -110,20 +103,26 @@ bool ensureAdmin(NxCloudStore& store, const NxCloudServiceOptions& options, QStr
 }
 
 // --reset-admin-password: the way back in for a school that lost it.
-int resetAdmin(NxCloudStore& store, const NxCloudServiceOptions& options, QTextStream& out, QTextStream& err)
+bool resetAdmin(NxCloudStore& store, const NxCloudServiceOptions& options, QString* error)
 {
     QString password;
     bool drawn = false;
-    QString error;
-    if (!adminPassword(options, &password, &drawn, &error) || !NxFirstAdmin::reset(store, password, &error)) {
-        err << "NxCloudService: " << error << Qt::endl;
-        return 1;
-    }
+    if (!adminPassword(options, &password, &drawn, error) || !NxFirstAdmin::reset(store, password, error))
+        return false;
+    QTextStream out(stdout);
     out << "The password of " << NxFirstAdmin::name() << " is reset";
     if (drawn)
         out << "; its one-time password: " << password;
     out << Qt::endl;
-    return 0;
+    return true;
+}
+
+bool prepareData(NxCloudStore& store, const NxCloudServiceOptions& options, QString* error)
+{
+    return (options.importFile.isEmpty() || importFile(store, options.importFile, error))
+        && (!options.fillsFromSeed() || fillFromSeed(store, options, error))
+        && (options.exportFile.isEmpty() || exportFile(store, options.exportFile, error))
+        && (!options.resetAdminPassword || resetAdmin(store, options, error));
 }
 
 int serve(QSharedPointer<NxCloudStore> store, const NxCloudServiceOptions& options, QTextStream& out, QTextStream& err)
@@ -176,7 +175,5 @@ int main(int argc, char* argv[])
         err << "NxCloudService: " << error << Qt::endl;
         return 1;
     }
-    if (options.resetAdminPassword)
-        return resetAdmin(*store, options, out, err);
     return options.movesDataOnly() ? 0 : serve(store, options, out, err);
 }
