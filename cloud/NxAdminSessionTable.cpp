@@ -47,3 +47,10 @@ bool NxAdminSessionTable::removeOthers(const QSqlDatabase& db, qint64 adminId, c
     return NxCloudQuery::run(db, QStringLiteral("DELETE FROM admin_sessions WHERE admin_id = ? AND token_hash <> ?"),
                              {adminId, keptHash}, error);
 }
+
+bool NxAdminSessionTable::removeAll(const QSqlDatabase& db, const QString& adminName, QString* error)
+{
+    return NxCloudQuery::run(db, QStringLiteral("DELETE FROM admin_sessions WHERE admin_id IN"
+                                                " (SELECT admin_id FROM admins WHERE name = ?)"),
+                             {NxCloudQuery::text(adminName)}, error);
+}

@@ -26,6 +26,7 @@ public:
     static bool use(const QSqlDatabase& db, const QString& tokenHash, qint64 now, Session* session, bool* found,
                     QString* error);
     static bool remove(const QSqlDatabase& db, const QString& tokenHash, QString* error);
+    static bool removeAll(const QSqlDatabase& db, const QString& adminName, QString* error);
     // Every session of the admin but the one of keptHash.
     static bool removeOthers(const QSqlDatabase& db, qint64 adminId, const QString& keptHash, QString* error);
 };

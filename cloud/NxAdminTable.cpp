@@ -35,3 +35,11 @@ bool NxAdminTable::setPassword(const QSqlDatabase& db, qint64 id, const QString&
     return NxCloudQuery::run(db, QStringLiteral("UPDATE admins SET password_hash = ? WHERE admin_id = ?"),
                              {passwordHash, id}, error);
 }
+
+bool NxAdminTable::reset(const QSqlDatabase& db, const QString& name, const QString& passwordHash, QString* error)
+{
+    return NxCloudQuery::run(db, QStringLiteral("INSERT INTO admins (name, password_hash, enabled, created_at)"
+                                                " VALUES (?, ?, 1, ?) ON CONFLICT (name) DO UPDATE"
+                                                " SET password_hash = excluded.password_hash, enabled = 1"),
+                             {NxCloudQuery::text(name), passwordHash, QDateTime::currentMSecsSinceEpoch()}, error);
+}

@@ -18,5 +18,7 @@ public:
     static bool find(const QSqlDatabase& db, const QString& name, Admin* admin, bool* found, QString* error);
     static bool count(const QSqlDatabase& db, int* admins, QString* error);
     static bool setPassword(const QSqlDatabase& db, qint64 id, const QString& passwordHash, QString* error);
+    // Sets the password of name, adding or enabling the account.
+    static bool reset(const QSqlDatabase& db, const QString& name, const QString& passwordHash, QString* error);
     static bool add(const QSqlDatabase& db, const QString& name, const QString& passwordHash, QString* error);
 };

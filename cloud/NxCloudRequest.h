@@ -16,7 +16,7 @@ struct NxCloudRequest
     QMap<QString, QString> headers;  // names as sent
     QString remoteAddress;           // the peer of the connection
     // Segments a route pattern captured, e.g. {"id": "wang"} for
-    // "/admin/api/teachers/{id}", percent-decoded.
+    // "/admin/api/teachers/{id}" (the path comes percent-decoded).
     QMap<QString, QString> pathValues;
 
     QString header(const QString& name) const; // case-insensitive

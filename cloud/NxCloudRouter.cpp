@@ -1,7 +1,5 @@
 #include "NxCloudRouter.h"
 
-#include <QUrl>
-
 namespace {
 bool isPattern(const QString& path)
 {
@@ -65,9 +63,9 @@ bool NxCloudRouter::matchesPattern(const QStringList& pattern, const QString& pa
         }
         if (segments.at(i).isEmpty())
             return false;
+        // The HTTP library decoded the path already.
         if (values)
-            values->insert(pattern.at(i).mid(1, pattern.at(i).size() - 2),
-                           QUrl::fromPercentEncoding(segments.at(i).toUtf8()));
+            values->insert(pattern.at(i).mid(1, pattern.at(i).size() - 2), segments.at(i));
     }
     return true;
 }

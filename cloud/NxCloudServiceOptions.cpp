@@ -51,6 +51,7 @@ void addOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("channels"), QStringLiteral("Offer this many generated own channels, each with its pictures, instead of the seed's."), QStringLiteral("count")});
     parser.addOption({QStringLiteral("stations"), QStringLiteral("Offer this many generated TV stations instead of the seed's."), QStringLiteral("count")});
     parser.addOption({QStringLiteral("admin-password-file"), QStringLiteral("At the first start, the password of the account admin is this file's first line instead of a drawn one."), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("reset-admin-password"), QStringLiteral("Give the account admin a new password (drawn and printed, or the --admin-password-file's), end its sessions, then end.")});
     parser.addOption({QStringLiteral("log-requests"), QStringLiteral("Print every request as it arrives: milliseconds, method, path.")});
 }
 }
@@ -77,6 +78,7 @@ bool NxCloudServiceOptions::parse(const QCoreApplication& app, QString* error)
     importFile = parser.value(QStringLiteral("import"));
     exportFile = parser.value(QStringLiteral("export"));
     adminPasswordFile = parser.value(QStringLiteral("admin-password-file"));
+    resetAdminPassword = parser.isSet(QStringLiteral("reset-admin-password"));
     logRequests = parser.isSet(QStringLiteral("log-requests"));
     if (!dataDir.isEmpty() && !databaseUrl.isEmpty()) {
         *error = QStringLiteral("--data and --database exclude each other");
@@ -105,5 +107,5 @@ bool NxCloudServiceOptions::fillsFromSeed() const
 
 bool NxCloudServiceOptions::movesDataOnly() const
 {
-    return !importFile.isEmpty() || !exportFile.isEmpty();
+    return !importFile.isEmpty() || !exportFile.isEmpty() || resetAdminPassword;
 }

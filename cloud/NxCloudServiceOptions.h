@@ -19,7 +19,8 @@ public:
     // Whether an empty database is filled from the seed: always in memory,
     // elsewhere only when --seed is given.
     bool fillsFromSeed() const;
-    // --import or --export: the program moves data and ends.
+    // --import, --export or --reset-admin-password: the program changes or
+    // moves data and ends.
     bool movesDataOnly() const;
 
     QString host;
@@ -33,6 +34,7 @@ public:
     QString importFile;
     QString exportFile;
     QString adminPasswordFile;
+    bool resetAdminPassword = false;
     int autoConfirmAfter = -1;
     int channels = -1;
     int stations = -1;

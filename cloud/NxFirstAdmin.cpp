@@ -1,5 +1,6 @@
 #include "NxFirstAdmin.h"
 
+#include "NxAdminSessionTable.h"
 #include "NxAdminTable.h"
 #include "NxCloudAuditLog.h"
 #include "NxCloudStore.h"
@@ -34,6 +35,20 @@ bool NxFirstAdmin::ensure(NxCloudStore& store, const QString& password, bool* cr
             || (NxAdminTable::add(db, name(), hash, e)
                 && NxCloudAuditLog::append(db, QStringLiteral("service"), QStringLiteral("add admin"), name(),
                                            QString(), e));
+    }, error);
+}
+
+bool NxFirstAdmin::reset(NxCloudStore& store, const QString& password, QString* error)
+{
+    const QString hash = NxPasswordHash::hash(password);
+    if (hash.isEmpty()) {
+        *error = QStringLiteral("cannot hash the admin's password");
+        return false;
+    }
+    return store.database().write([&](QSqlDatabase& db, QString* e) {
+        return NxAdminTable::reset(db, name(), hash, e) && NxAdminSessionTable::removeAll(db, name(), e)
+            && NxCloudAuditLog::append(db, QStringLiteral("command line"), QStringLiteral("reset password"), name(),
+                                       QString(), e);
     }, error);
 }
 

@@ -5,7 +5,7 @@
 class NxCloudStore;
 
 // The account a new database starts with: "admin", with a password the
-// service draws (and prints once) or reads from a file.
+// service draws (and prints once) or reads from a file; and its reset.
 class NxFirstAdmin
 {
 public:
@@ -13,6 +13,9 @@ public:
     // Adds "admin" with password when the database has no admin at all;
     // created says whether it did.
     static bool ensure(NxCloudStore& store, const QString& password, bool* created, QString* error);
+    // Gives admin password (creating or enabling the account) and ends its
+    // sessions.
+    static bool reset(NxCloudStore& store, const QString& password, QString* error);
     // The file's first line; refused when it is no acceptable password.
     static bool readPassword(const QString& path, QString* password, QString* error);
 };

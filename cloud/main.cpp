@@ -87,21 +87,43 @@ bool prepareData(NxCloudStore& store, const NxCloudServiceOptions& options, QStr
         && (options.exportFile.isEmpty() || exportFile(store, options.exportFile, error));
 }
 
+// The file's password, else one drawn here; drawn says which.
+bool adminPassword(const NxCloudServiceOptions& options, QString* password, bool* drawn, QString* error)
+{
+    *drawn = options.adminPasswordFile.isEmpty();
+    if (*drawn)
+        *password = NxSecret::password();
+    return *drawn || NxFirstAdmin::readPassword(options.adminPasswordFile, password, error);
+}
+
 // The password of a first admin the service drew itself, else empty.
-bool ensureAdmin(NxCloudStore& store, const NxCloudServiceOptions& options, QString* drawn, QString* error)
+bool ensureAdmin(NxCloudStore& store, const NxCloudServiceOptions& options, QString* printed, QString* error)
 {
     QString password;
-    if (!options.adminPasswordFile.isEmpty() && !NxFirstAdmin::readPassword(options.adminPasswordFile, &password, error))
-        return false;
-    const bool draw = password.isEmpty();
-    if (draw)
-        password = NxSecret::password();
+    bool drawn = false;
     bool created = false;
-    if (!NxFirstAdmin::ensure(store, password, &created, error))
+    if (!adminPassword(options, &password, &drawn, error) || !NxFirstAdmin::ensure(store, password, &created, error))
         return false;
-    if (created && draw)
-        *drawn = password;
+    if (created && drawn)
+        *printed = password;
     return true;
+}
+
+// --reset-admin-password: the way back in for a school that lost it.
+int resetAdmin(NxCloudStore& store, const NxCloudServiceOptions& options, QTextStream& out, QTextStream& err)
+{
+    QString password;
+    bool drawn = false;
+    QString error;
+    if (!adminPassword(options, &password, &drawn, &error) || !NxFirstAdmin::reset(store, password, &error)) {
+        err << "NxCloudService: " << error << Qt::endl;
+        return 1;
+    }
+    out << "The password of " << NxFirstAdmin::name() << " is reset";
+    if (drawn)
+        out << "; its one-time password: " << password;
+    out << Qt::endl;
+    return 0;
 }
 
 int serve(QSharedPointer<NxCloudStore> store, const NxCloudServiceOptions& options, QTextStream& out, QTextStream& err)
@@ -154,5 +176,7 @@ int main(int argc, char* argv[])
         err << "NxCloudService: " << error << Qt::endl;
         return 1;
     }
+    if (options.resetAdminPassword)
+        return resetAdmin(*store, options, out, err);
     return options.movesDataOnly() ? 0 : serve(store, options, out, err);
 }

@@ -1,3 +1,4 @@
+#include "NxAdminAccess.h"
 #include "NxCloudServer.h"
 #include "NxCloudSignInBook.h"
 #include "NxCloudStore.h"
@@ -282,6 +283,9 @@ void TestNxCloudAdmin::signIn()
     QCOMPARE(result.header("Set-Cookie").isEmpty(), status != 200);
     QCOMPARE(answer.value("csrf").toString().size() >= 40, status == 200);
     QCOMPARE(answer.contains("error"), status != 200);
+    // A teacher's account is refused exactly like a wrong password.
+    if (status == 401)
+        QCOMPARE(answer, QJsonObject({{"error", "wrong name or password"}}));
     const QString action = status == 200 ? "sign in" : "sign in refused";
     QCOMPARE(ask(*cloud->store, "SELECT actor FROM audit_log WHERE action = '" + action + "'").toString(), name);
     QCOMPARE(call("POST", cloud->url(kSession), Session(), "{not json").status, 400);
@@ -323,6 +327,11 @@ void TestNxCloudAdmin::sessionCookieAndSignOut()
     QVERIFY(out.header("Set-Cookie").contains("Max-Age=0"));
     QCOMPARE(call("GET", cloud->url(kSession), session).status, 401);
     QCOMPARE(call("GET", cloud->url(kTeachers), session).status, 401);
+
+    // Served over TLS, the cookie is marked Secure too.
+    cloud->server->adminAccess().setSecureCookies(true);
+    const QByteArray secure = signIn(*cloud, NxFirstAdmin::name(), kAdminPassword).header("Set-Cookie");
+    QVERIFY2(secure.endsWith("; Secure") && secure.contains("HttpOnly"), secure.constData());
 }
 
 void TestNxCloudAdmin::guardRefuses_data()
@@ -491,7 +500,9 @@ void TestNxCloudAdmin::adminChangesTheirPassword()
     QCOMPARE(call("GET", cloud->url(kSession), elsewhere).status, 401);
     QCOMPARE(signIn(*cloud, "admin", kAdminPassword).status, 401);
     QCOMPARE(signIn(*cloud, "admin", fresh).status, 200);
-    QVERIFY(!ask(*cloud->store, "SELECT password_hash FROM admins").toString().contains(fresh));
+    // Argon2id with libsodium's interactive limits: 64 MiB, two passes.
+    const QString hash = ask(*cloud->store, "SELECT password_hash FROM admins").toString();
+    QVERIFY2(hash.startsWith("$argon2id$v=19$m=65536,t=2,p=1$") && !hash.contains(fresh), qPrintable(hash));
 }
 
 void TestNxCloudAdmin::firstStartPrintsThePasswordOnce_data()
@@ -513,13 +524,22 @@ void TestNxCloudAdmin::firstStartPrintsThePasswordOnce()
     if (!inMemory)
         arguments << "--data" << dataDir;
     if (fromFile) {
+        // A password too short to be any good is refused at start.
         QFile file(passwordFile);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("from-the-file-123\n") > 0);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("short\n") > 0);
+        file.close();
         arguments << "--admin-password-file" << passwordFile;
+        QProcess refused;
+        refused.start(QStringLiteral(NX_CLOUD_SERVICE), arguments);
+        QVERIFY(refused.waitForFinished(20000));
+        QCOMPARE(refused.exitCode(), 1);
+        QVERIFY(refused.readAllStandardError().contains("at least 8 characters"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("from-the-file-123\n") > 0);
     }
     // Each start: its whole output once it ended, and whether the password
     // read from it (or the file's) lets the admin in.
-    const auto run = [&](QString* output) {
+    // known: the password to try instead of the file's or the printed one.
+    const auto run = [&](QString* output, const QString& known) {
         QProcess service;
         service.start(QStringLiteral(NX_CLOUD_SERVICE), arguments);
         if (!service.waitForStarted(5000))
@@ -529,8 +549,8 @@ void TestNxCloudAdmin::firstStartPrintsThePasswordOnce()
         const QString base = QString::fromUtf8(service.readLine()).trimmed();
         QTest::qWait(200);
         const QString rest = QString::fromUtf8(service.readAll());
-        const QString password = fromFile ? QStringLiteral("from-the-file-123")
-                                          : QRegularExpression("one-time password (\\S+)").match(rest).captured(1);
+        const QString printed = QRegularExpression("one-time password (\\S+)").match(rest).captured(1);
+        const QString password = !known.isEmpty() ? known : fromFile ? QStringLiteral("from-the-file-123") : printed;
         const int status = NxHttpProbe().postJson(base + kSession, QJsonObject{{"name", "admin"}, {"password", password}}).status;
         service.terminate();
         service.waitForFinished(10000);
@@ -538,15 +558,27 @@ void TestNxCloudAdmin::firstStartPrintsThePasswordOnce()
         return status;
     };
     QString first;
-    QCOMPARE(run(&first), 200);
+    QCOMPARE(run(&first, QString()), 200);
     QVERIFY2(QRegularExpression("^http://127\\.0\\.0\\.1:\\d+\n").match(first).hasMatch(), qPrintable(first));
     QCOMPARE(first.contains("one-time password"), !fromFile);
     QVERIFY(!first.contains("from-the-file-123"));
     if (inMemory)
         return;
     QString second;
-    run(&second);
+    QCOMPARE(run(&second, QString()), fromFile ? 200 : 401);
     QVERIFY2(!second.contains("password"), qPrintable(second));
+
+    // A lost password is reset from the command line, the service stopped.
+    QProcess reset;
+    reset.start(QStringLiteral(NX_CLOUD_SERVICE), arguments + QStringList{"--reset-admin-password"});
+    QVERIFY(reset.waitForFinished(30000));
+    QCOMPARE(reset.exitCode(), 0);
+    const QString said = QString::fromUtf8(reset.readAllStandardOutput());
+    const QString fresh = fromFile ? QStringLiteral("from-the-file-123")
+                                   : QRegularExpression("one-time password: (\\S+)").match(said).captured(1);
+    QCOMPARE(said.contains("one-time password"), !fromFile);
+    QString third;
+    QCOMPARE(run(&third, fresh), 200);
 }
 
 void TestNxCloudAdmin::teachersAreManagedAndAudited_data()
@@ -567,6 +599,8 @@ void TestNxCloudAdmin::teachersAreManagedAndAudited()
                                {"enabled", true}, {"ownChannels", 0}};
     QCOMPARE(added.json(), expected);
     QCOMPARE(call("POST", cloud->url(kTeachers), session, json(li)).status, 409);
+    QVERIFY(ask(*cloud->store, "SELECT password_hash FROM teachers WHERE teacher_id = 'li'").toString()
+                .startsWith("$argon2id$"));
     QCOMPARE(call("POST", cloud->url(kTeachers), session, json({{"id", "wu"}, {"name", "吴"}, {"password", "short"}})).status, 400);
     QCOMPARE(call("POST", cloud->url(kTeachers), session, json({{"id", "a b/c"}, {"name", "x"}, {"password", "long-enough"}})).status, 400);
     QCOMPARE(call("POST", cloud->url(kTeachers), session, json({{"id", "wu"}, {"name", "吴"}, {"password", "long-enough"},
@@ -586,13 +620,16 @@ void TestNxCloudAdmin::teachersAreManagedAndAudited()
     QCOMPARE(changed.json().value("enabled").toBool(true), false);
     QCOMPARE(call("PATCH", cloud->url(kTeachers + "/nobody"), session, json({{"enabled", true}})).status, 404);
     QCOMPARE(call("PATCH", cloud->url(kTeachers + "/li"), session, json({{"enabled", "yes"}})).status, 400);
+    // The path is decoded once: "l%2569" names the id "l%69", not "li".
+    QCOMPARE(call("PATCH", cloud->url(kTeachers + "/l%69"), session, json({{"enabled", false}})).status, 200);
+    QCOMPARE(call("PATCH", cloud->url(kTeachers + "/l%2569"), session, json({{"enabled", false}})).status, 404);
     QCOMPARE(call("DELETE", cloud->url(kTeachers + "/li"), session).status, 204);
     QCOMPARE(call("DELETE", cloud->url(kTeachers + "/li"), session).status, 404);
     QCOMPARE(call("DELETE", cloud->url(kTeachers + "/" + kTeacher), session).status, 204);
     QCOMPARE(ask(*cloud->store, "SELECT COUNT(*) FROM channels WHERE list = 'own'").toInt(), 0);
 
     // Newest first, each change by the admin, no password anywhere.
-    const NxHttpProbe::Result audit = call("GET", cloud->url("/admin/api/audit?limit=4"), session);
+    const NxHttpProbe::Result audit = call("GET", cloud->url("/admin/api/audit?limit=5"), session);
     QCOMPARE(audit.status, 200);
     QStringList actions;
     for (const QJsonValue& entry : audit.json().value("entries").toArray()) {
@@ -601,7 +638,8 @@ void TestNxCloudAdmin::teachersAreManagedAndAudited()
         QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$")
                     .match(entry.toObject().value("at").toString()).hasMatch());
     }
-    QCOMPARE(actions, QStringList({"delete teacher demo-teacher", "delete teacher li", "change teacher li", "add teacher li"}));
+    QCOMPARE(actions, QStringList({"delete teacher demo-teacher", "delete teacher li", "change teacher li", "change teacher li",
+                                  "add teacher li"}));
     QVERIFY(audit.json().value("total").toInt() >= 7);  // seed, admin, sign in and the changes
     QVERIFY(!audit.body.contains("password"));
 }
