@@ -234,8 +234,11 @@ class AdminPage(unittest.TestCase):
                       message='the new teacher is not listed')
         self.driver.find_element(By.ID, 'sign-out').click()
         nx.wait_until(self.driver, lambda: self.driver.find_element(By.ID, 'signin').is_displayed())
-        for name in ('browser-teacher', 'Teacher Li'):
-            self.sign_in(name, 'Teacher pass 7', expect=False)
+        # The new teacher by id and by name, and the seed's demo teacher with its documented password.
+        for name, password in (('browser-teacher', 'Teacher pass 7'), ('Teacher Li', 'Teacher pass 7'),
+                               ('demo-teacher', 'demo1234')):
+            self.driver.find_element(By.ID, 'signin-password').clear()
+            self.sign_in(name, password, expect=False)
             self.assertEqual(self.session_status(), 401)
 
     def test_laptop_and_phone_in_both_languages(self):
