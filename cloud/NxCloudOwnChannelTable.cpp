@@ -91,9 +91,9 @@ bool NxCloudOwnChannelTable::remove(const QSqlDatabase& db, const QString& teach
 bool NxCloudOwnChannelTable::raiseNumbering(const QSqlDatabase& db, QString* error)
 {
     bool ok = false;
-    const qint64 highest = NxCloudQuery::scalar(db, QStringLiteral("SELECT COALESCE(MAX(number), 0) FROM channels"
-                                                                   " WHERE list = 'own'"),
-                                                {}, 0, error, &ok).toLongLong();
+    // Above every channel's, since the catalogue's new channels share the counter.
+    const qint64 highest = NxCloudQuery::scalar(db, QStringLiteral("SELECT COALESCE(MAX(number), 0) FROM channels"), {}, 0,
+                                                error, &ok).toLongLong();
     return ok && NxCloudQuery::run(db, QStringLiteral("UPDATE counters SET value = ? WHERE name = ? AND value < ?"),
                                    {highest, kCounter, highest}, error);
 }

@@ -21,7 +21,7 @@ public:
                     QJsonObject* stored, QString* error);
     static bool remove(const QSqlDatabase& db, const QString& teacherId, const QStringList& channelIds,
                        int* removed, QString* error);
-    // New numbers stay above those of own channels that came in by import.
+    // New numbers stay above those of channels that came in by import.
     static bool raiseNumbering(const QSqlDatabase& db, QString* error);
 
 private:

@@ -1,5 +1,6 @@
 #include "NxAdminClient.h"
 #include "NxCloudAuditLog.h"
+#include "NxCloudCatalogue.h"
 #include "NxCloudDatabase.h"
 #include "NxCloudServer.h"
 #include "NxCloudStore.h"
@@ -289,6 +290,12 @@ void TestNxAdminCatalogue::channelChangesReachThePanels()
     for (int i = 0; i < children.size() - 1; ++i)
         QVERIFY(children.at(i).toObject().value("id").toVariant().toLongLong() != id);
     QCOMPARE(service->channel(id).value("position").toInt(), 24);
+    // A teacher's new channel draws from the same numbers.
+    const QJsonObject own = NxCloudCatalogue(service->store).addUserChannel("demo-teacher", {{"channelName", "Mine"}});
+    QVERIFY(own.value("id").toVariant().toLongLong() > id);
+    QVERIFY(createChannel(*service, {{"category", "nxtchannel"}, {"name", "Next"}, {"address", "https://example.org/next"}})
+            > own.value("id").toVariant().toLongLong());
+    QCOMPARE(service->admin->send("DELETE", QStringLiteral("%1/%2").arg(kChannels).arg(id + 2), {}, {}).status, 204);
 
     // Renamed and moved to the front: the others follow in order.
     QCOMPARE(service->admin->json("PATCH", QStringLiteral("%1/%2").arg(kChannels).arg(id),
@@ -306,9 +313,9 @@ void TestNxAdminCatalogue::channelChangesReachThePanels()
     QCOMPARE(listed.size(), 24);
     for (int i = 0; i < listed.size(); ++i)
         QCOMPARE(listed.at(i).toObject().value("position").toInt(), i);
-    QCOMPARE(service->audited("channel.create"), 1);
+    QCOMPARE(service->audited("channel.create"), 2);
     QCOMPARE(service->audited("channel.update"), 2);
-    QCOMPARE(service->audited("channel.delete"), 1);
+    QCOMPARE(service->audited("channel.delete"), 2);
 }
 
 void TestNxAdminCatalogue::channelRequestsAreChecked_data()
