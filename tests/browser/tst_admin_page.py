@@ -55,10 +55,10 @@ class AdminPage(unittest.TestCase):
 
     def sign_in(self, name='admin', password=PASSWORD, driver=None, expect=True):
         d = driver or self.driver
-        field = d.find_element(By.ID, 'signin-name')
-        field.clear()
-        field.send_keys(name)
-        d.find_element(By.ID, 'signin-password').send_keys(password)
+        for field, value in (('signin-name', name), ('signin-password', password)):
+            element = d.find_element(By.ID, field)
+            element.clear()
+            element.send_keys(value)
         d.find_element(By.CSS_SELECTOR, '#signin-form button[type=submit]').click()
         if expect:
             nx.wait_until(d, lambda: d.find_element(By.ID, 'shell').is_displayed(), message='not signed in')
@@ -129,7 +129,6 @@ class AdminPage(unittest.TestCase):
     def test_wrong_password_is_refused(self):
         self.sign_in(password='not the password', expect=False)
         self.assertEqual(self.session_status(), 401)
-        self.driver.find_element(By.ID, 'signin-password').clear()
         self.sign_in()
         cookie = self.driver.get_cookie('nx_admin')
         self.assertTrue(cookie['httpOnly'])
@@ -234,8 +233,10 @@ class AdminPage(unittest.TestCase):
                       message='the new teacher is not listed')
         self.driver.find_element(By.ID, 'sign-out').click()
         nx.wait_until(self.driver, lambda: self.driver.find_element(By.ID, 'signin').is_displayed())
-        for name in ('browser-teacher', 'Teacher Li'):
-            self.sign_in(name, 'Teacher pass 7', expect=False)
+        # The new teacher by id and by name, and the seed's demo teacher with its documented password.
+        for name, password in (('browser-teacher', 'Teacher pass 7'), ('Teacher Li', 'Teacher pass 7'),
+                               ('demo-teacher', 'demo1234')):
+            self.sign_in(name, password, expect=False)
             self.assertEqual(self.session_status(), 401)
 
     def test_laptop_and_phone_in_both_languages(self):
