@@ -18,10 +18,13 @@
 #include <chrono>
 
 namespace {
-// Enough workers that idle keep-alive connections never starve new ones.
+// A worker serves one connection at a time, idle or not, so many panels
+// polling need a short keep-alive more than many workers.
 const size_t kWorkerThreads = 32;
-// Idle connections are dropped quickly: stop() waits for them.
-const time_t kKeepAliveSeconds = 2;
+// 0: a connection stays open only while the next request follows at once
+// (the library waits about 10 ms for it), as in a panel's start-up sequence;
+// an idle connection would hold a worker. A panel simply connects again.
+const time_t kKeepAliveSeconds = 0;
 const int kStartTimeoutMs = 5000;
 const int kDelaySliceMs = 10;
 
