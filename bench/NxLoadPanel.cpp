@@ -4,7 +4,9 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 
 namespace {
 const char* kInfo = "/channel/getNxtChannelInfo";
@@ -22,6 +24,15 @@ std::unique_ptr<httplib::Client> client(const QString& baseUrl)
     out->set_connection_timeout(10);
     out->set_read_timeout(30);
     return out;
+}
+
+// The first failure says why, the others are counted.
+void explain(const httplib::Result& result, const char* path)
+{
+    static std::atomic<bool> told{false};
+    if (!told.exchange(true))
+        std::fprintf(stderr, "first failure: %s %s\n", path,
+                     result ? ("HTTP " + std::to_string(result->status)).c_str() : httplib::to_string(result.error()).c_str());
 }
 
 qint64 since(std::chrono::steady_clock::time_point start)
@@ -67,6 +78,8 @@ bool NxLoadPanel::post(const char* path, const std::string& body, bool catalogue
     const auto start = std::chrono::steady_clock::now();
     const httplib::Result result = m_client->Post(path, body, kJson);
     const bool ok = result && result->status == 200 && !result->body.empty();
+    if (!ok)
+        explain(result, path);
     m_recorder->record(catalogue, ok, since(start));
     return ok;
 }
@@ -76,6 +89,8 @@ bool NxLoadPanel::get(const std::string& path)
     const auto start = std::chrono::steady_clock::now();
     const httplib::Result result = m_client->Get(path);
     const bool ok = result && result->status == 200 && !result->body.empty();
+    if (!ok)
+        explain(result, path.c_str());
     m_recorder->record(false, ok, since(start));
     return ok;
 }

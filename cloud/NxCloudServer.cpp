@@ -26,6 +26,9 @@ const size_t kWorkerThreads = 32;
 // an idle connection would hold a worker. A panel simply connects again.
 const time_t kKeepAliveSeconds = 0;
 const int kStartTimeoutMs = 5000;
+// The library listens with a backlog of 5: a school's panels starting at
+// once would see connections dropped and retried a second later.
+const int kListenBacklog = 1024;
 const int kDelaySliceMs = 10;
 
 NxCloudRequest toRequest(const httplib::Request& in)
@@ -111,7 +114,10 @@ bool NxCloudServer::start(const QString& host, quint16 port)
     m_http = std::make_unique<httplib::Server>();
     m_http->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     m_http->set_keep_alive_timeout(kKeepAliveSeconds);
-    m_http->set_socket_options(reuseAddressOnly);
+    m_http->set_socket_options([this](socket_t sock) {
+        reuseAddressOnly(sock);
+        m_listenSocket = sock;
+    });
     m_http->set_tcp_nodelay(true); // headers and body go out in separate writes
     routeAllMethods(*m_http);
     if (!listen(host, port)) {
@@ -271,6 +277,8 @@ bool NxCloudServer::listen(const QString& host, quint16 port)
                                 : (m_http->bind_to_port(address, port) ? port : -1);
     if (bound <= 0)
         return false;
+    // Listening again on a listening socket only sets the backlog anew.
+    ::listen(m_listenSocket, kListenBacklog);
     QMutexLocker lock(&m_addressMutex);
     m_host = host;
     m_port = static_cast<quint16>(bound);

@@ -112,6 +112,7 @@ private:
     NxCloudResponseWriter m_writer{m_stopping};
     std::unique_ptr<httplib::Server> m_http;
     std::thread m_thread;
+    int m_listenSocket = -1;  // the library's, used before it accepts
     mutable QMutex m_addressMutex;
     QString m_host;
     quint16 m_port = 0;
