@@ -25,7 +25,7 @@ QJsonObject NxCloudRequest::jsonObject(bool* ok) const
 QString NxCloudRequest::origin(const QString& fallback) const
 {
     const QString host = header(QStringLiteral("Host")).trimmed();
-    return host.isEmpty() ? fallback : QStringLiteral("http://") + host;
+    return host.isEmpty() ? fallback : scheme + QStringLiteral("://") + host;
 }
 
 QMap<QString, QString> NxCloudRequest::queryFields() const

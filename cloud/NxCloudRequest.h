@@ -14,6 +14,7 @@ struct NxCloudRequest
     QString query;                   // raw, without "?"
     QByteArray body;
     QMap<QString, QString> headers;  // names as sent
+    QString scheme = QStringLiteral("http");  // "https" when the server speaks TLS
 
     QString header(const QString& name) const; // case-insensitive
     QJsonObject jsonObject(bool* ok = nullptr) const;
@@ -22,6 +23,6 @@ struct NxCloudRequest
     // A "k=v&k=v" body taken literally: the client does not encode values,
     // so a piece without "=" belongs to the value before it.
     QMap<QString, QString> formFields() const;
-    // "http://<Host header>", or fallback when the client sent no Host.
+    // "<scheme>://<Host header>", or fallback when the client sent no Host.
     QString origin(const QString& fallback) const;
 };

@@ -90,7 +90,8 @@ void NxCloudResponseWriter::write(const NxCloudReply& reply, const NxCloudFault&
     case NxCloudFault::Normal:
         break;
     }
-    if (reply.body.size() >= kSharedBodyBytes)
+    // Partial content is cut down by the library from a body it holds.
+    if (reply.body.size() >= kSharedBodyBytes && reply.status == 200)
         writeShared(reply.body, type, response);
     else
         response.set_content(toStd(reply.body), type);

@@ -25,15 +25,20 @@ const size_t kWorkerThreads = 32;
 // (the library waits about 10 ms for it), as in a panel's start-up sequence;
 // an idle connection would hold a worker. A panel simply connects again.
 const time_t kKeepAliveSeconds = 0;
+// Requests per connection (the library's default of 5 would split a panel's
+// start-up sequence over several connections).
+const size_t kKeepAliveRequests = 1000;
 const int kStartTimeoutMs = 5000;
 // The library listens with a backlog of 5: a school's panels starting at
 // once would see connections dropped and retried a second later.
 const int kListenBacklog = 1024;
 const int kDelaySliceMs = 10;
 
-NxCloudRequest toRequest(const httplib::Request& in)
+NxCloudRequest toRequest(const httplib::Request& in, bool tls)
 {
     NxCloudRequest out;
+    if (tls)
+        out.scheme = QStringLiteral("https");
     out.method = QString::fromStdString(in.method);
     out.path = QString::fromStdString(in.path);
     const auto mark = in.target.find('?');
@@ -111,9 +116,12 @@ bool NxCloudServer::start(const QString& host, quint16 port)
 {
     stop();
     m_stopping = false;
-    m_http = std::make_unique<httplib::Server>();
+    m_http = makeHttp();
+    if (!m_http)
+        return false;
     m_http->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     m_http->set_keep_alive_timeout(kKeepAliveSeconds);
+    m_http->set_keep_alive_max_count(kKeepAliveRequests);
     m_http->set_socket_options([this](socket_t sock) {
         reuseAddressOnly(sock);
         m_listenSocket = sock;
@@ -159,7 +167,21 @@ quint16 NxCloudServer::port() const
 QString NxCloudServer::baseUrl() const
 {
     QMutexLocker lock(&m_addressMutex);
-    return QStringLiteral("http://%1:%2").arg(hostForUrl(m_host)).arg(m_port);
+    return QStringLiteral("%1://%2:%3").arg(!m_tlsCertificate.isEmpty() ? QStringLiteral("https") : QStringLiteral("http"), hostForUrl(m_host))
+        .arg(m_port);
+}
+
+void NxCloudServer::setTls(const QString& certificateFile, const QString& keyFile)
+{
+    QMutexLocker lock(&m_addressMutex);
+    m_tlsCertificate = certificateFile;
+    m_tlsKey = keyFile;
+}
+
+bool NxCloudServer::isTls() const
+{
+    QMutexLocker lock(&m_addressMutex);
+    return !m_tlsCertificate.isEmpty();
 }
 
 void NxCloudServer::setPictureDir(const QString& dir)
@@ -256,6 +278,18 @@ Group* NxCloudServer::addEndpoints(std::unique_ptr<Group> group)
     return added;
 }
 
+std::unique_ptr<httplib::Server> NxCloudServer::makeHttp() const
+{
+    if (!isTls())
+        return std::make_unique<httplib::Server>();
+    const QByteArray certificate = QFile::encodeName(m_tlsCertificate);
+    const QByteArray key = QFile::encodeName(m_tlsKey);
+    auto tls = std::make_unique<httplib::SSLServer>(certificate.constData(), key.constData());
+    if (!tls->is_valid())
+        return nullptr;
+    return tls;
+}
+
 void NxCloudServer::routeAllMethods(httplib::Server& http)
 {
     // Every request goes through our own router so that recording and faults
@@ -299,7 +333,7 @@ bool NxCloudServer::waitUntilRunning() const
 
 void NxCloudServer::handle(const httplib::Request& request, httplib::Response& response)
 {
-    const NxCloudRequest received = toRequest(request);
+    const NxCloudRequest received = toRequest(request, isTls());
     m_log.append(received);
     if (m_observer)
         m_observer(received);

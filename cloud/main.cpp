@@ -95,8 +95,12 @@ int serve(QSharedPointer<NxCloudStore> store, const NxCloudServiceOptions& optio
     NxCloudServer::SignInOptions signIn;
     signIn.autoConfirmAfterPolls = options.autoConfirmAfter;
     server.setSignInOptions(signIn);
+    server.setTls(options.tlsCertificate, options.tlsKey);
     if (!server.start(options.host, options.port)) {
-        err << "cannot listen on " << options.host << ':' << options.port << Qt::endl;
+        err << "cannot listen on " << options.host << ':' << options.port;
+        if (server.isTls())
+            err << " with the certificate " << options.tlsCertificate << " and the key " << options.tlsKey;
+        err << Qt::endl;
         return 1;
     }
     std::signal(SIGINT, requestQuit);

@@ -4,8 +4,15 @@
 #include "NxHttpProbe.h"
 #include "NxPostgresServer.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -14,6 +21,36 @@ namespace {
 const QString kCategory = QStringLiteral("nxtchannel");
 const QString kInfo = QStringLiteral("/channel/getNxtChannelInfo");
 const int kPropagationMs = 1000;
+const QString kSqlite = QStringLiteral("sqlite");
+const QString kPostgres = QStringLiteral("postgresql");
+const int kProgramTimeoutMs = 300000;
+
+QJsonObject readJson(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
+}
+
+// Runs the service program to its end; its exit code, -1 when it crashed.
+int runService(const QStringList& arguments, QString* errors = nullptr)
+{
+    QProcess service;
+    service.start(QStringLiteral(NX_CLOUD_SERVICE), arguments + QStringList{"--port", "0"});
+    const bool ended = service.waitForFinished(kProgramTimeoutMs);
+    if (errors)
+        *errors = QString::fromUtf8(service.readAllStandardError());
+    return ended && service.exitStatus() == QProcess::NormalExit ? service.exitCode() : -1;
+}
+
+// The address a started service prints first; empty when it prints none.
+QString awaitAddress(QProcess& service)
+{
+    while (!service.canReadLine()) {
+        if (!service.waitForReadyRead(30000))
+            return QString();
+    }
+    return QString::fromUtf8(service.readLine()).trimmed();
+}
 
 // The catalogue answer's banner count, as a panel reads it; -1 without one.
 int bannerCount(const QString& baseUrl)
@@ -53,9 +90,19 @@ class TestNxCloudDeployment : public QObject
 private slots:
     void initTestCase();
     void instancesOnOnePostgresServeEachOthersChanges();
+    void killDuringImportLeavesTheDatabaseAsItWas_data();
+    void killDuringImportLeavesTheDatabaseAsItWas();
+    void servesHttpsWithItsCertificate_data();
+    void servesHttpsWithItsCertificate();
 
 private:
     QSharedPointer<NxCloudStore> openStore(const QString& url);
+    // Service arguments for a new database of kind; empty on failure.
+    QStringList freshPlace(const QString& kind);
+    QString bigCatalogue();
+
+    int m_places = 0;
+    QString m_bigCatalogue;
 
     QTemporaryDir m_dir;
     std::unique_ptr<NxPostgresServer> m_postgres;
@@ -109,6 +156,119 @@ void TestNxCloudDeployment::instancesOnOnePostgresServeEachOthersChanges()
     QVERIFY(msUntilBannerCount(one.baseUrl(), 1, kPropagationMs) >= 0);
     QVERIFY2(setBannerCount(*first, 5, &error), qPrintable(error));
     QVERIFY(msUntilBannerCount(other.baseUrl(), 5, kPropagationMs) >= 0);
+}
+
+QStringList TestNxCloudDeployment::freshPlace(const QString& kind)
+{
+    const QString name = QStringLiteral("place%1").arg(++m_places);
+    if (kind == kSqlite)
+        return {"--data", m_dir.filePath(name)};
+    const QString url = m_postgres->createDatabase(name);
+    return url.isEmpty() ? QStringList() : QStringList{"--database", url};
+}
+
+QString TestNxCloudDeployment::bigCatalogue()
+{
+    // A district's catalogue: 20,000 channels and 2,000 stations, as exported.
+    if (m_bigCatalogue.isEmpty()) {
+        const QString path = m_dir.filePath("big.json");
+        if (runService({"--channels", "20000", "--stations", "2000", "--export", path}) == 0)
+            m_bigCatalogue = path;
+    }
+    return m_bigCatalogue;
+}
+
+void TestNxCloudDeployment::killDuringImportLeavesTheDatabaseAsItWas_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("sqlite") << kSqlite;
+    QTest::newRow("postgresql") << kPostgres;
+}
+
+void TestNxCloudDeployment::killDuringImportLeavesTheDatabaseAsItWas()
+{
+    QFETCH(QString, kind);
+    const QString big = bigCatalogue();
+    QVERIFY(!big.isEmpty());
+    const QStringList place = freshPlace(kind);
+    const QStringList scratch = freshPlace(kind);
+    QVERIFY2(!place.isEmpty() && !scratch.isEmpty(), qPrintable(m_postgres->problem()));
+    const QString before = m_dir.filePath(kind + "-before.json");
+    const QString after = m_dir.filePath(kind + "-after.json");
+    QString errors;
+    QCOMPARE(runService(place + QStringList{"--seed", NX_CLOUD_DEMO_SEED, "--export", before}, &errors), 0);
+
+    // How long a whole import takes here, to kill the next one halfway.
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(runService(scratch + QStringList{"--import", big}, &errors), 0);
+    const qint64 importMs = clock.elapsed();
+    QProcess service;
+    service.start(QStringLiteral(NX_CLOUD_SERVICE), place + QStringList{"--import", big, "--port", "0"});
+    QVERIFY(service.waitForStarted());
+    QTest::qWait(int(importMs * 6 / 10));
+    QCOMPARE(service.state(), QProcess::Running);
+    service.kill();  // SIGKILL
+    QVERIFY(service.waitForFinished());
+    QCOMPARE(service.exitStatus(), QProcess::CrashExit);
+
+    QCOMPARE(runService(place + QStringList{"--export", after}, &errors), 0);
+    const QJsonObject exported = readJson(after);
+    QVERIFY(!exported.isEmpty());
+    QCOMPARE(exported, readJson(before));
+    qInfo() << kind << "import of 20,000 channels took" << importMs << "ms; killed after" << importMs * 6 / 10 << "ms";
+}
+
+void TestNxCloudDeployment::servesHttpsWithItsCertificate_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::newRow("loopback") << "127.0.0.1";
+    QTest::newRow("every network") << "0.0.0.0";
+}
+
+void TestNxCloudDeployment::servesHttpsWithItsCertificate()
+{
+    QFETCH(QString, host);
+    QVERIFY(QSslSocket::supportsSsl());
+    const QString certificate = m_dir.filePath("cert.pem");
+    const QString key = m_dir.filePath("key.pem");
+    QCOMPARE(QProcess::execute("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out",
+                                           certificate, "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
+                                           "subjectAltName=IP:127.0.0.1"}),
+             0);
+    QProcess service;
+    service.start(QStringLiteral(NX_CLOUD_SERVICE),
+                  {"--host", host, "--port", "0", "--tls-cert", certificate, "--tls-key", key});
+    const QString base = awaitAddress(service);
+    QVERIFY2(base.startsWith("https://127.0.0.1:"), qPrintable(base));
+
+    // Trusting only the school's certificate, as a panel given it would.
+    QNetworkAccessManager manager;
+    QNetworkRequest request(QUrl(base + kInfo));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setCaCertificates(QSslCertificate::fromPath(certificate));
+    request.setSslConfiguration(tls);
+    QNetworkReply* reply = manager.post(request, QJsonDocument(QJsonObject{{"channelId", kCategory}}).toJson());
+    QSignalSpy finished(reply, &QNetworkReply::finished);
+    QVERIFY(finished.wait(30000));
+    QCOMPARE(reply->error(), QNetworkReply::NoError);
+    const QJsonObject data = QJsonDocument::fromJson(reply->readAll()).object().value("result").toObject().value("data").toObject();
+    QVERIFY(!data.value("channelName").toString().isEmpty());
+    // Links lead back over HTTPS.
+    const QString picture = data.value("children").toArray().first().toObject().value("images").toArray().first()
+                                .toObject().value("url").toString();
+    QVERIFY2(picture.startsWith(base + "/pictures/"), qPrintable(picture));
+    reply->deleteLater();
+
+    // Without that trust the same request is refused.
+    QNetworkReply* untrusted = manager.post(QNetworkRequest(QUrl(base + kInfo)), QByteArray("{}"));
+    QSignalSpy refused(untrusted, &QNetworkReply::finished);
+    QVERIFY(refused.wait(30000));
+    QCOMPARE(untrusted->error(), QNetworkReply::SslHandshakeFailedError);
+    untrusted->deleteLater();
+    service.terminate();
+    QVERIFY(service.waitForFinished());
 }
 
 QTEST_GUILESS_MAIN(TestNxCloudDeployment)
