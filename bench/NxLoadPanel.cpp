@@ -35,6 +35,12 @@ void explain(const httplib::Result& result, const char* path)
                      result ? ("HTTP " + std::to_string(result->status)).c_str() : httplib::to_string(result.error()).c_str());
 }
 
+// The server closed the kept-alive connection as the request went out.
+bool closedUnderUs(httplib::Error error)
+{
+    return error == httplib::Error::Write || error == httplib::Error::Read;
+}
+
 qint64 since(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
@@ -76,7 +82,11 @@ std::string NxLoadPanel::catalogue(const QString& baseUrl)
 bool NxLoadPanel::post(const char* path, const std::string& body, bool catalogue)
 {
     const auto start = std::chrono::steady_clock::now();
-    const httplib::Result result = m_client->Post(path, body, kJson);
+    httplib::Result result = m_client->Post(path, body, kJson);
+    if (!result && closedUnderUs(result.error())) {
+        m_recorder->retried();
+        result = m_client->Post(path, body, kJson);
+    }
     const bool ok = result && result->status == 200 && !result->body.empty();
     if (!ok)
         explain(result, path);
@@ -87,7 +97,11 @@ bool NxLoadPanel::post(const char* path, const std::string& body, bool catalogue
 bool NxLoadPanel::get(const std::string& path)
 {
     const auto start = std::chrono::steady_clock::now();
-    const httplib::Result result = m_client->Get(path);
+    httplib::Result result = m_client->Get(path);
+    if (!result && closedUnderUs(result.error())) {
+        m_recorder->retried();
+        result = m_client->Get(path);
+    }
     const bool ok = result && result->status == 200 && !result->body.empty();
     if (!ok)
         explain(result, path.c_str());

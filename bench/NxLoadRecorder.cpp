@@ -6,48 +6,50 @@
 void NxLoadRecorder::record(bool catalogue, bool ok, qint64 microseconds)
 {
     QMutexLocker lock(&m_mutex);
-    if (!ok) {
-        ++m_failures;
-        ++m_allFailures;
+    for (Figures* counts : {&m_counts, &m_allCounts}) {
+        if (!ok) {
+            ++counts->failures;
+            continue;
+        }
+        ++counts->answers;
+        if (catalogue)
+            ++counts->catalogueAnswers;
+    }
+    if (!ok)
         return;
-    }
-    ++m_answers;
-    ++m_allAnswers;
-    if (catalogue) {
-        ++m_catalogue;
-        ++m_allCatalogue;
-    }
     m_interval.append(microseconds);
     m_all.append(microseconds);
+}
+
+void NxLoadRecorder::retried()
+{
+    QMutexLocker lock(&m_mutex);
+    ++m_counts.retries;
+    ++m_allCounts.retries;
 }
 
 NxLoadRecorder::Figures NxLoadRecorder::take()
 {
     QVector<qint64> times;
-    Figures out;
+    Figures counts;
     {
         QMutexLocker lock(&m_mutex);
         times.swap(m_interval);
-        out.answers = m_answers;
-        out.catalogueAnswers = m_catalogue;
-        out.failures = m_failures;
-        m_answers = m_catalogue = m_failures = 0;
+        counts = m_counts;
+        m_counts = Figures();
     }
-    return figures(std::move(times), out.answers, out.catalogueAnswers, out.failures);
+    return figures(std::move(times), counts);
 }
 
 NxLoadRecorder::Figures NxLoadRecorder::total() const
 {
     QMutexLocker lock(&m_mutex);
-    return figures(m_all, m_allAnswers, m_allCatalogue, m_allFailures);
+    return figures(m_all, m_allCounts);
 }
 
-NxLoadRecorder::Figures NxLoadRecorder::figures(QVector<qint64> times, qint64 answers, qint64 catalogue, qint64 failures)
+NxLoadRecorder::Figures NxLoadRecorder::figures(QVector<qint64> times, const Figures& counts)
 {
-    Figures out;
-    out.answers = answers;
-    out.catalogueAnswers = catalogue;
-    out.failures = failures;
+    Figures out = counts;
     if (times.isEmpty())
         return out;
     std::sort(times.begin(), times.end());

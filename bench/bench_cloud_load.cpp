@@ -119,9 +119,10 @@ std::vector<std::string> picturePaths(const std::string& answer, int count)
 void report(const char* phase, double seconds, const NxLoadRecorder::Figures& f,
             const std::vector<std::unique_ptr<NxServiceProcess>>& services)
 {
-    print("%-7s %6.0f s  answers/s %7.0f  catalogue/s %7.0f  failed %5lld  p50 %7.2f ms  p99 %7.2f ms  max %7.1f ms  RSS MB",
+    print("%-7s %6.0f s  answers/s %7.0f  catalogue/s %7.0f  failed %4lld  retried %4lld  p50 %6.2f ms  p99 %6.2f ms"
+          "  max %6.1f ms  RSS MB",
           phase, seconds, f.answers / qMax(seconds, 1e-3), f.catalogueAnswers / qMax(seconds, 1e-3),
-          static_cast<long long>(f.failures), f.p50Ms, f.p99Ms, f.maxMs);
+          static_cast<long long>(f.failures), static_cast<long long>(f.retries), f.p50Ms, f.p99Ms, f.maxMs);
     for (const auto& service : services)
         print(" %6.1f", service->residentKb() / 1024.0);
     print("\n");

@@ -17,6 +17,9 @@
 #include <QThread>
 #include <atomic>
 #include <csignal>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 std::atomic<bool> g_quit{false};
@@ -130,5 +133,12 @@ int main(int argc, char* argv[])
         err << "NxCloudService: " << error << Qt::endl;
         return 1;
     }
-    return options.movesDataOnly() ? 0 : serve(store, options, out, err);
+    if (options.movesDataOnly())
+        return 0;
+#ifdef __GLIBC__
+    // Filling the database and the first snapshot leave tens of megabytes of
+    // freed temporaries (documents, rows) that glibc would keep for good.
+    malloc_trim(0);
+#endif
+    return serve(store, options, out, err);
 }
