@@ -11,7 +11,7 @@ NX_PACKAGES=(
     g++-mingw-w64-i686
     libcpp-httplib-dev libssl-dev openssl libbenchmark-dev libqrencode-dev libxcb1-dev libxcb-ewmh-dev
     rapidjson-dev
-    libqt5sql5-sqlite libqt5sql5-psql postgresql
+    libqt5sql5-sqlite libqt5sql5-psql postgresql systemd
     ffmpeg libmpv-dev
     fonts-wqy-microhei
     xvfb xauth openbox xdg-utils xdotool
