@@ -1,11 +1,11 @@
 #include "NxCloudChannelForest.h"
 
 void NxCloudChannelForest::addRow(qint64 row, const QVariant& parent, const QString& owner,
-                                  const QJsonObject& channel)
+                                  const QJsonObject& channel, const QString& follows)
 {
     m_channels.insert(row, channel);
     if (parent.isNull())
-        m_roots.append(Root{owner, row, QString()});
+        m_roots.append(Root{owner, row, QString(), follows});
     else
         m_children[parent.toLongLong()].append(row);
 }
@@ -17,15 +17,24 @@ void NxCloudChannelForest::addImage(qint64 row, const QJsonObject& image)
 
 void NxCloudChannelForest::addMirror(const QString& owner, const QString& categoryId)
 {
-    m_roots.append(Root{owner, -1, categoryId});
+    m_roots.append(Root{owner, -1, categoryId, QString()});
 }
 
 QMap<QString, QJsonArray> NxCloudChannelForest::trees(const QMap<QString, QJsonObject>& categories) const
 {
     QMap<QString, QJsonArray> trees;
+    const QString data = QStringLiteral("data");
+    const QString children = QStringLiteral("children");
     for (const Root& root : m_roots) {
-        trees[root.owner].append(root.mirrorOf.isNull() ? tree(root.row)
-                                                        : categories.value(root.mirrorOf).value(QStringLiteral("data")));
+        if (!root.mirrorOf.isNull()) {
+            trees[root.owner].append(categories.value(root.mirrorOf).value(data));
+            continue;
+        }
+        QJsonObject channel = tree(root.row);
+        const QJsonObject followed = categories.value(root.follows).value(data).toObject();
+        if (!root.follows.isEmpty() && followed.contains(children))
+            channel.insert(children, followed.value(children));
+        trees[root.owner].append(channel);
     }
     return trees;
 }

@@ -12,13 +12,15 @@
 class NxCloudChannelForest
 {
 public:
-    // parent is NULL for a root, which belongs to owner.
-    void addRow(qint64 row, const QVariant& parent, const QString& owner, const QJsonObject& channel);
+    // parent is NULL for a root, which belongs to owner; a root that follows
+    // a category takes that category's children.
+    void addRow(qint64 row, const QVariant& parent, const QString& owner, const QJsonObject& channel,
+                const QString& follows = QString());
     void addImage(qint64 row, const QJsonObject& image);
     // A root that is the tree of a category.
     void addMirror(const QString& owner, const QString& categoryId);
     // The roots by owner, in the order they were added; mirrors as the
-    // categories' roots ("data") are.
+    // categories' roots ("data") are, followers with their children.
     QMap<QString, QJsonArray> trees(const QMap<QString, QJsonObject>& categories) const;
 
 private:
@@ -27,6 +29,7 @@ private:
         QString owner;
         qint64 row;
         QString mirrorOf;
+        QString follows;
     };
 
     QJsonObject tree(qint64 row) const;

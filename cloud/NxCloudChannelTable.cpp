@@ -61,8 +61,8 @@ NxCloudChannelTable::NxCloudChannelTable(const QSqlDatabase& db)
     const QStringList channelColumns = NxCloudColumnMap::channel().columnNames();
     const QStringList imageColumns = NxCloudColumnMap::image().columnNames();
     m_channel = std::make_unique<NxCloudQuery>(
-        db, QStringLiteral("INSERT INTO channels (list, parent_row, category_id, teacher_id, position, %1)"
-                           " VALUES (?, ?, ?, ?, ?, %2) RETURNING row_id")
+        db, QStringLiteral("INSERT INTO channels (list, parent_row, category_id, teacher_id, mirror_of, position, %1)"
+                           " VALUES (?, ?, ?, ?, ?, ?, %2) RETURNING row_id")
                 .arg(channelColumns.join(QStringLiteral(", ")), NxCloudQuery::placeholders(channelColumns.size())));
     m_mirror = std::make_unique<NxCloudQuery>(
         db, QStringLiteral("INSERT INTO channels (list, position, mirror_of) VALUES ('offered', ?, ?)"));
@@ -84,22 +84,39 @@ bool NxCloudChannelTable::insertOffered(const QJsonArray& groups, const QJsonObj
         const QJsonObject group = groups.at(i).toObject();
         const QString id = group.value(QStringLiteral("channelId")).toString();
         const QJsonValue root = categories.value(id).toObject().value(QStringLiteral("data"));
-        const bool done = root == QJsonValue(group) ? m_mirror->exec({i, id}, error)
-                                                    : insert(offered(), group, i, error);
+        bool done = false;
+        if (root == QJsonValue(group))
+            done = m_mirror->exec({i, id}, error);
+        else if (follows(group, root.toObject()))
+            done = insertRow(offered(), QVariant(QVariant::LongLong), withoutChildren(group), i, error, id);
+        else
+            done = insert(offered(), group, i, error);
         if (!done)
             return false;
     }
     return true;
 }
 
+bool NxCloudChannelTable::follows(const QJsonObject& group, const QJsonObject& root)
+{
+    return !root.isEmpty() && group.contains(kChildren) && group.value(kChildren) == root.value(kChildren);
+}
+
+QJsonObject NxCloudChannelTable::withoutChildren(QJsonObject channel)
+{
+    channel.remove(kChildren);
+    return channel;
+}
+
 bool NxCloudChannelTable::insertRow(const Owner& owner, const QVariant& parent, const QJsonObject& channel,
-                                    int position, QString* error)
+                                    int position, QString* error, const QString& mirrorOf)
 {
     // The category is named on its root only: children go with their parent.
     const QVariant none(QVariant::String);
     const QVariant categoryId = parent.isNull() && owner.list == List::Category ? NxCloudQuery::text(owner.categoryId) : none;
     const QVariant teacherId = owner.list == List::Own ? NxCloudQuery::text(owner.teacherId) : none;
-    QVariantList values{name(owner.list), parent, categoryId, teacherId, position};
+    const QVariant mirror = mirrorOf.isEmpty() ? none : QVariant(mirrorOf);
+    QVariantList values{name(owner.list), parent, categoryId, teacherId, mirror, position};
     values += NxCloudColumnMap::channel().values(channel);
     if (!m_channel->exec(values, error))
         return false;
@@ -159,11 +176,12 @@ bool NxCloudChannelTable::readTrees(const QSqlDatabase& db, List list, const QSt
     if (!rows.exec(listValues(name(list), teacherId), error))
         return false;
     while (rows.next()) {
-        if (!rows.isNull(3))
+        const QJsonObject channel = NxCloudColumnMap::channel().object(rows, 4);
+        if (!rows.isNull(3) && channel.isEmpty())
             forest.addMirror(rows.value(2).toString(), rows.value(3).toString());
         else
             forest.addRow(rows.value(0).toLongLong(), rows.isNull(1) ? QVariant() : rows.value(1),
-                          rows.value(2).toString(), NxCloudColumnMap::channel().object(rows, 4));
+                          rows.value(2).toString(), channel, rows.isNull(3) ? QString() : rows.value(3).toString());
     }
     NxCloudQuery images(db, QStringLiteral("SELECT i.channel_row, %1 FROM channel_images i"
                                            " JOIN channels c ON c.row_id = i.channel_row%2"

@@ -40,7 +40,9 @@ public:
     // of the owner's list.
     bool insert(const Owner& owner, const QJsonObject& channel, int position, QString* error);
     // The groups offered: a group that is a category's tree as it is is
-    // stored as a mirror of the category, so it follows every change of it.
+    // stored as a mirror of the category, and one that holds a category's
+    // channels as they are as a root that takes its children from the
+    // category, so either follows every change of it.
     bool insertOffered(const QJsonArray& groups, const QJsonObject& categories, QString* error);
 
     // The trees of a list, in order, by owner (category id, teacher id, or ""
@@ -56,8 +58,12 @@ private:
     static bool readTrees(const QSqlDatabase& db, List list, const QString& teacherId,
                           const QMap<QString, QJsonObject>& categories, QMap<QString, QJsonArray>* trees,
                           QString* error);
+    // A group offered with a category's channels as they are, under a root
+    // of its own, follows the category's channels.
+    static bool follows(const QJsonObject& group, const QJsonObject& root);
+    static QJsonObject withoutChildren(QJsonObject channel);
     bool insertRow(const Owner& owner, const QVariant& parent, const QJsonObject& channel, int position,
-                   QString* error);
+                   QString* error, const QString& mirrorOf = QString());
     bool insertImages(qint64 row, const QJsonArray& images, QString* error);
 
     std::unique_ptr<NxCloudQuery> m_channel;

@@ -8,6 +8,7 @@
 #include "NxCloudPictureTable.h"
 #include "NxCloudQuery.h"
 #include "NxCloudTeacherTable.h"
+#include "NxPasswordHash.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +26,8 @@ const QString kPictures = QStringLiteral("pictures");
 const QString kUserId = QStringLiteral("userId");
 const QString kName = QStringLiteral("name");
 const QString kAvatar = QStringLiteral("avatar");
+const QString kPassword = QStringLiteral("password");
+const QString kPasswordHash = QStringLiteral("passwordHash");
 
 // Children first: what refers to a row goes before the row.
 const QStringList kClearOrder = {QStringLiteral("channels"), QStringLiteral("categories"),
@@ -44,11 +47,32 @@ void collectPictureNames(const QJsonArray& channels, QSet<QString>& names)
     }
 }
 
+// A seed may give a teacher's password in clear ("password"); the database
+// only ever holds its hash.
+QJsonObject withPasswordHashed(QJsonObject account)
+{
+    if (account.value(kPassword).isString())
+        account.insert(kPasswordHash, NxPasswordHash::hashOnce(account.value(kPassword).toString()));
+    account.remove(kPassword);
+    return account;
+}
+
 QJsonObject signInWithDefaults(const QJsonObject& signIn)
 {
-    return QJsonObject{{kUserId, signIn.value(kUserId).toString(QStringLiteral("demo-teacher"))},
-                       {kName, signIn.value(kName).toString(QStringLiteral("王老师"))},
-                       {kAvatar, signIn.value(kAvatar).toString(QStringLiteral("pictures/avatar-demo-teacher.png"))}};
+    QJsonObject account{{kUserId, signIn.value(kUserId).toString(QStringLiteral("demo-teacher"))},
+                        {kName, signIn.value(kName).toString(QStringLiteral("王老师"))},
+                        {kAvatar, signIn.value(kAvatar).toString(QStringLiteral("pictures/avatar-demo-teacher.png"))}};
+    if (signIn.contains(kPassword))
+        account.insert(kPassword, signIn.value(kPassword));
+    return withPasswordHashed(account);
+}
+
+QJsonObject teachersHashed(const QJsonObject& teachers)
+{
+    QJsonObject out;
+    for (auto it = teachers.begin(); it != teachers.end(); ++it)
+        out.insert(it.key(), withPasswordHashed(it.value().toObject()));
+    return out;
 }
 }
 
@@ -184,6 +208,8 @@ QJsonObject NxCloudExchange::fromSeed(const QJsonObject& seed, const QString& pi
 {
     QJsonObject document = seed;
     document.insert(kSignIn, signInWithDefaults(seed.value(kSignIn).toObject()));
+    if (seed.contains(kTeachers))
+        document.insert(kTeachers, teachersHashed(seed.value(kTeachers).toObject()));
     document.insert(kPictures, picturesFrom(document, pictureDir));
     return document;
 }

@@ -4,7 +4,9 @@
 
 #include <QDateTime>
 #include <QJsonDocument>
+#include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace {
 const QString kClip = QStringLiteral("clip");
@@ -16,6 +18,21 @@ const QString kValidUntil = QStringLiteral("validUntil");
 QVariant textOrNull(const QJsonValue& value)
 {
     return value.isString() ? NxCloudQuery::text(value.toString()) : QVariant(QVariant::String);
+}
+
+const QString kRowColumns = QStringLiteral("code, address, title, valid_from, valid_until, enabled");
+const int kCodes = 1000000;
+
+QString codeText(int number)
+{
+    return QStringLiteral("%1").arg(number, 6, 10, QLatin1Char('0'));
+}
+
+NxCloudLiveCodeTable::Row rowFrom(const NxCloudQuery& query)
+{
+    const auto time = [&](int column) { return query.isNull(column) ? QVariant(QVariant::LongLong) : query.value(column); };
+    return NxCloudLiveCodeTable::Row{query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                                     time(3), time(4), query.value(5).toInt() != 0};
 }
 
 void insertTime(QJsonObject& entry, const QString& key, const NxCloudQuery& row, int column)
@@ -99,5 +116,81 @@ bool NxCloudLiveCodeTable::timeColumn(const QJsonObject& entry, const QString& k
         return false;
     }
     *value = time.toMSecsSinceEpoch();
+    return true;
+}
+
+bool NxCloudLiveCodeTable::page(const QSqlDatabase& db, int offset, int limit, int* total, QList<Row>* rows,
+                                QString* error)
+{
+    bool ok = false;
+    *total = NxCloudQuery::scalar(db, QStringLiteral("SELECT COUNT(*) FROM live_codes"), {}, 0, error, &ok).toInt();
+    NxCloudQuery query(db, QStringLiteral("SELECT %1 FROM live_codes ORDER BY code LIMIT ? OFFSET ?").arg(kRowColumns));
+    if (!ok || !query.exec({limit, offset}, error))
+        return false;
+    rows->clear();
+    while (query.next())
+        rows->append(rowFrom(query));
+    return true;
+}
+
+bool NxCloudLiveCodeTable::find(const QSqlDatabase& db, const QString& code, Row* row, bool* found, QString* error)
+{
+    NxCloudQuery query(db, QStringLiteral("SELECT %1 FROM live_codes WHERE code = ?").arg(kRowColumns));
+    if (!query.exec({code}, error))
+        return false;
+    *found = query.next();
+    if (*found)
+        *row = rowFrom(query);
+    return true;
+}
+
+bool NxCloudLiveCodeTable::insert(const QSqlDatabase& db, const Row& row, QString* error)
+{
+    return NxCloudQuery::run(db, QStringLiteral("INSERT INTO live_codes (%1) VALUES (?, ?, ?, ?, ?, ?)").arg(kRowColumns),
+                             {row.code, NxCloudQuery::text(row.address), NxCloudQuery::text(row.title), row.validFrom,
+                              row.validUntil, row.enabled ? 1 : 0},
+                             error);
+}
+
+bool NxCloudLiveCodeTable::update(const QSqlDatabase& db, const Row& row, QString* error)
+{
+    return NxCloudQuery::run(db, QStringLiteral("UPDATE live_codes SET address = ?, title = ?, valid_from = ?,"
+                                                " valid_until = ?, enabled = ? WHERE code = ?"),
+                             {NxCloudQuery::text(row.address), NxCloudQuery::text(row.title), row.validFrom,
+                              row.validUntil, row.enabled ? 1 : 0, row.code},
+                             error);
+}
+
+bool NxCloudLiveCodeTable::remove(const QSqlDatabase& db, const QString& code, QString* error)
+{
+    return NxCloudQuery::run(db, QStringLiteral("DELETE FROM live_codes WHERE code = ?"), {code}, error);
+}
+
+bool NxCloudLiveCodeTable::draw(const QSqlDatabase& db, QString* code, QString* error)
+{
+    // A random code is almost always free; when not, the next free one after
+    // it, so drawing ends even when few are left.
+    const int start = int(QRandomGenerator::system()->bounded(kCodes));
+    bool ok = false;
+    const bool taken = NxCloudQuery::scalar(db, QStringLiteral("SELECT COUNT(*) FROM live_codes WHERE code = ?"),
+                                            {codeText(start)}, 0, error, &ok).toInt() > 0;
+    code->clear();
+    if (!ok || !taken) {
+        *code = ok ? codeText(start) : QString();
+        return ok;
+    }
+    NxCloudQuery all(db, QStringLiteral("SELECT code FROM live_codes"));
+    if (!all.exec({}, error))
+        return false;
+    QSet<QString> used;
+    while (all.next())
+        used.insert(all.value(0).toString());
+    for (int i = 1; i < kCodes; ++i) {
+        const QString candidate = codeText((start + i) % kCodes);
+        if (!used.contains(candidate)) {
+            *code = candidate;
+            break;
+        }
+    }
     return true;
 }

@@ -43,6 +43,21 @@ bool NxCloudPictureTable::writeAll(const QSqlDatabase& db, const QJsonObject& pi
     return true;
 }
 
+bool NxCloudPictureTable::removeUnused(const QSqlDatabase& db, const QStringList& references, QString* error)
+{
+    NxCloudQuery remove(db, QStringLiteral("DELETE FROM pictures WHERE name = ?"
+                                           " AND NOT EXISTS (SELECT 1 FROM channel_images WHERE url IN (?, ?))"
+                                           " AND NOT EXISTS (SELECT 1 FROM teachers WHERE avatar IN (?, ?))"));
+    for (const QString& reference : references) {
+        const QString name = nameOf(reference);
+        const QString relative = NxPictureEndpoints::prefix().mid(1) + name;
+        const QString based = NxCloudLinkResolver::placeholder() + NxPictureEndpoints::prefix() + name;
+        if (!name.isEmpty() && !remove.exec({name, relative, based, relative, based}, error))
+            return false;
+    }
+    return true;
+}
+
 bool NxCloudPictureTable::readAll(const QSqlDatabase& db, Pictures* pictures, QString* error)
 {
     NxCloudQuery rows(db, QStringLiteral("SELECT name, content_type, data FROM pictures"));

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 // Pictures the panels fetch as /pictures/<name>: channel pictures and
 // avatars, as bytes in the database, so every instance of the service on one
@@ -22,6 +23,9 @@ public:
 
     static bool write(const QSqlDatabase& db, const QString& name, const Picture& picture, QString* error);
     static bool writeAll(const QSqlDatabase& db, const QJsonObject& pictures, QString* error);
+    // Drops the pictures of these references that no channel or teacher
+    // refers to any more.
+    static bool removeUnused(const QSqlDatabase& db, const QStringList& references, QString* error);
     static bool readAll(const QSqlDatabase& db, Pictures* pictures, QString* error);
     static QJsonObject toJson(const Pictures& pictures);
     // The picture name of a reference such as "pictures/a.png" or

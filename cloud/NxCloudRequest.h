@@ -14,6 +14,11 @@ struct NxCloudRequest
     QString query;                   // raw, without "?"
     QByteArray body;
     QMap<QString, QString> headers;  // names as sent
+    QString remoteAddress;           // the peer of the connection
+    // Segments a route pattern captured, e.g. {"id": "wang"} for
+    // "/admin/api/teachers/{id}", percent-decoded.
+    QMap<QString, QString> pathValues;
+    // Last, with a default, so lists of the fields above stay complete.
     QString scheme = QStringLiteral("http");  // "https" when the server speaks TLS
 
     QString header(const QString& name) const; // case-insensitive

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Maps method and path to an endpoint. Routes are added before the server
@@ -14,6 +15,8 @@ class NxCloudRouter
 public:
     using Handler = std::function<NxCloudReply(const NxCloudRequest&)>;
 
+    // A path with "{name}" segments is a pattern: each matches one non-empty
+    // segment, handed to the handler in NxCloudRequest::pathValues.
     void add(const QString& method, const QString& path, Handler handler);
     // Every path that starts with prefix, e.g. "/pictures/".
     void addPrefix(const QString& method, const QString& prefix, Handler handler);
@@ -26,9 +29,11 @@ private:
         QString path;
         bool prefix;
         Handler handler;
+        QStringList segments;  // of a pattern; empty for a plain path
     };
 
-    bool matches(const Route& route, const QString& path) const;
+    bool matches(const Route& route, const QString& path, QMap<QString, QString>* values = nullptr) const;
+    static bool matchesPattern(const QStringList& pattern, const QString& path, QMap<QString, QString>* values);
     QStringList methodsFor(const QString& path) const;
 
     QList<Route> m_routes;

@@ -61,7 +61,20 @@ const QStringList kStep1 = {
     QStringLiteral("CREATE INDEX audit_log_by_time ON audit_log (at)"),
 };
 
-const QList<QStringList> kSteps = {kStep1};
+// Admin sessions keep the SHA-256 of their token, never the token; failed
+// sign-ins are kept per account and per address so every instance throttles.
+const QStringList kStep2 = {
+    QStringLiteral("CREATE TABLE admin_sessions ("
+                   " token_hash TEXT PRIMARY KEY,"
+                   " admin_id BIGINT NOT NULL REFERENCES admins (admin_id) ON DELETE CASCADE,"
+                   " csrf TEXT NOT NULL, created_at BIGINT NOT NULL, last_seen BIGINT NOT NULL)"),
+    QStringLiteral("CREATE INDEX admin_sessions_by_use ON admin_sessions (last_seen)"),
+    QStringLiteral("CREATE TABLE sign_in_failures ("
+                   " failure_id {serial}, subject TEXT NOT NULL, at BIGINT NOT NULL)"),
+    QStringLiteral("CREATE INDEX sign_in_failures_by_subject ON sign_in_failures (subject, at)"),
+};
+
+const QList<QStringList> kSteps = {kStep1, kStep2};
 }
 
 int NxCloudSchema::latestVersion()

@@ -1,5 +1,10 @@
 #include "NxCloudServer.h"
 
+#include "NxAdminAccess.h"
+#include "NxAdminChannelEndpoints.h"
+#include "NxAdminLiveCodeEndpoints.h"
+#include "NxAdminOwnChannelEndpoints.h"
+#include "NxAdminPasswordEndpoint.h"
 #include "NxCatalogueEndpoints.h"
 #include "NxCloudEndpointGroup.h"
 #include "NxCloudStore.h"
@@ -9,6 +14,7 @@
 #include "NxPictureEndpoints.h"
 #include "NxPlatformEndpoints.h"
 #include "NxQuickSignInEndpoints.h"
+#include "NxTeacherEndpoints.h"
 
 #include <httplib.h>
 
@@ -45,6 +51,7 @@ NxCloudRequest toRequest(const httplib::Request& in, bool tls)
     if (mark != std::string::npos)
         out.query = QString::fromStdString(in.target.substr(mark + 1));
     out.body = QByteArray(in.body.data(), static_cast<int>(in.body.size()));
+    out.remoteAddress = QString::fromStdString(in.remote_addr);
     for (const auto& header : in.headers) {
         const QString name = QString::fromStdString(header.first);
         const QString value = QString::fromStdString(header.second);
@@ -82,14 +89,20 @@ NxCloudServer::NxCloudServer(QSharedPointer<NxCloudStore> store)
     , m_signIn(m_store)
 {
     const auto base = [this] { return baseUrl(); };
+    m_adminAccess = addEndpoints(std::make_unique<NxAdminAccess>(m_store));
     m_pictures = addEndpoints(std::make_unique<NxPictureEndpoints>(m_store));
     m_media = addEndpoints(std::make_unique<NxMediaEndpoints>());
     addEndpoints(std::make_unique<NxCatalogueEndpoints>(m_catalogue, base));
     m_ownChannels = addEndpoints(std::make_unique<NxOwnChannelEndpoints>(m_catalogue));
-    addEndpoints(std::make_unique<NxPlatformEndpoints>(m_signIn, base));
+    addEndpoints(std::make_unique<NxPlatformEndpoints>(m_signIn, m_store, base));
     addEndpoints(std::make_unique<NxQuickSignInEndpoints>(m_signIn, base));
     addEndpoints(std::make_unique<NxLiveCodeEndpoints>(m_catalogue, base));
     addEndpoints(std::make_unique<NxGeneratedPictureEndpoints>());
+    addEndpoints(std::make_unique<NxTeacherEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminChannelEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminLiveCodeEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminOwnChannelEndpoints>(m_store, *m_adminAccess, base));
+    addEndpoints(std::make_unique<NxAdminPasswordEndpoint>(m_store, *m_adminAccess));
 }
 
 NxCloudServer::~NxCloudServer()
@@ -127,6 +140,9 @@ bool NxCloudServer::start(const QString& host, quint16 port)
         m_listenSocket = sock;
     });
     m_http->set_tcp_nodelay(true); // headers and body go out in separate writes
+    // Larger bodies are refused before they are read; endpoints set their own
+    // lower limits (a playlist of 16 MiB is the largest).
+    m_http->set_payload_max_length(17 * 1024 * 1024);
     routeAllMethods(*m_http);
     if (!listen(host, port)) {
         m_http.reset();
@@ -173,9 +189,13 @@ QString NxCloudServer::baseUrl() const
 
 void NxCloudServer::setTls(const QString& certificateFile, const QString& keyFile)
 {
-    QMutexLocker lock(&m_addressMutex);
-    m_tlsCertificate = certificateFile;
-    m_tlsKey = keyFile;
+    {
+        QMutexLocker lock(&m_addressMutex);
+        m_tlsCertificate = certificateFile;
+        m_tlsKey = keyFile;
+    }
+    // The session cookie then travels over HTTPS only.
+    m_adminAccess->setSecureCookies(!certificateFile.isEmpty());
 }
 
 bool NxCloudServer::isTls() const
@@ -267,6 +287,11 @@ NxCloudCatalogue& NxCloudServer::catalogue()
 QSharedPointer<NxCloudStore> NxCloudServer::store() const
 {
     return m_store;
+}
+
+NxAdminAccess& NxCloudServer::adminAccess()
+{
+    return *m_adminAccess;
 }
 
 template <class Group>

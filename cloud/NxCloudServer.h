@@ -27,6 +27,7 @@ class Server;
 struct Request;
 struct Response;
 }
+class NxAdminAccess;
 class NxCloudEndpointGroup;
 class NxCloudStore;
 class NxMediaEndpoints;
@@ -91,6 +92,8 @@ public:
 
     NxCloudCatalogue& catalogue();
     QSharedPointer<NxCloudStore> store() const;
+    // Sessions of the admin API; its guard() protects every admin endpoint.
+    NxAdminAccess& adminAccess();
 
 private:
     template <class Group>
@@ -109,6 +112,7 @@ private:
     NxCloudFaultTable m_faults;
     NxCloudRouter m_router;
     std::vector<std::unique_ptr<NxCloudEndpointGroup>> m_groups;
+    NxAdminAccess* m_adminAccess = nullptr;
     NxPictureEndpoints* m_pictures = nullptr;
     NxMediaEndpoints* m_media = nullptr;
     NxOwnChannelEndpoints* m_ownChannels = nullptr;

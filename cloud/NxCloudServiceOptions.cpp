@@ -52,6 +52,7 @@ void addOptions(QCommandLineParser& parser)
     parser.addOption({QStringLiteral("auto-confirm-after"), QStringLiteral("Confirm a QR sign-in code by itself after this many polls (off by default)."), QStringLiteral("polls")});
     parser.addOption({QStringLiteral("channels"), QStringLiteral("Offer this many generated own channels, each with its pictures, instead of the seed's."), QStringLiteral("count")});
     parser.addOption({QStringLiteral("stations"), QStringLiteral("Offer this many generated TV stations instead of the seed's."), QStringLiteral("count")});
+    parser.addOption({QStringLiteral("admin-password-file"), QStringLiteral("At the first start, the password of the account admin is this file's first line instead of a drawn one."), QStringLiteral("file")});
     parser.addOption({QStringLiteral("log-requests"), QStringLiteral("Print every request as it arrives: milliseconds, method, path.")});
 }
 }
@@ -77,6 +78,7 @@ bool NxCloudServiceOptions::parse(const QCoreApplication& app, QString* error)
     databaseUrl = parser.value(QStringLiteral("database"));
     importFile = parser.value(QStringLiteral("import"));
     exportFile = parser.value(QStringLiteral("export"));
+    adminPasswordFile = parser.value(QStringLiteral("admin-password-file"));
     logRequests = parser.isSet(QStringLiteral("log-requests"));
     tlsCertificate = parser.value(QStringLiteral("tls-cert"));
     tlsKey = parser.value(QStringLiteral("tls-key"));

@@ -32,6 +32,7 @@ public:
     QString databaseUrl;
     QString importFile;
     QString exportFile;
+    QString adminPasswordFile;
     int autoConfirmAfter = -1;
     int channels = -1;
     int stations = -1;

@@ -32,16 +32,27 @@ NxCloudSignInBook::NxCloudSignInBook(QSharedPointer<NxCloudStore> store)
 
 NxCloudSignInBook::User NxCloudSignInBook::user() const
 {
+    return teacher(QString());
+}
+
+NxCloudSignInBook::User NxCloudSignInBook::userOf(const QString& code) const
+{
+    const QString id = entryOf(code).teacherId;
+    return id.isEmpty() ? User() : teacher(id);
+}
+
+NxCloudSignInBook::User NxCloudSignInBook::teacher(const QString& id) const
+{
     NxCloudTeacherTable::Teacher teacher;
     QString error;
     const bool read = m_store->read([&](QSqlDatabase& db, QString* e) {
-        QString id;
+        QString which = id;
         bool found = false;
-        return NxCloudTeacherTable::signInTeacher(db, &id, e)
-            && (id.isEmpty() || NxCloudTeacherTable::find(db, id, &teacher, &found, e));
+        return (!which.isEmpty() || NxCloudTeacherTable::signInTeacher(db, &which, e))
+            && (which.isEmpty() || NxCloudTeacherTable::find(db, which, &teacher, &found, e));
     }, &error);
     if (!read)
-        logFailure("NxCloudSignInBook::user", error);
+        logFailure("NxCloudSignInBook::teacher", error);
     return User{teacher.id, teacher.name, teacher.avatar};
 }
 
@@ -67,29 +78,35 @@ bool NxCloudSignInBook::isCode(const QString& code)
 NxCloudSignInBook::Grant NxCloudSignInBook::poll(const QString& code)
 {
     Grant grant;
-    record(code, false, &grant);
+    record(code, false, QString(), &grant);
     return grant;
 }
 
 bool NxCloudSignInBook::confirm(const QString& code)
 {
     Grant grant;
-    return isCode(code) && record(code, true, &grant);
+    return isCode(code) && record(code, true, QString(), &grant);
 }
 
-bool NxCloudSignInBook::record(const QString& code, bool confirmNow, Grant* grant)
+bool NxCloudSignInBook::confirmFor(const QString& code, const QString& teacherId)
+{
+    Grant grant;
+    return isCode(code) && record(code, true, teacherId, &grant);
+}
+
+bool NxCloudSignInBook::record(const QString& code, bool confirmNow, const QString& teacherId, Grant* grant)
 {
     const NxCloudSignInOptions options = this->options();
     QString error;
     const bool done = m_store->change(NxCloudStore::Area::SignIn, [&](QSqlDatabase& db, QString* e) {
         NxCloudSignInCodeTable::Entry entry;
-        QString teacher;
+        QString teacher = teacherId;
         if (!NxCloudSignInCodeTable::remember(db, code, kMaxCodes, e)
             || !(confirmNow ? NxCloudSignInCodeTable::entry(db, code, &entry, e)
                             : NxCloudSignInCodeTable::countPoll(db, code, &entry, e)))
             return false;
         if (entry.token.isEmpty() && (confirmNow || options.autoConfirms(entry.polls))) {
-            if (!NxCloudTeacherTable::signInTeacher(db, &teacher, e)
+            if ((teacher.isEmpty() && !NxCloudTeacherTable::signInTeacher(db, &teacher, e))
                 || !NxCloudSignInCodeTable::confirm(db, code, newToken(), teacher, e)
                 || !NxCloudSignInCodeTable::entry(db, code, &entry, e))
                 return false;

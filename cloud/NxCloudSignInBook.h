@@ -39,7 +39,12 @@ public:
     explicit NxCloudSignInBook(const QJsonObject& seed);
     explicit NxCloudSignInBook(QSharedPointer<NxCloudStore> store);
 
+    // The seed's sign-in account.
     User user() const;
+    // Whom a confirmed code signed in; empty while unconfirmed.
+    User userOf(const QString& code) const;
+    // The account id names; empty id: the seed's sign-in account.
+    User teacher(const QString& id) const;
     void setOptions(const NxCloudSignInOptions& options);
     NxCloudSignInOptions options() const;
 
@@ -47,14 +52,18 @@ public:
     static bool isCode(const QString& code);
     // Counts one poll, confirming the code when the options say so.
     Grant poll(const QString& code);
+    // Confirms for the seed's sign-in account, as a phone once did.
     bool confirm(const QString& code);
+    // Confirms for the teacher who signed in on the phone's page.
+    bool confirmFor(const QString& code, const QString& teacherId);
     bool isConfirmed(const QString& code) const;
     int pollCount(const QString& code) const;
     // A new access token when uid and token come from a confirmed code.
     QString accessToken(const QString& uid, const QString& token) const;
 
 private:
-    bool record(const QString& code, bool confirmNow, Grant* grant);
+    // teacherId empty: the seed's sign-in account.
+    bool record(const QString& code, bool confirmNow, const QString& teacherId, Grant* grant);
     NxCloudSignInCodeTable::Entry entryOf(const QString& code) const;
     static QString newToken();
 

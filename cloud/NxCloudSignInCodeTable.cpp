@@ -51,8 +51,10 @@ bool NxCloudSignInCodeTable::isGranted(const QSqlDatabase& db, const QString& te
                                        bool* granted, QString* error)
 {
     bool ok = false;
-    *granted = NxCloudQuery::scalar(db, QStringLiteral("SELECT COUNT(*) FROM sign_in_codes"
-                                                       " WHERE token = ? AND teacher_id = ?"),
+    // A teacher switched off since no longer gets in with an earlier grant.
+    *granted = NxCloudQuery::scalar(db, QStringLiteral("SELECT COUNT(*) FROM sign_in_codes c"
+                                                       " JOIN teachers t ON t.teacher_id = c.teacher_id"
+                                                       " WHERE c.token = ? AND c.teacher_id = ? AND t.enabled = 1"),
                                     {token, teacherId}, 0, error, &ok).toInt() > 0;
     return ok;
 }

@@ -7,6 +7,9 @@
 namespace {
 const QString kColumns = QStringLiteral("teacher_id, name, avatar, password_hash, enabled");
 const QString kSignInTeacher = QStringLiteral("sign_in_teacher");
+// The top-level own channels of the teacher named by %1.
+const QString kOwnChannelCount = QStringLiteral("SELECT COUNT(*) FROM channels c WHERE c.teacher_id = %1"
+                                                " AND c.list = 'own' AND c.parent_row IS NULL");
 
 NxCloudTeacherTable::Teacher teacherFrom(const NxCloudQuery& row)
 {
@@ -96,4 +99,49 @@ bool NxCloudTeacherTable::setSignInTeacher(const QSqlDatabase& db, const QString
     return NxCloudQuery::run(db, QStringLiteral("INSERT INTO settings (name, value) VALUES (?, ?)"
                                                 " ON CONFLICT (name) DO UPDATE SET value = excluded.value"),
                              {kSignInTeacher, NxCloudQuery::text(id)}, error);
+}
+
+bool NxCloudTeacherTable::page(const QSqlDatabase& db, int offset, int limit, QList<Listed>* teachers, int* total,
+                               QString* error)
+{
+    bool ok = false;
+    *total = NxCloudQuery::scalar(db, QStringLiteral("SELECT COUNT(*) FROM teachers"), {}, 0, error, &ok).toInt();
+    NxCloudQuery rows(db, QStringLiteral("SELECT %1, (%2) FROM teachers t ORDER BY teacher_id LIMIT ? OFFSET ?")
+                              .arg(kColumns, kOwnChannelCount.arg(QStringLiteral("t.teacher_id"))));
+    if (!ok || !rows.exec({limit, offset}, error))
+        return false;
+    teachers->clear();
+    while (rows.next())
+        teachers->append(Listed{teacherFrom(rows), rows.value(5).toInt()});
+    return true;
+}
+
+bool NxCloudTeacherTable::findByName(const QSqlDatabase& db, const QString& name, QList<Teacher>* teachers,
+                                     QString* error)
+{
+    NxCloudQuery rows(db, QStringLiteral("SELECT %1 FROM teachers WHERE name = ? ORDER BY teacher_id").arg(kColumns));
+    if (!rows.exec({NxCloudQuery::text(name)}, error))
+        return false;
+    teachers->clear();
+    while (rows.next())
+        teachers->append(teacherFrom(rows));
+    return true;
+}
+
+bool NxCloudTeacherTable::remove(const QSqlDatabase& db, const QString& id, bool* removed, QString* error)
+{
+    NxCloudQuery remove(db, QStringLiteral("DELETE FROM teachers WHERE teacher_id = ?"));
+    if (!remove.exec({NxCloudQuery::text(id)}, error))
+        return false;
+    *removed = remove.rowsAffected() > 0;
+    return NxCloudQuery::run(db, QStringLiteral("DELETE FROM settings WHERE name = ? AND value = ?"),
+                             {kSignInTeacher, NxCloudQuery::text(id)}, error);
+}
+
+bool NxCloudTeacherTable::countOwnChannels(const QSqlDatabase& db, const QString& id, int* channels, QString* error)
+{
+    bool ok = false;
+    *channels = NxCloudQuery::scalar(db, kOwnChannelCount.arg(QStringLiteral("?")), {NxCloudQuery::text(id)}, 0, error,
+                                     &ok).toInt();
+    return ok;
 }

@@ -26,12 +26,27 @@ public:
         static Teacher fromJson(const QString& id, const QJsonObject& json);
     };
 
+    // A teacher as the admin API lists them.
+    struct Listed
+    {
+        Teacher teacher;
+        int ownChannels = 0;
+    };
+
     static bool upsert(const QSqlDatabase& db, const Teacher& teacher, QString* error);
     // An account holding only its id, for an own list a panel starts.
     static bool ensure(const QSqlDatabase& db, const QString& id, QString* error);
     static bool find(const QSqlDatabase& db, const QString& id, Teacher* teacher, bool* found, QString* error);
     static bool readAll(const QSqlDatabase& db, QList<Teacher>* teachers, QString* error);
     static bool ids(const QSqlDatabase& db, QStringList* ids, QString* error);
+    // Teachers in id order from offset on, at most limit; total counts all.
+    static bool page(const QSqlDatabase& db, int offset, int limit, QList<Listed>* teachers, int* total,
+                     QString* error);
+    static bool countOwnChannels(const QSqlDatabase& db, const QString& id, int* channels, QString* error);
+    // Every teacher shown under this display name.
+    static bool findByName(const QSqlDatabase& db, const QString& name, QList<Teacher>* teachers, QString* error);
+    // Own channels and sign-in codes go with the account.
+    static bool remove(const QSqlDatabase& db, const QString& id, bool* removed, QString* error);
 
     static bool signInTeacher(const QSqlDatabase& db, QString* id, QString* error);
     static bool setSignInTeacher(const QSqlDatabase& db, const QString& id, QString* error);

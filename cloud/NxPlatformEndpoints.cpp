@@ -13,6 +13,9 @@ namespace {
 const QString kCode = QStringLiteral("code");
 const QString kActionType = QStringLiteral("actionType");
 const QString kTarget = QStringLiteral("target");
+const QString kName = QStringLiteral("name");
+const QString kPassword = QStringLiteral("password");
+const QString kApp = QStringLiteral("app");
 const QStringList kActionTypes = {QStringLiteral("4"), QStringLiteral("5")};
 
 QByteArray decodedTarget(const QString& target)
@@ -23,6 +26,42 @@ QByteArray decodedTarget(const QString& target)
                                                         QByteArray::AbortOnBase64DecodingErrors);
     return decoded ? *decoded : QByteArray();
 }
+
+// A browser's form value: "+" for a space, the rest percent-encoded.
+QString formValue(const QMap<QString, QString>& fields, const QString& key)
+{
+    QString value = fields.value(key);
+    return QUrl::fromPercentEncoding(value.replace(QLatin1Char('+'), QLatin1Char(' ')).toUtf8());
+}
+
+struct Refusal
+{
+    int status;
+    NxSignInPage::Message message;
+};
+
+Refusal refusalFor(const NxTeacherSignIn::Result& result)
+{
+    using Outcome = NxTeacherSignIn::Outcome;
+    const int minutes = (result.retryAfterSeconds + 59) / 60;
+    switch (result.outcome) {
+    case Outcome::Wrong:
+        return {401, {QStringLiteral("姓名或密码不正确，请重试。"), QStringLiteral("Wrong name or password. Please try again.")}};
+    case Outcome::Ambiguous:
+        return {400, {QStringLiteral("有多位老师使用这个姓名，请输入您的工号。"),
+                      QStringLiteral("Several teachers have this name: enter your teacher ID instead.")}};
+    case Outcome::Disabled:
+        return {403, {QStringLiteral("此账号已停用，请联系学校管理员。"),
+                      QStringLiteral("This account is switched off. Ask your school's admin.")}};
+    case Outcome::Throttled:
+        return {429, {QStringLiteral("尝试次数过多，请 %1 分钟后再试。").arg(minutes),
+                      QStringLiteral("Too many tries. Try again in %1 minute(s).").arg(minutes)}};
+    case Outcome::Accepted:
+    case Outcome::Failed:
+        break;
+    }
+    return {500, {QStringLiteral("服务器出错，请稍后再试。"), QStringLiteral("The server failed. Please try again later.")}};
+}
 }
 
 QString NxPlatformEndpoints::confirmPath()
@@ -30,9 +69,11 @@ QString NxPlatformEndpoints::confirmPath()
     return QStringLiteral("/v1/web/redirect/confirm");
 }
 
-NxPlatformEndpoints::NxPlatformEndpoints(NxCloudSignInBook& book, std::function<QString()> baseUrl)
+NxPlatformEndpoints::NxPlatformEndpoints(NxCloudSignInBook& book, QSharedPointer<NxCloudStore> store,
+                                         std::function<QString()> baseUrl)
     : NxCloudLinkingEndpoints(std::move(baseUrl))
     , m_book(book)
+    , m_teachers(std::move(store))
 {
 }
 
@@ -53,23 +94,36 @@ NxCloudReply NxPlatformEndpoints::invitationPage(const NxCloudRequest& request) 
     if (!problem.isEmpty())
         return NxCloudReply::html(NxSignInPage::error(problem), 400);
     const QString code = query.value(kCode);
-    const NxCloudSignInBook::User user = m_book.user();
     if (m_book.isConfirmed(code))
-        return NxCloudReply::html(NxSignInPage::confirmed(user.name));
-    const NxSignInPage::Invitation invitation{
-        code, confirmPath(), user.name,
-        linksFor(request).pictureUrl(user.avatar),
-        appNameOf(query.value(kTarget)), timeOf(code)};
+        return NxCloudReply::html(NxSignInPage::confirmed(m_book.userOf(code).name));
+    const NxSignInPage::Invitation invitation{code, confirmPath(), appNameOf(query.value(kTarget)), timeOf(code),
+                                              QString(), NxSignInPage::Message()};
     return NxCloudReply::html(NxSignInPage::invitation(invitation));
 }
 
 NxCloudReply NxPlatformEndpoints::confirmPage(const NxCloudRequest& request) const
 {
-    // Browsers percent-encode form values; a valid code needs no decoding.
-    const QString code = QUrl::fromPercentEncoding(request.formFields().value(kCode).toUtf8());
-    if (!m_book.confirm(code))
+    const QMap<QString, QString> fields = request.formFields();
+    const QString code = formValue(fields, kCode);
+    if (!NxCloudSignInBook::isCode(code))
         return NxCloudReply::html(NxSignInPage::error(QStringLiteral("unknown or malformed code")), 400);
-    return NxCloudReply::html(NxSignInPage::confirmed(m_book.user().name));
+    const QString name = formValue(fields, kName);
+    const NxTeacherSignIn::Result result = m_teachers.check(name, formValue(fields, kPassword), request.remoteAddress);
+    if (result.outcome == NxTeacherSignIn::Outcome::Accepted && m_book.confirmFor(code, result.teacherId))
+        return NxCloudReply::html(NxSignInPage::confirmed(result.teacherName));
+    const NxSignInPage::Invitation invitation{code, confirmPath(), formValue(fields, kApp), timeOf(code), name,
+                                              NxSignInPage::Message()};
+    return retry(invitation, result);
+}
+
+NxCloudReply NxPlatformEndpoints::retry(NxSignInPage::Invitation invitation, const NxTeacherSignIn::Result& result)
+{
+    const Refusal refusal = refusalFor(result);
+    invitation.problem = refusal.message;
+    NxCloudReply reply = NxCloudReply::html(NxSignInPage::invitation(invitation), refusal.status);
+    if (result.outcome == NxTeacherSignIn::Outcome::Throttled)
+        reply.headers.append(qMakePair(QByteArray("Retry-After"), QByteArray::number(result.retryAfterSeconds)));
+    return reply;
 }
 
 NxCloudReply NxPlatformEndpoints::poll(const NxCloudRequest& request) const

@@ -33,11 +33,11 @@ NxCloudReply NxQuickSignInEndpoints::signIn(const NxCloudRequest& request) const
     const bool emptyToken = m_book.options().emptyAccessToken;
     return NxCloudReply::success(QJsonObject{{QStringLiteral("uid"), uid},
                                              {QStringLiteral("h4token"), emptyToken ? QString() : accessToken},
-                                             {QStringLiteral("avatar"), avatarUrl(request)}});
+                                             {QStringLiteral("avatar"), avatarUrl(request, uid)}});
 }
 
-QString NxQuickSignInEndpoints::avatarUrl(const NxCloudRequest& request) const
+QString NxQuickSignInEndpoints::avatarUrl(const NxCloudRequest& request, const QString& uid) const
 {
-    const QString reference = m_book.options().brokenAvatar ? missingAvatar() : m_book.user().avatar;
+    const QString reference = m_book.options().brokenAvatar ? missingAvatar() : m_book.teacher(uid).avatar;
     return linksFor(request).pictureUrl(reference);
 }

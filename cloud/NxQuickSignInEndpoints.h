@@ -20,7 +20,7 @@ public:
 
 private:
     NxCloudReply signIn(const NxCloudRequest& request) const;
-    QString avatarUrl(const NxCloudRequest& request) const;
+    QString avatarUrl(const NxCloudRequest& request, const QString& uid) const;
 
     NxCloudSignInBook& m_book;
 };

@@ -22,15 +22,11 @@ QString NxSignInPage::invitation(const Invitation& invitation)
 {
     const QString content = heading(QString::fromLatin1(kPanelIcon), QStringLiteral("课堂大屏请求登录"),
                                     QStringLiteral("A classroom panel wants to sign in"))
-        + account(invitation)
         + QStringLiteral("<dl class='facts'>")
         + fact(QStringLiteral("应用 / App"), invitation.appName)
         + fact(QStringLiteral("请求时间 / Requested"), invitation.requestedAt)
-        + QStringLiteral("</dl><form method='post' action='%1'>"
-                         "<input type='hidden' name='code' value='%2'>"
-                         "<button type='submit'>确认登录 / Confirm sign-in</button></form>"
-                         "<p class='note'>如果不是您本人操作，请直接关闭此页面。<br>Not you? Simply close this page.</p>")
-              .arg(esc(invitation.confirmPath), esc(invitation.code));
+        + QStringLiteral("</dl>") + problem(invitation.problem) + form(invitation)
+        + QStringLiteral("<p class='note'>如果不是您本人操作，请直接关闭此页面。<br>Not you? Simply close this page.</p>");
     return layout(QStringLiteral("确认登录 / Confirm sign-in"), content);
 }
 
@@ -71,11 +67,25 @@ QString NxSignInPage::heading(const QString& icon, const QString& chinese, const
         .arg(icon, esc(chinese), esc(english));
 }
 
-QString NxSignInPage::account(const Invitation& invitation)
+QString NxSignInPage::form(const Invitation& invitation)
 {
-    return QStringLiteral("<div class='account'><img class='avatar' src='%1' alt=''>"
-                          "<div><div class='name'>%2</div><div class='muted'>将以此账号登录 / Signing in as</div></div></div>")
-        .arg(esc(invitation.avatarUrl), esc(invitation.userName));
+    return QStringLiteral("<form method='post' action='%1'>"
+                          "<input type='hidden' name='code' value='%2'>"
+                          "<input type='hidden' name='app' value='%3'>"
+                          "<label>姓名或工号 / Name or teacher ID"
+                          "<input name='name' value='%4' autocomplete='username' autocapitalize='off' required></label>"
+                          "<label>密码 / Password"
+                          "<input type='password' name='password' autocomplete='current-password' required></label>"
+                          "<button type='submit'>确认登录 / Confirm sign-in</button></form>")
+        .arg(esc(invitation.confirmPath), esc(invitation.code), esc(invitation.appName), esc(invitation.name));
+}
+
+QString NxSignInPage::problem(const Message& message)
+{
+    if (message.chinese.isEmpty() && message.english.isEmpty())
+        return QString();
+    return QStringLiteral("<p class='problem' role='alert'>%1<br><span class='en'>%2</span></p>")
+        .arg(esc(message.chinese), esc(message.english));
 }
 
 QString NxSignInPage::fact(const QString& label, const QString& value)
@@ -100,10 +110,12 @@ QString NxSignInPage::style()
         ".badge svg{width:100%;height:100%;display:block}"
         "h1{font-size:24px;margin:0 0 4px;font-weight:600}"
         ".en{color:rgba(220,222,255,.78)}.subtitle{margin:0 0 22px;font-size:15px}"
-        ".account{display:flex;align-items:center;gap:14px;text-align:left;padding:14px;border-radius:16px;"
-        "background:rgba(8,8,36,.35);margin-bottom:16px}"
-        ".avatar{width:56px;height:56px;border-radius:50%;border:2px solid #666EDC;background:#2a2573;flex:none}"
-        ".name{font-size:18px;font-weight:600}.muted{font-size:13px;color:rgba(220,222,255,.65);margin-top:2px}"
+        "label{display:block;text-align:left;font-size:14px;color:rgba(220,222,255,.78);margin:0 0 14px}"
+        "input{display:block;width:100%;margin-top:6px;min-height:48px;padding:0 14px;border-radius:12px;"
+        "border:1px solid rgba(255,255,255,.22);background:rgba(8,8,36,.45);color:#fff;font-size:17px}"
+        "input:focus{outline:2px solid #666EDC;outline-offset:1px}"
+        ".problem{background:rgba(255,92,120,.16);border:1px solid rgba(255,120,140,.5);border-radius:12px;"
+        "padding:10px 12px;font-size:14px;line-height:1.5;text-align:left;margin:0 0 16px}"
         ".facts{display:grid;grid-template-columns:auto 1fr;gap:8px 14px;text-align:left;font-size:14px;margin:0 4px 24px}"
         ".facts dt{color:rgba(220,222,255,.65)}.facts dd{margin:0;word-break:break-all}"
         "button{width:100%;min-height:54px;border:0;border-radius:14px;font-size:18px;font-weight:600;color:#fff;"

@@ -7,16 +7,24 @@
 class NxSignInPage
 {
 public:
+    // A line shown in both languages.
+    struct Message
+    {
+        QString chinese;
+        QString english;
+    };
+
     struct Invitation
     {
         QString code;
-        QString confirmPath;  // where the button posts the code
-        QString userName;
-        QString avatarUrl;
+        QString confirmPath;  // where the form posts code, name and password
         QString appName;
         QString requestedAt;
+        QString name;         // as typed before, to type it only once
+        Message problem;      // why the last try failed; empty at first
     };
 
+    // The form that asks for the teacher's name and password.
     static QString invitation(const Invitation& invitation);
     static QString confirmed(const QString& userName);
     static QString error(const QString& reason);
@@ -24,7 +32,8 @@ public:
 private:
     static QString layout(const QString& title, const QString& content);
     static QString heading(const QString& icon, const QString& chinese, const QString& english);
-    static QString account(const Invitation& invitation);
+    static QString form(const Invitation& invitation);
+    static QString problem(const Message& message);
     static QString fact(const QString& label, const QString& value);
     static QString style();
 };

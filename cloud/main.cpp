@@ -3,6 +3,8 @@
 // and clips until SIGINT or SIGTERM; or moves a whole catalogue in or out.
 
 #include "NxCloudServer.h"
+#include "NxFirstAdmin.h"
+#include "NxSecret.h"
 #include "NxCloudServiceOptions.h"
 #include "NxCloudStore.h"
 #include "NxGeneratedCatalogue.h"
@@ -88,8 +90,31 @@ bool prepareData(NxCloudStore& store, const NxCloudServiceOptions& options, QStr
         && (options.exportFile.isEmpty() || exportFile(store, options.exportFile, error));
 }
 
+// The password of a first admin the service drew itself, else empty.
+bool ensureAdmin(NxCloudStore& store, const NxCloudServiceOptions& options, QString* drawn, QString* error)
+{
+    QString password;
+    if (!options.adminPasswordFile.isEmpty() && !NxFirstAdmin::readPassword(options.adminPasswordFile, &password, error))
+        return false;
+    const bool draw = password.isEmpty();
+    if (draw)
+        password = NxSecret::password();
+    bool created = false;
+    if (!NxFirstAdmin::ensure(store, password, &created, error))
+        return false;
+    if (created && draw)
+        *drawn = password;
+    return true;
+}
+
 int serve(QSharedPointer<NxCloudStore> store, const NxCloudServiceOptions& options, QTextStream& out, QTextStream& err)
 {
+    QString drawn;
+    QString error;
+    if (!ensureAdmin(*store, options, &drawn, &error)) {
+        err << "NxCloudService: " << error << Qt::endl;
+        return 1;
+    }
     NxCloudServer server(store);
     if (options.logRequests)
         logRequests(server, out);
@@ -110,6 +135,9 @@ int serve(QSharedPointer<NxCloudStore> store, const NxCloudServiceOptions& optio
     std::signal(SIGTERM, requestQuit);
     // The first line is the address, so scripts and tests can read it.
     out << server.baseUrl() << Qt::endl;
+    if (!drawn.isEmpty())
+        out << "Admin account created: sign in at " << server.baseUrl() << "/admin as " << NxFirstAdmin::name()
+            << " with the one-time password " << drawn << " (shown only now)" << Qt::endl;
     while (!g_quit)
         QThread::msleep(50);
     server.stop();

@@ -12,6 +12,7 @@ NX_PACKAGES=(
     libcpp-httplib-dev libssl-dev openssl libbenchmark-dev libqrencode-dev libxcb1-dev libxcb-ewmh-dev
     rapidjson-dev
     libqt5sql5-sqlite libqt5sql5-psql postgresql systemd
+    libsodium-dev
     ffmpeg libmpv-dev
     fonts-wqy-microhei
     xvfb xauth openbox xdg-utils xdotool

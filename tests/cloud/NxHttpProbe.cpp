@@ -45,6 +45,18 @@ NxHttpProbe::Result NxHttpProbe::postJson(const QString& url, const QJsonObject&
     return await(startPostJson(url, body, extra), timeoutMs);
 }
 
+NxHttpProbe::Result NxHttpProbe::send(const QByteArray& method, const QString& url, const QByteArray& body,
+                                      const Headers& extra, int timeoutMs)
+{
+    return await(startSend(method, url, body, extra), timeoutMs);
+}
+
+QNetworkReply* NxHttpProbe::startSend(const QByteArray& method, const QString& url, const QByteArray& body,
+                                      const Headers& extra)
+{
+    return m_manager.sendCustomRequest(request(url, extra), method, body);
+}
+
 QNetworkReply* NxHttpProbe::startPostJson(const QString& url, const QJsonObject& body, const Headers& extra)
 {
     QNetworkRequest json = request(url, extra);
@@ -56,6 +68,11 @@ QNetworkReply* NxHttpProbe::startPostJson(const QString& url, const QJsonObject&
 QNetworkReply* NxHttpProbe::startGet(const QString& url, const Headers& extra)
 {
     return m_manager.get(request(url, extra));
+}
+
+QNetworkCookieJar* NxHttpProbe::cookieJar() const
+{
+    return m_manager.cookieJar();
 }
 
 QNetworkRequest NxHttpProbe::request(const QString& url, const Headers& extra)

@@ -37,9 +37,15 @@ public:
     // Body as an indented JSON document with Content-Type application/json.
     Result postJson(const QString& url, const QJsonObject& body, const Headers& extra = Headers(),
                     int timeoutMs = 10000);
+    // Any method (PATCH, DELETE, PUT, ...) with body sent unchanged.
+    Result send(const QByteArray& method, const QString& url, const QByteArray& body = QByteArray(),
+                const Headers& extra = Headers(), int timeoutMs = 10000);
+    QNetworkReply* startSend(const QByteArray& method, const QString& url, const QByteArray& body,
+                             const Headers& extra = Headers());
     QNetworkReply* startPostJson(const QString& url, const QJsonObject& body, const Headers& extra = Headers());
     QNetworkReply* startGet(const QString& url, const Headers& extra = Headers());
     static Result await(QNetworkReply* reply, int timeoutMs);
+    QNetworkCookieJar* cookieJar() const;
 
 private:
     static QNetworkRequest request(const QString& url, const Headers& extra);

@@ -26,6 +26,7 @@ const QString kAuthKey = QStringLiteral("hbw527tyq3ndk0zpe");
 const QString kAuthcodeKey = QStringLiteral("q7m2vx9ke4tr8ba1");
 const QString kRestSecret = QStringLiteral("rvy6031mfq58");
 const QString kTeacher = QStringLiteral("demo-teacher");
+const QByteArray kDemoPassword = "demo1234";
 
 QString md5(const QString& text)
 {
@@ -349,7 +350,11 @@ void TestNxCloudSignIn::phonePageConfirmsTheCode()
     QCOMPARE(hidden.captured(1), code);
     const QUrl action = QUrl(base() + kPage.mid(1)).resolved(QUrl(form.captured(1)));
     const NxHttpProbe::Headers formType{qMakePair(QByteArray("Content-Type"), QByteArray("application/x-www-form-urlencoded"))};
-    const NxHttpProbe::Result confirmed = m_probe->post(action.toString(), "code=" + hidden.captured(1).toUtf8(), formType);
+    const QByteArray fields = "code=" + hidden.captured(1).toUtf8() + "&name=" + kTeacher.toUtf8();
+    const NxHttpProbe::Result refused = m_probe->post(action.toString(), fields + "&password=wrong-password", formType);
+    QCOMPARE(refused.status, 401);
+    QVERIFY(dataOf(poll(code)).isEmpty());
+    const NxHttpProbe::Result confirmed = m_probe->post(action.toString(), fields + "&password=" + kDemoPassword, formType);
     QCOMPARE(confirmed.status, 200);
     QVERIFY(QString::fromUtf8(confirmed.body).contains(QStringLiteral("已确认登录")));
 
@@ -586,7 +591,7 @@ void TestNxCloudSignIn::memoryStaysBounded()
 
     NxCloudRequestLog log;
     for (int i = 0; i < NxCloudRequestLog::kMaxRequests + 10; ++i)
-        log.append(NxCloudRequest{"GET", QString("/p%1").arg(i), {}, {}, {}});
+        log.append(NxCloudRequest{"GET", QString("/p%1").arg(i), {}, {}, {}, {}, {}});
     QCOMPARE(log.all().size(), NxCloudRequestLog::kMaxRequests);
     QCOMPARE(log.count("/p9"), 0);
     QCOMPARE(log.all().last().path, QString("/p%1").arg(NxCloudRequestLog::kMaxRequests + 9));
