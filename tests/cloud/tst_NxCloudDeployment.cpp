@@ -1,4 +1,5 @@
-#include "NxCloudQuery.h"
+#include "NxAdminClient.h"
+#include "NxFirstAdmin.h"
 #include "NxCloudServer.h"
 #include "NxCloudStore.h"
 #include "NxHttpProbe.h"
@@ -73,12 +74,12 @@ qint64 msUntilBannerCount(const QString& baseUrl, int count, int limitMs)
     return -1;
 }
 
-bool setBannerCount(NxCloudStore& store, int count, QString* error)
+const QString kAdminPassword = QStringLiteral("deployment-admin-password");
+
+// A change through one instance's admin API.
+bool setBannerCount(NxAdminClient& admin, int count)
 {
-    return store.change(NxCloudStore::Area::Catalogue, [&](QSqlDatabase& db, QString* e) {
-        return NxCloudQuery::run(db, QStringLiteral("UPDATE categories SET banner_count = ? WHERE category_id = ?"),
-                                 {count, kCategory}, e);
-    }, error);
+    return admin.json("PATCH", "/admin/api/categories/" + kCategory, {{"bannerCount", count}}).status == 200;
 }
 }
 
@@ -135,13 +136,19 @@ void TestNxCloudDeployment::instancesOnOnePostgresServeEachOthersChanges()
     const QSharedPointer<NxCloudStore> first = openStore(url);
     const QSharedPointer<NxCloudStore> second = openStore(url);
     QVERIFY(first && second);
+    bool created = false;
+    QString error;
+    QVERIFY2(NxFirstAdmin::ensure(*first, kAdminPassword, &created, &error), qPrintable(error));
     NxCloudServer one(first);
     NxCloudServer other(second);
     QVERIFY(one.start() && other.start());
+    NxAdminClient adminOfOne(one.baseUrl());
+    NxAdminClient adminOfOther(other.baseUrl());
+    QVERIFY(adminOfOne.signIn(NxFirstAdmin::name(), kAdminPassword));
+    QVERIFY(adminOfOther.signIn(NxFirstAdmin::name(), kAdminPassword));
     QCOMPARE(bannerCount(other.baseUrl()), 4);
 
-    QString error;
-    QVERIFY2(setBannerCount(*first, 2, &error), qPrintable(error));
+    QVERIFY(setBannerCount(adminOfOne, 2));
     QCOMPARE(bannerCount(one.baseUrl()), 2);
     const qint64 ms = msUntilBannerCount(other.baseUrl(), 2, kPropagationMs);
     QVERIFY2(ms >= 0, "the other instance still serves the old catalogue after 1 s");
@@ -150,11 +157,11 @@ void TestNxCloudDeployment::instancesOnOnePostgresServeEachOthersChanges()
     // After a restart of the server both connections are new: a change is
     // seen once the other instance noticed, and the next within 1 s again.
     QVERIFY2(m_postgres->restart(), qPrintable(m_postgres->problem()));
-    QVERIFY2(setBannerCount(*first, 3, &error), qPrintable(error));
+    QVERIFY(setBannerCount(adminOfOne, 3));
     QVERIFY(msUntilBannerCount(other.baseUrl(), 3, 10000) >= 0);
-    QVERIFY2(setBannerCount(*second, 1, &error), qPrintable(error));
+    QVERIFY(setBannerCount(adminOfOther, 1));
     QVERIFY(msUntilBannerCount(one.baseUrl(), 1, kPropagationMs) >= 0);
-    QVERIFY2(setBannerCount(*first, 5, &error), qPrintable(error));
+    QVERIFY(setBannerCount(adminOfOne, 5));
     QVERIFY(msUntilBannerCount(other.baseUrl(), 5, kPropagationMs) >= 0);
 }
 
