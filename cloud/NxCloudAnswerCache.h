@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QMutex>
 #include <QReadWriteLock>
 #include <QString>
 #include <functional>
@@ -18,6 +19,11 @@ public:
     QByteArray answer(const QString& key, const Build& build);
 
 private:
+    bool find(const QString& key, QByteArray* answer);
+
     QReadWriteLock m_lock;
+    // One build at a time: the first requests after a change of a big
+    // catalogue would otherwise each build the same answer (tens of MB each).
+    QMutex m_building;
     QHash<QString, QByteArray> m_answers;
 };
