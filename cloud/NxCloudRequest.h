@@ -28,6 +28,7 @@ struct NxCloudRequest
     // A "k=v&k=v" body taken literally: the client does not encode values,
     // so a piece without "=" belongs to the value before it.
     QMap<QString, QString> formFields() const;
-    // "<scheme>://<Host header>", or fallback when the client sent no Host.
+    // "<scheme>://<Host header>" (the scheme X-Forwarded-Proto names, if
+    // http or https), or fallback when the client sent no Host.
     QString origin(const QString& fallback) const;
 };

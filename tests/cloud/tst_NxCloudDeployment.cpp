@@ -95,6 +95,8 @@ private slots:
     void killDuringImportLeavesTheDatabaseAsItWas();
     void servesHttpsWithItsCertificate_data();
     void servesHttpsWithItsCertificate();
+    void linksFollowTheProxy_data();
+    void linksFollowTheProxy();
 
 private:
     QSharedPointer<NxCloudStore> openStore(const QString& url);
@@ -279,6 +281,32 @@ void TestNxCloudDeployment::servesHttpsWithItsCertificate()
     untrusted->deleteLater();
     service.terminate();
     QVERIFY(service.waitForFinished());
+}
+
+void TestNxCloudDeployment::linksFollowTheProxy_data()
+{
+    QTest::addColumn<QByteArray>("forwardedProto");
+    QTest::addColumn<QString>("scheme");
+    QTest::newRow("https proxy") << QByteArray("https") << "https";
+    QTest::newRow("http proxy") << QByteArray("HTTP") << "http";
+    QTest::newRow("no proxy") << QByteArray() << "http";
+    QTest::newRow("not a scheme") << QByteArray("javascript") << "http";
+}
+
+void TestNxCloudDeployment::linksFollowTheProxy()
+{
+    QFETCH(QByteArray, forwardedProto);
+    QFETCH(QString, scheme);
+    NxCloudServer server(m_seed);
+    QVERIFY(server.start());
+    NxHttpProbe::Headers headers{{"Host", "cloud.school.lan"}};
+    if (!forwardedProto.isEmpty())
+        headers.append({"X-Forwarded-Proto", forwardedProto});
+    NxHttpProbe probe;
+    const QJsonObject answer = probe.postJson(server.baseUrl() + kInfo, {{"channelId", kCategory}}, headers).json();
+    const QString picture = answer.value("result").toObject().value("data").toObject().value("children").toArray().first()
+                                .toObject().value("images").toArray().first().toObject().value("url").toString();
+    QVERIFY2(picture.startsWith(scheme + "://cloud.school.lan/pictures/"), qPrintable(picture));
 }
 
 QTEST_GUILESS_MAIN(TestNxCloudDeployment)
