@@ -2,6 +2,7 @@
 
 #include "NxCloudCatalogue.h"
 #include "NxCloudRouter.h"
+#include "NxCloudSnapshot.h"
 
 namespace {
 const QString kPost = QStringLiteral("POST");
@@ -33,16 +34,21 @@ NxCloudReply NxCatalogueEndpoints::channelInfo(const NxCloudRequest& request) co
     if (!ok)
         return NxCloudReply::badJson();
     const QString type = QStringLiteral("getNxtChannelInfo_ACK");
-    if (!m_catalogue.hasCategory(id)) {
+    const QSharedPointer<const NxCloudSnapshot> snapshot = m_catalogue.snapshot();
+    if (!snapshot->hasCategory(id)) {
         // A root without "channelName" is what the client reads as "no channel".
         const QJsonObject empty{{QStringLiteral("bannerCount"), 0}, {QStringLiteral("data"), QJsonObject()}};
         return NxCloudReply::envelope(type, QStringLiteral("unknown channelId ") + id, empty);
     }
-    const QJsonObject entry = m_catalogue.category(id);
-    const QJsonObject result{
-        {QStringLiteral("bannerCount"), entry.value(QStringLiteral("bannerCount")).toInt()},
-        {QStringLiteral("data"), linksFor(request).channel(entry.value(QStringLiteral("data")).toObject())}};
-    return NxCloudReply::envelope(type, kOk, result);
+    const QString origin = originOf(request);
+    // Built once per change of the catalogue and address the panels use.
+    return NxCloudReply::cached(snapshot->answer(QStringLiteral("info|%1|%2").arg(origin, id), [&] {
+        const QJsonObject entry = snapshot->category(id);
+        const QJsonObject result{
+            {QStringLiteral("bannerCount"), entry.value(QStringLiteral("bannerCount")).toInt()},
+            {QStringLiteral("data"), NxCloudLinkResolver(origin).channel(entry.value(QStringLiteral("data")).toObject())}};
+        return NxCloudReply::envelope(type, kOk, result).body;
+    }));
 }
 
 NxCloudReply NxCatalogueEndpoints::userChannels(const NxCloudRequest& request) const
@@ -58,6 +64,11 @@ NxCloudReply NxCatalogueEndpoints::userChannels(const NxCloudRequest& request) c
 
 NxCloudReply NxCatalogueEndpoints::channelsToAdd(const NxCloudRequest& request) const
 {
-    return NxCloudReply::envelope(QStringLiteral("getChannelListToAdd_ACK"), kOk,
-                                  linksFor(request).channels(m_catalogue.offeredGroups()));
+    const QSharedPointer<const NxCloudSnapshot> snapshot = m_catalogue.snapshot();
+    const QString origin = originOf(request);
+    return NxCloudReply::cached(snapshot->answer(QStringLiteral("offered|") + origin, [&] {
+        return NxCloudReply::envelope(QStringLiteral("getChannelListToAdd_ACK"), kOk,
+                                      NxCloudLinkResolver(origin).channels(snapshot->offered()))
+            .body;
+    }));
 }

@@ -45,6 +45,11 @@ QJsonArray NxCloudCatalogue::offeredGroups() const
     return m_store->snapshot()->offered();
 }
 
+QSharedPointer<const NxCloudSnapshot> NxCloudCatalogue::snapshot() const
+{
+    return m_store->snapshot();
+}
+
 QJsonArray NxCloudCatalogue::userChannels(const QString& userId) const
 {
     QJsonArray channels;

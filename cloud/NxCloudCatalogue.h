@@ -5,6 +5,7 @@
 #include <QSharedPointer>
 #include <QStringList>
 
+class NxCloudSnapshot;
 class NxCloudStore;
 
 // The service's channels and live codes as the endpoints read and change
@@ -24,6 +25,8 @@ public:
     QJsonObject category(const QString& channelId) const;
     QStringList categoryIds() const;
     QJsonArray offeredGroups() const;
+    // What the four above read, as one consistent state.
+    QSharedPointer<const NxCloudSnapshot> snapshot() const;
 
     QJsonArray userChannels(const QString& userId) const;
     void setUserChannels(const QString& userId, const QJsonArray& channels);

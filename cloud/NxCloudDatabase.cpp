@@ -49,6 +49,11 @@ bool NxCloudDatabase::read(const Work& work, QString* error)
     return transaction(m_dialect.beginRead(), work, error);
 }
 
+void NxCloudDatabase::setReconnected(const Reconnected& hook)
+{
+    runOnThread([this, hook] { m_reconnected = hook; });
+}
+
 void NxCloudDatabase::runOnThread(const std::function<void()>& task)
 {
     if (QThread::currentThread() == &m_thread)
@@ -106,7 +111,11 @@ bool NxCloudDatabase::beginHere(const QString& begin, QString* error)
         return true;
     // A database server that restarted dropped the connection: open it again.
     m_db.close();
-    return connectHere(error) && NxCloudQuery::run(m_db, begin, {}, error);
+    if (!connectHere(error))
+        return false;
+    if (m_reconnected)
+        m_reconnected(m_db);
+    return NxCloudQuery::run(m_db, begin, {}, error);
 }
 
 void NxCloudDatabase::closeHere()

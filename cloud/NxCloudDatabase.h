@@ -18,6 +18,8 @@ class NxCloudDatabase
 public:
     // Statements of one transaction; false (with error set) rolls it back.
     using Work = std::function<bool(QSqlDatabase&, QString*)>;
+    // Runs on the database's thread after the connection was opened again.
+    using Reconnected = std::function<void(QSqlDatabase&)>;
 
     explicit NxCloudDatabase(const NxCloudDatabaseAddress& address);
     ~NxCloudDatabase();
@@ -35,6 +37,9 @@ public:
     bool write(const Work& work, QString* error);
     // Reads that see one consistent state of the database.
     bool read(const Work& work, QString* error);
+    // What a connection loses when it is opened again (subscriptions) is
+    // set up again by hook; set and cleared on any thread.
+    void setReconnected(const Reconnected& hook);
 
 private:
     void runOnThread(const std::function<void()>& task);
@@ -51,6 +56,7 @@ private:
     QObject* m_context;
     QSqlDatabase m_db;  // used on m_thread only
     bool m_inTransaction = false;
+    Reconnected m_reconnected;  // used on m_thread only
 };
 
 template <class Task>

@@ -17,6 +17,8 @@ protected:
     explicit NxCloudLinkingEndpoints(std::function<QString()> baseUrl);
 
     NxCloudLinkResolver linksFor(const NxCloudRequest& request) const;
+    // The base links get for this request.
+    QString originOf(const NxCloudRequest& request) const;
 
 private:
     std::function<QString()> m_baseUrl;

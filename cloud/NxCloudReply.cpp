@@ -68,3 +68,10 @@ NxCloudReply NxCloudReply::file(const QByteArray& data, const QByteArray& conten
     reply.body = data;
     return reply;
 }
+
+NxCloudReply NxCloudReply::cached(const QByteArray& json)
+{
+    NxCloudReply reply;
+    reply.body = json;
+    return reply;
+}

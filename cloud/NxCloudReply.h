@@ -27,5 +27,7 @@ struct NxCloudReply
     static NxCloudReply html(const QString& page, int status = 200);
     // A bare HTTP status with its reason phrase; Location set when given.
     static NxCloudReply plainStatus(int status, const QString& location = QString());
+    // A JSON body built earlier and shared, not copied.
+    static NxCloudReply cached(const QByteArray& json);
     static NxCloudReply file(const QByteArray& data, const QByteArray& contentType);
 };

@@ -25,7 +25,11 @@ QJsonObject NxCloudRequest::jsonObject(bool* ok) const
 QString NxCloudRequest::origin(const QString& fallback) const
 {
     const QString host = header(QStringLiteral("Host")).trimmed();
-    return host.isEmpty() ? fallback : QStringLiteral("http://") + host;
+    // A reverse proxy that speaks HTTPS to the panels says so; only the two
+    // known schemes are taken, so links stay links.
+    const QString forwarded = header(QStringLiteral("X-Forwarded-Proto")).trimmed().toLower();
+    const bool known = forwarded == QLatin1String("https") || forwarded == QLatin1String("http");
+    return host.isEmpty() ? fallback : (known ? forwarded : scheme) + QStringLiteral("://") + host;
 }
 
 QMap<QString, QString> NxCloudRequest::queryFields() const

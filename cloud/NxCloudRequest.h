@@ -18,6 +18,8 @@ struct NxCloudRequest
     // Segments a route pattern captured, e.g. {"id": "wang"} for
     // "/admin/api/teachers/{id}" (the path comes percent-decoded).
     QMap<QString, QString> pathValues;
+    // Last, with a default, so lists of the fields above stay complete.
+    QString scheme = QStringLiteral("http");  // "https" when the server speaks TLS
 
     QString header(const QString& name) const; // case-insensitive
     QJsonObject jsonObject(bool* ok = nullptr) const;
@@ -26,6 +28,7 @@ struct NxCloudRequest
     // A "k=v&k=v" body taken literally: the client does not encode values,
     // so a piece without "=" belongs to the value before it.
     QMap<QString, QString> formFields() const;
-    // "http://<Host header>", or fallback when the client sent no Host.
+    // "<scheme>://<Host header>" (the scheme X-Forwarded-Proto names, if
+    // http or https), or fallback when the client sent no Host.
     QString origin(const QString& fallback) const;
 };

@@ -12,6 +12,8 @@ namespace {
 const size_t kPadChunk = 64 * 1024;
 
 const int kPauseSliceMs = 10;
+// Bodies from this size on are sent from the shared bytes, not copied.
+const int kSharedBodyBytes = 64 * 1024;
 
 std::string toStd(const QByteArray& bytes)
 {
@@ -88,7 +90,21 @@ void NxCloudResponseWriter::write(const NxCloudReply& reply, const NxCloudFault&
     case NxCloudFault::Normal:
         break;
     }
-    response.set_content(toStd(reply.body), type);
+    // Partial content is cut down by the library from a body it holds.
+    if (reply.body.size() >= kSharedBodyBytes && reply.status == 200)
+        writeShared(reply.body, type, response);
+    else
+        response.set_content(toStd(reply.body), type);
+}
+
+void NxCloudResponseWriter::writeShared(const QByteArray& body, const std::string& type, httplib::Response& response)
+{
+    // A big catalogue answer is built once per change; every request sends
+    // those same bytes.
+    response.set_content_provider(static_cast<size_t>(body.size()), type,
+        [body](size_t offset, size_t length, httplib::DataSink& sink) {
+            return sink.write(body.constData() + offset, std::min(length, static_cast<size_t>(body.size()) - offset));
+        });
 }
 
 QByteArray NxCloudResponseWriter::malformed(const QByteArray& body)

@@ -24,6 +24,7 @@ public:
 
 private:
     static void writeHead(const NxCloudReply& reply, httplib::Response& response);
+    static void writeShared(const QByteArray& body, const std::string& type, httplib::Response& response);
     static void writeTruncated(const QByteArray& body, const std::string& type, httplib::Response& response);
     void writeStreamed(const QByteArray& body, const NxCloudFault& fault, const std::string& type,
                        httplib::Response& response) const;

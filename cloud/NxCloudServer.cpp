@@ -25,16 +25,27 @@
 #include <chrono>
 
 namespace {
-// Enough workers that idle keep-alive connections never starve new ones.
+// A worker serves one connection at a time, idle or not, so many panels
+// polling need a short keep-alive more than many workers.
 const size_t kWorkerThreads = 32;
-// Idle connections are dropped quickly: stop() waits for them.
-const time_t kKeepAliveSeconds = 2;
+// 0: a connection stays open only while the next request follows at once
+// (the library waits about 10 ms for it), as in a panel's start-up sequence;
+// an idle connection would hold a worker. A panel simply connects again.
+const time_t kKeepAliveSeconds = 0;
+// Requests per connection (the library's default of 5 would split a panel's
+// start-up sequence over several connections).
+const size_t kKeepAliveRequests = 1000;
 const int kStartTimeoutMs = 5000;
+// The library listens with a backlog of 5: a school's panels starting at
+// once would see connections dropped and retried a second later.
+const int kListenBacklog = 1024;
 const int kDelaySliceMs = 10;
 
-NxCloudRequest toRequest(const httplib::Request& in)
+NxCloudRequest toRequest(const httplib::Request& in, bool tls)
 {
     NxCloudRequest out;
+    if (tls)
+        out.scheme = QStringLiteral("https");
     out.method = QString::fromStdString(in.method);
     out.path = QString::fromStdString(in.path);
     const auto mark = in.target.find('?');
@@ -120,10 +131,16 @@ bool NxCloudServer::start(const QString& host, quint16 port)
 {
     stop();
     m_stopping = false;
-    m_http = std::make_unique<httplib::Server>();
+    m_http = makeHttp();
+    if (!m_http)
+        return false;
     m_http->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     m_http->set_keep_alive_timeout(kKeepAliveSeconds);
-    m_http->set_socket_options(reuseAddressOnly);
+    m_http->set_keep_alive_max_count(kKeepAliveRequests);
+    m_http->set_socket_options([this](socket_t sock) {
+        reuseAddressOnly(sock);
+        m_listenSocket = sock;
+    });
     m_http->set_tcp_nodelay(true); // headers and body go out in separate writes
     // Larger bodies are refused before they are read; endpoints set their own
     // lower limits (a playlist of 16 MiB is the largest).
@@ -168,7 +185,25 @@ quint16 NxCloudServer::port() const
 QString NxCloudServer::baseUrl() const
 {
     QMutexLocker lock(&m_addressMutex);
-    return QStringLiteral("http://%1:%2").arg(hostForUrl(m_host)).arg(m_port);
+    return QStringLiteral("%1://%2:%3").arg(!m_tlsCertificate.isEmpty() ? QStringLiteral("https") : QStringLiteral("http"), hostForUrl(m_host))
+        .arg(m_port);
+}
+
+void NxCloudServer::setTls(const QString& certificateFile, const QString& keyFile)
+{
+    {
+        QMutexLocker lock(&m_addressMutex);
+        m_tlsCertificate = certificateFile;
+        m_tlsKey = keyFile;
+    }
+    // The session cookie then travels over HTTPS only.
+    m_adminAccess->setSecureCookies(!certificateFile.isEmpty());
+}
+
+bool NxCloudServer::isTls() const
+{
+    QMutexLocker lock(&m_addressMutex);
+    return !m_tlsCertificate.isEmpty();
 }
 
 void NxCloudServer::setPictureDir(const QString& dir)
@@ -270,6 +305,18 @@ Group* NxCloudServer::addEndpoints(std::unique_ptr<Group> group)
     return added;
 }
 
+std::unique_ptr<httplib::Server> NxCloudServer::makeHttp() const
+{
+    if (!isTls())
+        return std::make_unique<httplib::Server>();
+    const QByteArray certificate = QFile::encodeName(m_tlsCertificate);
+    const QByteArray key = QFile::encodeName(m_tlsKey);
+    auto tls = std::make_unique<httplib::SSLServer>(certificate.constData(), key.constData());
+    if (!tls->is_valid())
+        return nullptr;
+    return tls;
+}
+
 void NxCloudServer::routeAllMethods(httplib::Server& http)
 {
     // Every request goes through our own router so that recording and faults
@@ -291,6 +338,8 @@ bool NxCloudServer::listen(const QString& host, quint16 port)
                                 : (m_http->bind_to_port(address, port) ? port : -1);
     if (bound <= 0)
         return false;
+    // Listening again on a listening socket only sets the backlog anew.
+    ::listen(m_listenSocket, kListenBacklog);
     QMutexLocker lock(&m_addressMutex);
     m_host = host;
     m_port = static_cast<quint16>(bound);
@@ -311,7 +360,7 @@ bool NxCloudServer::waitUntilRunning() const
 
 void NxCloudServer::handle(const httplib::Request& request, httplib::Response& response)
 {
-    const NxCloudRequest received = toRequest(request);
+    const NxCloudRequest received = toRequest(request, isTls());
     m_log.append(received);
     if (m_observer)
         m_observer(received);

@@ -54,7 +54,12 @@ public:
     // An empty object when the file is missing or not a JSON object.
     static QJsonObject loadSeed(const QString& path, QString* error = nullptr);
 
-    // Port 0 picks a free port. Returns once the server accepts connections.
+    // HTTPS with this certificate and key (PEM files) from the next start();
+    // empty paths: plain HTTP.
+    void setTls(const QString& certificateFile, const QString& keyFile);
+    bool isTls() const;
+    // Port 0 picks a free port. Returns once the server accepts connections;
+    // false also when the certificate or key cannot be used.
     bool start(const QString& host = QStringLiteral("127.0.0.1"), quint16 port = 0);
     void stop();
     bool isRunning() const;
@@ -93,6 +98,7 @@ public:
 private:
     template <class Group>
     Group* addEndpoints(std::unique_ptr<Group> group);
+    std::unique_ptr<httplib::Server> makeHttp() const;
     void routeAllMethods(httplib::Server& http);
     bool listen(const QString& host, quint16 port);
     bool waitUntilRunning() const;
@@ -116,7 +122,10 @@ private:
     NxCloudResponseWriter m_writer{m_stopping};
     std::unique_ptr<httplib::Server> m_http;
     std::thread m_thread;
+    int m_listenSocket = -1;  // the library's, used before it accepts
     mutable QMutex m_addressMutex;
     QString m_host;
     quint16 m_port = 0;
+    QString m_tlsCertificate;
+    QString m_tlsKey;
 };

@@ -39,4 +39,6 @@ public:
     int channels = -1;
     int stations = -1;
     bool logRequests = false;
+    QString tlsCertificate;  // both or neither: HTTPS
+    QString tlsKey;
 };

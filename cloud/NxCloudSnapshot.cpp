@@ -8,6 +8,7 @@ bool NxCloudSnapshot::load(const QSqlDatabase& db, const NxCloudSnapshot& previo
                            NxCloudSnapshot* out, QString* error)
 {
     *out = previous;
+    out->m_answers = std::make_shared<NxCloudAnswerCache>();
     bool ok = false;
     out->m_generation = NxCloudQuery::scalar(db, QStringLiteral("SELECT value FROM counters WHERE name = ?"),
                                              {QStringLiteral("catalogue_generation")}, 0, error, &ok).toLongLong();
@@ -53,4 +54,9 @@ bool NxCloudSnapshot::picture(const QString& name, NxCloudPictureTable::Picture*
         return false;
     *picture = it.value();
     return true;
+}
+
+QByteArray NxCloudSnapshot::answer(const QString& key, const NxCloudAnswerCache::Build& build) const
+{
+    return m_answers->answer(key, build);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NxCloudAnswerCache.h"
 #include "NxCloudPictureTable.h"
 
 #include <QJsonArray>
@@ -8,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 // The answers the panels ask for most (categories with their TV stations,
 // the groups offered for adding, pictures), read from the database once per
@@ -28,10 +30,13 @@ public:
     QStringList categoryIds() const;
     QJsonArray offered() const;
     bool picture(const QString& name, NxCloudPictureTable::Picture* picture) const;
+    // An answer body built from this snapshot, built at the first request.
+    QByteArray answer(const QString& key, const NxCloudAnswerCache::Build& build) const;
 
 private:
     qint64 m_generation = 0;
     QMap<QString, QJsonObject> m_categories;
     QJsonArray m_offered;
     NxCloudPictureTable::Pictures m_pictures;
+    std::shared_ptr<NxCloudAnswerCache> m_answers = std::make_shared<NxCloudAnswerCache>();
 };

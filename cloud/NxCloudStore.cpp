@@ -18,7 +18,10 @@ NxCloudStore::NxCloudStore(const NxCloudDatabaseAddress& address)
 {
 }
 
-NxCloudStore::~NxCloudStore() = default;
+NxCloudStore::~NxCloudStore()
+{
+    m_feed.reset();
+}
 
 QSharedPointer<NxCloudStore> NxCloudStore::open(const NxCloudDatabaseAddress& address, QString* error)
 {
@@ -26,6 +29,11 @@ QSharedPointer<NxCloudStore> NxCloudStore::open(const NxCloudDatabaseAddress& ad
     if (!store->m_database->open(error) || !NxCloudSchema::migrate(*store->m_database, error)
         || !store->reload(Area::Everything, error))
         return QSharedPointer<NxCloudStore>();
+    if (address.isPostgres()) {
+        NxCloudStore* self = store.data();
+        store->m_feed = std::make_unique<NxCloudChangeFeed>(*store->m_database, static_cast<int>(Area::Everything),
+                                                            [self](int areas) { self->heard(Areas(areas)); });
+    }
     return store;
 }
 
@@ -60,7 +68,8 @@ bool NxCloudStore::change(Areas areas, const NxCloudDatabase::Work& work, QStrin
             // Other instances compare this counter with their snapshot's.
             return work(db, e)
                 && (!counted || NxCloudQuery::run(db, QStringLiteral("UPDATE counters SET value = value + 1 WHERE name = ?"),
-                                                  {QStringLiteral("catalogue_generation")}, e));
+                                                  {QStringLiteral("catalogue_generation")}, e))
+                && (!m_feed || NxCloudChangeFeed::publish(db, static_cast<int>(areas), e));
         },
         why);
     if (!done)
@@ -109,6 +118,14 @@ void NxCloudStore::notify(Areas areas)
     }
     for (const Listener& listener : listeners)
         listener(areas);
+}
+
+void NxCloudStore::heard(Areas areas)
+{
+    QString error;
+    if ((areas & kSnapshotAreas) && !reload(areas & kSnapshotAreas, &error))
+        qWarning().noquote() << "NxCloudStore: another instance's change not read:" << error;
+    notify(areas);
 }
 
 bool NxCloudStore::isEmpty(bool* empty, QString* error)

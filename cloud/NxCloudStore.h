@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NxCloudChangeFeed.h"
 #include "NxCloudDatabase.h"
 #include "NxCloudSnapshot.h"
 
@@ -32,7 +33,9 @@ public:
         Everything = 0x3f
     };
     Q_DECLARE_FLAGS(Areas, Area)
-    // Hears of every committed change, on the thread that made it.
+    // Hears of every committed change, on the thread that made it, and of
+    // changes other instances on the same PostgreSQL database announce, on
+    // the database's thread.
     using Listener = std::function<void(Areas)>;
 
     // Null, with error set, when the database cannot be opened or was made
@@ -66,8 +69,10 @@ public:
 private:
     explicit NxCloudStore(const NxCloudDatabaseAddress& address);
     void notify(Areas areas);
+    void heard(Areas areas);
 
     std::unique_ptr<NxCloudDatabase> m_database;
+    std::unique_ptr<NxCloudChangeFeed> m_feed;  // PostgreSQL only; goes before the database
     mutable QMutex m_mutex;
     QSharedPointer<const NxCloudSnapshot> m_snapshot;
     QList<Listener> m_listeners;

@@ -19,6 +19,9 @@
 #include <QThread>
 #include <atomic>
 #include <csignal>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 std::atomic<bool> g_quit{false};
@@ -141,8 +144,12 @@ int serve(QSharedPointer<NxCloudStore> store, const NxCloudServiceOptions& optio
     NxCloudServer::SignInOptions signIn;
     signIn.autoConfirmAfterPolls = options.autoConfirmAfter;
     server.setSignInOptions(signIn);
+    server.setTls(options.tlsCertificate, options.tlsKey);
     if (!server.start(options.host, options.port)) {
-        err << "cannot listen on " << options.host << ':' << options.port << Qt::endl;
+        err << "cannot listen on " << options.host << ':' << options.port;
+        if (server.isTls())
+            err << " with the certificate " << options.tlsCertificate << " and the key " << options.tlsKey;
+        err << Qt::endl;
         return 1;
     }
     std::signal(SIGINT, requestQuit);
@@ -175,5 +182,12 @@ int main(int argc, char* argv[])
         err << "NxCloudService: " << error << Qt::endl;
         return 1;
     }
-    return options.movesDataOnly() ? 0 : serve(store, options, out, err);
+    if (options.movesDataOnly())
+        return 0;
+#ifdef __GLIBC__
+    // Filling the database and the first snapshot leave tens of megabytes of
+    // freed temporaries (documents, rows) that glibc would keep for good.
+    malloc_trim(0);
+#endif
+    return serve(store, options, out, err);
 }

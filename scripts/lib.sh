@@ -9,9 +9,9 @@ NX_PACKAGES=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qttranslations5-l10n
     g++-mingw-w64-i686
-    libcpp-httplib-dev libbenchmark-dev libqrencode-dev libxcb1-dev libxcb-ewmh-dev
+    libcpp-httplib-dev libssl-dev openssl libbenchmark-dev libqrencode-dev libxcb1-dev libxcb-ewmh-dev
     rapidjson-dev
-    libqt5sql5-sqlite libqt5sql5-psql postgresql
+    libqt5sql5-sqlite libqt5sql5-psql postgresql systemd
     libsodium-dev
     ffmpeg libmpv-dev
     fonts-wqy-microhei
