@@ -25,13 +25,10 @@
 #include <chrono>
 
 namespace {
-// A worker serves one connection at a time, idle or not, so many panels
-// polling need a short keep-alive more than many workers.
-const size_t kWorkerThreads = 32;
-// 0: a connection stays open only while the next request follows at once
-// (the library waits about 10 ms for it), as in a panel's start-up sequence;
-// an idle connection would hold a worker. A panel simply connects again.
-const time_t kKeepAliveSeconds = 0;
+// Idle connections are kept briefly: a server closing a connection the moment
+// a request goes out on it loses that request (browsers report it as failed),
+// and stop() waits for them.
+const time_t kKeepAliveSeconds = 2;
 // Requests per connection (the library's default of 5 would split a panel's
 // start-up sequence over several connections).
 const size_t kKeepAliveRequests = 1000;
@@ -134,7 +131,8 @@ bool NxCloudServer::start(const QString& host, quint16 port)
     m_http = makeHttp();
     if (!m_http)
         return false;
-    m_http->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
+    const size_t workers = m_workers;
+    m_http->new_task_queue = [workers] { return new httplib::ThreadPool(workers); };
     m_http->set_keep_alive_timeout(kKeepAliveSeconds);
     m_http->set_keep_alive_max_count(kKeepAliveRequests);
     m_http->set_socket_options([this](socket_t sock) {
@@ -187,6 +185,11 @@ QString NxCloudServer::baseUrl() const
     QMutexLocker lock(&m_addressMutex);
     return QStringLiteral("%1://%2:%3").arg(!m_tlsCertificate.isEmpty() ? QStringLiteral("https") : QStringLiteral("http"), hostForUrl(m_host))
         .arg(m_port);
+}
+
+void NxCloudServer::setWorkerCount(int workers)
+{
+    m_workers = static_cast<size_t>(qMax(1, workers));
 }
 
 void NxCloudServer::setTls(const QString& certificateFile, const QString& keyFile)

@@ -56,6 +56,9 @@ public:
 
     // HTTPS with this certificate and key (PEM files) from the next start();
     // empty paths: plain HTTP.
+    // A worker serves one connection at a time, idle or not; takes effect at
+    // the next start().
+    void setWorkerCount(int workers);
     void setTls(const QString& certificateFile, const QString& keyFile);
     bool isTls() const;
     // Port 0 picks a free port. Returns once the server accepts connections;
@@ -128,4 +131,5 @@ private:
     quint16 m_port = 0;
     QString m_tlsCertificate;
     QString m_tlsKey;
+    size_t m_workers = 32; // enough for tests and a classroom or two
 };

@@ -25,6 +25,7 @@
 
 namespace {
 std::atomic<bool> g_quit{false};
+const int kSchoolWorkers = 1024;
 
 void requestQuit(int)
 {
@@ -145,6 +146,9 @@ int serve(QSharedPointer<NxCloudStore> store, const NxCloudServiceOptions& optio
     signIn.autoConfirmAfterPolls = options.autoConfirmAfter;
     server.setSignInOptions(signIn);
     server.setTls(options.tlsCertificate, options.tlsKey);
+    // The idle keep-alive connections of a school's panels must never starve
+    // new ones.
+    server.setWorkerCount(kSchoolWorkers);
     if (!server.start(options.host, options.port)) {
         err << "cannot listen on " << options.host << ':' << options.port;
         if (server.isTls())
