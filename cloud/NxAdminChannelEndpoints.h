@@ -8,7 +8,7 @@
 class NxAdminChannelEndpoints : public NxAdminEndpoints
 {
 public:
-    static const int kMostPlaylistBytes = 16 * 1024 * 1024;
+    static constexpr int kMostPlaylistBytes = 16 * 1024 * 1024;
 
     NxAdminChannelEndpoints(QSharedPointer<NxCloudStore> store, const NxAdminAccess& access,
                             std::function<QString()> baseUrl);

@@ -15,7 +15,7 @@ class NxAdminEndpoints : public NxCloudLinkingEndpoints
 {
 public:
     // Anything but pictures and playlists.
-    static const int kMostJsonBytes = 1024 * 1024;
+    static constexpr int kMostJsonBytes = 1024 * 1024;
 
 protected:
     NxAdminEndpoints(const NxAdminAccess& access, std::function<QString()> baseUrl);

@@ -8,8 +8,8 @@ struct NxCloudRequest;
 // ?limit= (default 50, at most 500).
 struct NxAdminPaging
 {
-    static const int kDefaultLimit = 50;
-    static const int kMaxLimit = 500;
+    static constexpr int kDefaultLimit = 50;
+    static constexpr int kMaxLimit = 500;
 
     int offset = 0;
     int limit = kDefaultLimit;

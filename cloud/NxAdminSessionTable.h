@@ -11,7 +11,7 @@
 class NxAdminSessionTable
 {
 public:
-    static const qint64 kIdleMs = 8LL * 60 * 60 * 1000;
+    static constexpr qint64 kIdleMs = 8LL * 60 * 60 * 1000;
 
     struct Session
     {

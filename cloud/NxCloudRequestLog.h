@@ -11,7 +11,7 @@
 class NxCloudRequestLog
 {
 public:
-    static const int kMaxRequests = 2000;
+    static constexpr int kMaxRequests = 2000;
 
     void append(const NxCloudRequest& request);
     QList<NxCloudRequest> all() const;

@@ -18,7 +18,7 @@ class NxCloudSignInBook
 {
 public:
     // Codes remembered at most; the oldest are forgotten first.
-    static const int kMaxCodes = 1000;
+    static constexpr int kMaxCodes = 1000;
 
     struct User
     {

@@ -9,12 +9,12 @@
 class NxLoginThrottle
 {
 public:
-    static const int kAccountLimit = 5;
+    static constexpr int kAccountLimit = 5;
     // Higher: a school's phones and laptops may share one address.
-    static const int kAddressLimit = 20;
-    static const qint64 kWindowMs = 15LL * 60 * 1000;
-    static const int kFirstWaitSeconds = 30;
-    static const int kLongestWaitSeconds = 15 * 60;
+    static constexpr int kAddressLimit = 20;
+    static constexpr qint64 kWindowMs = 15LL * 60 * 1000;
+    static constexpr int kFirstWaitSeconds = 30;
+    static constexpr int kLongestWaitSeconds = 15 * 60;
 
     struct Key
     {

@@ -9,8 +9,8 @@
 class NxPasswordHash
 {
 public:
-    static const int kMinLength = 8;
-    static const int kMaxLength = 1024;
+    static constexpr int kMinLength = 8;
+    static constexpr int kMaxLength = 1024;
 
     // Empty when libsodium cannot run (out of memory).
     static QString hash(const QString& password);

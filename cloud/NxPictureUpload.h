@@ -22,9 +22,9 @@ public:
         QByteArray data;
     };
 
-    static const int kMostBytes = 8 * 1024 * 1024;
-    static const int kMostSide = 8192;
-    static const qint64 kMostPixels = 24 * 1000 * 1000;
+    static constexpr int kMostBytes = 8 * 1024 * 1024;
+    static constexpr int kMostSide = 8192;
+    static constexpr qint64 kMostPixels = 24 * 1000 * 1000;
 
     explicit NxPictureUpload(const QByteArray& body);
 
