@@ -12,6 +12,7 @@
 #include <QMutexLocker>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -99,7 +100,11 @@ void NxWebLocalCache::slotStartImgCache(QString sDir)
     loadIndex();
     dropMissingFiles();
     qDebug() << "NxWebLocalCache::init" << " load_cahe: " << timer.elapsed();
-    QTimer::singleShot(kDecodeAheadDelayMs, this, &NxWebLocalCache::decodeAhead);
+    // A caller on another thread may have no event loop to wait in.
+    if (QThread::currentThread() == thread())
+        QTimer::singleShot(kDecodeAheadDelayMs, this, &NxWebLocalCache::decodeAhead);
+    else
+        decodeAhead();
 }
 
 void NxWebLocalCache::loadIndex()
