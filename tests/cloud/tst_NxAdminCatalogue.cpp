@@ -25,6 +25,12 @@
 #include <memory>
 
 namespace {
+// Time bounds are for the product build; an instrumented build runs several
+// times slower.
+#ifndef NX_TIME_FACTOR
+#define NX_TIME_FACTOR 1
+#endif
+const qint64 kTimeFactor = NX_TIME_FACTOR;
 const QString kSqlite = QStringLiteral("sqlite");
 const QString kPostgres = QStringLiteral("postgresql");
 const QString kPassword = QStringLiteral("correct horse battery staple");
@@ -504,7 +510,7 @@ void TestNxAdminCatalogue::badPicturesAreRefused()
     const NxHttpProbe::Result answer = service->admin->send("PUT", kChannels + "/102/picture", body, "image/png");
     QCOMPARE(answer.status, status);
     QVERIFY2(!answer.json().value("error").toString().isEmpty(), answer.body.left(200).constData());
-    QVERIFY2(answer.elapsedMs < 3000, qPrintable(QString::number(answer.elapsedMs)));
+    QVERIFY2(answer.elapsedMs < 3000 * kTimeFactor, qPrintable(QString::number(answer.elapsedMs)));
     QCOMPARE(service->channel(102), before);
 }
 
@@ -625,8 +631,8 @@ void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast()
     QCOMPARE(answer.json().value("added").toInt(), stations);
     qInfo().noquote() << kind << "import of" << playlist.count('\n') << "lines:" << importMs << "ms; slowest of" << asked
                       << "catalogue answers meanwhile:" << slowest << "ms";
-    QVERIFY2(importMs < 10000, qPrintable(QString::number(importMs)));
-    QVERIFY2(slowest < 1000, qPrintable(QString::number(slowest)));
+    QVERIFY2(importMs < 10000 * kTimeFactor, qPrintable(QString::number(importMs)));
+    QVERIFY2(slowest < 1000 * kTimeFactor, qPrintable(QString::number(slowest)));
 
     // Pages of a category of 50,000 come from the database, a page at a time.
     const QStringList pages{"?category=tvstation&offset=49990&limit=50", "?category=tvstation&offset=25000&limit=500",
@@ -635,7 +641,7 @@ void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast()
         const NxHttpProbe::Result page = service->admin->get(kChannels + query);
         QCOMPARE(page.status, 200);
         qInfo().noquote() << kind << query << page.elapsedMs << "ms";
-        QVERIFY2(page.elapsedMs < 1000, qPrintable(QString::number(page.elapsedMs)));
+        QVERIFY2(page.elapsedMs < 1000 * kTimeFactor, qPrintable(QString::number(page.elapsedMs)));
         QVERIFY(!page.json().value("channels").toArray().isEmpty());
     }
     const QJsonObject last = service->admin->get(kChannels + pages.first()).json();
@@ -649,7 +655,7 @@ void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast()
     const NxHttpProbe::Result moved = service->admin->json("PATCH", QStringLiteral("%1/%2").arg(kChannels).arg(id), {{"position", 0}});
     QCOMPARE(moved.json().value("position").toInt(), 0);
     qInfo().noquote() << kind << "moving the last of" << 14 + stations << "stations to the front:" << moved.elapsedMs << "ms";
-    QVERIFY2(moved.elapsedMs < 5000, qPrintable(QString::number(moved.elapsedMs)));
+    QVERIFY2(moved.elapsedMs < 5000 * kTimeFactor, qPrintable(QString::number(moved.elapsedMs)));
 }
 
 void TestNxAdminCatalogue::liveCodesAreNeverHandedOutTwice_data()
