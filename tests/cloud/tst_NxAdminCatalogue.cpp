@@ -6,6 +6,7 @@
 #include "NxCloudStore.h"
 #include "NxFirstAdmin.h"
 #include "NxPostgresServer.h"
+#include "NxTestDatabases.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -31,8 +32,8 @@ namespace {
 #define NX_TIME_FACTOR 1
 #endif
 const qint64 kTimeFactor = NX_TIME_FACTOR;
-const QString kSqlite = QStringLiteral("sqlite");
-const QString kPostgres = QStringLiteral("postgresql");
+const QString& kSqlite = NxTestDatabases::sqlite;
+const QString& kPostgres = NxTestDatabases::postgresql;
 const QString kPassword = QStringLiteral("correct horse battery staple");
 const QString kChannels = QStringLiteral("/admin/api/channels");
 const QString kLiveCodes = QStringLiteral("/admin/api/live-codes");
@@ -164,7 +165,6 @@ private:
         QStringList arguments;
     };
 
-    static void addKinds();
     Place freshPlace(const QString& kind);
     std::unique_ptr<Service> start(const QString& kind);
     // The service program on place, seeded; its address, empty on failure.
@@ -220,13 +220,6 @@ void TestNxAdminCatalogue::initTestCase()
     QVERIFY(!m_seed.isEmpty());
 }
 
-void TestNxAdminCatalogue::addKinds()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("sqlite") << kSqlite;
-    QTest::newRow("postgresql") << kPostgres;
-}
-
 TestNxAdminCatalogue::Place TestNxAdminCatalogue::freshPlace(const QString& kind)
 {
     const QString name = QStringLiteral("admin%1").arg(++m_services);
@@ -273,7 +266,7 @@ qint64 TestNxAdminCatalogue::createChannel(Service& service, const QJsonObject& 
 
 void TestNxAdminCatalogue::channelChangesReachThePanels_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxAdminCatalogue::channelChangesReachThePanels()
@@ -386,7 +379,7 @@ void TestNxAdminCatalogue::hostileTextStaysText_data()
     QTest::addColumn<QString>("text");
     const QStringList texts{"Robert'); DROP TABLE channels; --", "<script>alert('x')</script><img src=x onerror=alert(1)>",
                             "\" OR 1=1 -- %_! \\ 名字 ✓", "${base} {base} \\u0000"};
-    for (const QString& kind : {kSqlite, kPostgres}) {
+    for (const QString& kind : NxTestDatabases::kinds()) {
         for (int i = 0; i < texts.size(); ++i)
             QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(kind).arg(i))) << kind << texts.at(i);
     }
@@ -445,7 +438,7 @@ void TestNxAdminCatalogue::picturesAreReencoded_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QByteArray>("format");
     QTest::addColumn<QByteArray>("contentType");
-    for (const QString& kind : {kSqlite, kPostgres}) {
+    for (const QString& kind : NxTestDatabases::kinds()) {
         QTest::newRow(qPrintable(kind + " png")) << kind << QByteArray("PNG") << QByteArray("image/png");
         QTest::newRow(qPrintable(kind + " jpeg")) << kind << QByteArray("JPEG") << QByteArray("image/jpeg");
     }
@@ -541,7 +534,7 @@ void TestNxAdminCatalogue::pictureNamesAreTheServersOwn()
 
 void TestNxAdminCatalogue::playlistIsImportedWithAReport_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxAdminCatalogue::playlistIsImportedWithAReport()
@@ -599,7 +592,7 @@ void TestNxAdminCatalogue::playlistIsImportedWithAReport()
 
 void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast()
@@ -660,7 +653,7 @@ void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast()
 
 void TestNxAdminCatalogue::liveCodesAreNeverHandedOutTwice_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxAdminCatalogue::liveCodesAreNeverHandedOutTwice()
@@ -746,7 +739,7 @@ void TestNxAdminCatalogue::liveCodeRequestsAreChecked()
 
 void TestNxAdminCatalogue::ownChannelsAreReadAndDeleted_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxAdminCatalogue::ownChannelsAreReadAndDeleted()
@@ -826,7 +819,7 @@ void TestNxAdminCatalogue::killedServiceLeavesTheDatabaseAsItWas_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("during");
-    for (const QString& kind : {kSqlite, kPostgres}) {
+    for (const QString& kind : NxTestDatabases::kinds()) {
         QTest::newRow(qPrintable(kind + " import")) << kind << "import";
         QTest::newRow(qPrintable(kind + " upload")) << kind << "upload";
     }

@@ -6,6 +6,7 @@
 #include "NxHttpProbe.h"
 #include "NxLoginThrottle.h"
 #include "NxPostgresServer.h"
+#include "NxTestDatabases.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -21,8 +22,8 @@
 #include <memory>
 
 namespace {
-const QString kSqlite = QStringLiteral("sqlite");
-const QString kPostgres = QStringLiteral("postgresql");
+const QString& kSqlite = NxTestDatabases::sqlite;
+const QString& kPostgres = NxTestDatabases::postgresql;
 const QString kAdminPassword = QStringLiteral("admin-password-42");
 const QString kTeacher = QStringLiteral("demo-teacher");
 const QString kTeacherPassword = QStringLiteral("demo1234");
@@ -107,7 +108,6 @@ private:
         QString url(const QString& path) const { return server->baseUrl() + path; }
     };
 
-    static void addKinds();
     std::unique_ptr<Cloud> startCloud(const QString& kind);
     // One cloud for all rows of a test and kind: hashing is slow on purpose,
     // so rows that need no database of their own share one.
@@ -141,13 +141,6 @@ void TestNxCloudAdmin::initTestCase()
     QVERIFY2(m_postgres->problem().isEmpty(), qPrintable(m_postgres->problem()));
     m_seed = NxCloudServer::loadSeed(QStringLiteral(NX_CLOUD_DEMO_SEED));
     QCOMPARE(m_seed.value("signIn").toObject().value("password").toString(), kTeacherPassword);
-}
-
-void TestNxCloudAdmin::addKinds()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("sqlite") << kSqlite;
-    QTest::newRow("postgresql") << kPostgres;
 }
 
 NxCloudDatabaseAddress TestNxCloudAdmin::freshAddress(const QString& kind, QString* problem)
@@ -282,7 +275,7 @@ void TestNxCloudAdmin::signIn_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("password");
     QTest::addColumn<int>("status");
-    for (const QString& kind : {kSqlite, kPostgres}) {
+    for (const QString& kind : NxTestDatabases::kinds()) {
         const auto row = [&](const char* what) -> QTestData& { return QTest::newRow(qPrintable(kind + ' ' + what)) << kind; };
         row("admin") << "admin" << kAdminPassword << 200;
         row("wrong password") << "admin" << "admin-password-43" << 401;
@@ -320,7 +313,7 @@ void TestNxCloudAdmin::signIn()
 
 void TestNxCloudAdmin::sessionCookieAndSignOut_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudAdmin::sessionCookieAndSignOut()
@@ -368,7 +361,7 @@ void TestNxCloudAdmin::guardRefuses_data()
     QTest::addColumn<QString>("cookie");  // "session", "none", "forged", "expired"
     QTest::addColumn<QString>("csrf");    // "session", "none", "wrong"
     QTest::addColumn<int>("status");
-    for (const QString& kind : {kSqlite, kPostgres}) {
+    for (const QString& kind : NxTestDatabases::kinds()) {
         const auto row = [&](const char* what) -> QTestData& { return QTest::newRow(qPrintable(kind + ' ' + what)) << kind; };
         row("read signed in") << QByteArray("GET") << "session" << "none" << 200;
         row("read without session") << QByteArray("GET") << "none" << "none" << 401;
@@ -423,7 +416,7 @@ void TestNxCloudAdmin::guardRefuses()
 
 void TestNxCloudAdmin::throttlesAnAccount_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudAdmin::throttlesAnAccount()
@@ -455,7 +448,7 @@ void TestNxCloudAdmin::throttlesAnAccount()
 
 void TestNxCloudAdmin::successClearsTheAccountsFailures_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudAdmin::successClearsTheAccountsFailures()
@@ -472,7 +465,7 @@ void TestNxCloudAdmin::successClearsTheAccountsFailures()
 
 void TestNxCloudAdmin::throttlesAnAddress_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudAdmin::throttlesAnAddress()
@@ -520,7 +513,7 @@ void TestNxCloudAdmin::instancesShareSessions()
 
 void TestNxCloudAdmin::adminChangesTheirPassword_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudAdmin::adminChangesTheirPassword()
@@ -625,7 +618,7 @@ void TestNxCloudAdmin::firstStartPrintsThePasswordOnce()
 
 void TestNxCloudAdmin::teachersAreManagedAndAudited_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudAdmin::teachersAreManagedAndAudited()
@@ -700,7 +693,7 @@ void TestNxCloudAdmin::hostileTextStaysText_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("text");
-    for (const QString& kind : {kSqlite, kPostgres}) {
+    for (const QString& kind : NxTestDatabases::kinds()) {
         for (int i = 0; i < kHostileTexts.size(); ++i)
             QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(kind).arg(i))) << kind << kHostileTexts.at(i);
     }
@@ -739,7 +732,7 @@ void TestNxCloudAdmin::phonePageSignsInATeacher_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");  // in the page again; empty: signed in
-    for (const QString& kind : {kSqlite, kPostgres}) {
+    for (const QString& kind : NxTestDatabases::kinds()) {
         const auto row = [&](const char* what) -> QTestData& { return QTest::newRow(qPrintable(kind + ' ' + what)) << kind; };
         row("by id") << "zhang" << "zhang-password" << 200 << "";
         row("by display name") << "张老师" << "zhang-password" << 200 << "";
@@ -791,7 +784,7 @@ void TestNxCloudAdmin::phonePageSignsInATeacher()
 
 void TestNxCloudAdmin::phonePageThrottles_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudAdmin::phonePageThrottles()

@@ -4,6 +4,7 @@
 #include "NxCloudStore.h"
 #include "NxHttpProbe.h"
 #include "NxPostgresServer.h"
+#include "NxTestDatabases.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,8 +25,8 @@ namespace {
 const QString kCategory = QStringLiteral("nxtchannel");
 const QString kInfo = QStringLiteral("/channel/getNxtChannelInfo");
 const int kPropagationMs = 1000;
-const QString kSqlite = QStringLiteral("sqlite");
-const QString kPostgres = QStringLiteral("postgresql");
+const QString& kSqlite = NxTestDatabases::sqlite;
+const QString& kPostgres = NxTestDatabases::postgresql;
 const int kProgramTimeoutMs = 300000;
 
 QJsonObject readJson(const QString& path)
@@ -191,9 +192,7 @@ QString TestNxCloudDeployment::bigCatalogue()
 
 void TestNxCloudDeployment::killDuringImportLeavesTheDatabaseAsItWas_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("sqlite") << kSqlite;
-    QTest::newRow("postgresql") << kPostgres;
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudDeployment::killDuringImportLeavesTheDatabaseAsItWas()

@@ -5,6 +5,7 @@
 #include "NxCloudStore.h"
 #include "NxHttpProbe.h"
 #include "NxPostgresServer.h"
+#include "NxTestDatabases.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,8 +19,8 @@
 #include <memory>
 
 namespace {
-const QString kSqlite = QStringLiteral("sqlite");
-const QString kPostgres = QStringLiteral("postgresql");
+const QString& kSqlite = NxTestDatabases::sqlite;
+const QString& kPostgres = NxTestDatabases::postgresql;
 const QString kTeacher = QStringLiteral("demo-teacher");
 const QString kList = QStringLiteral("/channel/getChannelListByUserId");
 const QStringList kTables = {"nx_schema", "settings", "counters", "teachers", "categories", "channels",
@@ -106,7 +107,6 @@ private:
         QString problem;
     };
 
-    static void addKinds();
     Place freshPlace(const QString& kind);
     QSharedPointer<NxCloudStore> openFilled(const Place& place);
     static int runService(const QStringList& arguments, QString* errors);
@@ -125,13 +125,6 @@ void TestNxCloudStore::initTestCase()
     QVERIFY2(m_postgres->problem().isEmpty(), qPrintable(m_postgres->problem()));
     m_seed = richSeed();
     QVERIFY(!m_seed.value("categories").toObject().isEmpty());
-}
-
-void TestNxCloudStore::addKinds()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("sqlite") << kSqlite;
-    QTest::newRow("postgresql") << kPostgres;
 }
 
 TestNxCloudStore::Place TestNxCloudStore::freshPlace(const QString& kind)
@@ -185,7 +178,7 @@ QVariant TestNxCloudStore::ask(NxCloudStore& store, const QString& sql)
 
 void TestNxCloudStore::migratesAnEmptyDatabase_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudStore::migratesAnEmptyDatabase()
@@ -216,7 +209,7 @@ void TestNxCloudStore::migratesAnEmptyDatabase()
 
 void TestNxCloudStore::refusesANewerSchema_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudStore::refusesANewerSchema()
@@ -252,7 +245,7 @@ void TestNxCloudStore::refusesANewerSchema()
 
 void TestNxCloudStore::seedFillsOnlyAnEmptyDatabase_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudStore::seedFillsOnlyAnEmptyDatabase()
@@ -298,7 +291,7 @@ void TestNxCloudStore::seedFillsOnlyAnEmptyDatabase()
 
 void TestNxCloudStore::exportAndImportGiveTheSameCatalogue_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudStore::exportAndImportGiveTheSameCatalogue()
@@ -347,7 +340,7 @@ void TestNxCloudStore::failedImportLeavesTheDatabaseAsItWas_data()
     QTest::addColumn<QJsonValue>("brokenValue");
     const QJsonValue codeWithoutClip = QJsonObject{{"654399", QJsonObject{{"title", "no stream"}}}};
     const QJsonValue pictureNotBase64 = QJsonObject{{"a.png", QJsonObject{{"contentType", "image/png"}, {"data", "*not base64*"}}}};
-    for (const QString& kind : {kSqlite, kPostgres}) {
+    for (const QString& kind : NxTestDatabases::kinds()) {
         QTest::newRow(qPrintable(kind + " live code")) << kind << "liveCodes" << codeWithoutClip;
         QTest::newRow(qPrintable(kind + " picture")) << kind << "pictures" << pictureNotBase64;
     }
@@ -384,7 +377,7 @@ void TestNxCloudStore::failedImportLeavesTheDatabaseAsItWas()
 
 void TestNxCloudStore::ownChannelsAndSignInCodesOutliveTheService_data()
 {
-    addKinds();
+    NxTestDatabases::addKindRows();
 }
 
 void TestNxCloudStore::ownChannelsAndSignInCodesOutliveTheService()
