@@ -29,9 +29,9 @@ NxWebCommand::NxWebCommand(NxWebCmdCtrl* controller)
 
 QNetworkAccessManager* NxWebCommand::manager()
 {
-    // Made with the first request, on the worker thread: a network access
-    // manager loads the bearer plugins (and with them D-Bus) and OpenSSL,
-    // which the GUI thread would otherwise pay for before its first frame.
+    // Made on the worker thread (as soon as it starts, or with the first
+    // request): a network access manager loads the bearer plugins (and with
+    // them D-Bus) and OpenSSL, which the GUI thread must never pay for.
     if (m_manager)
         return m_manager;
     m_manager = new QNetworkAccessManager(this);
@@ -40,6 +40,11 @@ QNetworkAccessManager* NxWebCommand::manager()
     connect(m_manager, SIGNAL(finished(QNetworkReply*)), m_controller, SLOT(onNetworkFinished(QNetworkReply*)));
     logSupport();
     return m_manager;
+}
+
+void NxWebCommand::prepareManager()
+{
+    manager();
 }
 
 NxWebCommand::~NxWebCommand()

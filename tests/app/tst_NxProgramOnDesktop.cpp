@@ -4,7 +4,6 @@
 #include "NxTestEnvironment.h"
 #include "NxX11Session.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -58,17 +57,6 @@ bool isColour(QRgb pixel, const QColor& colour)
 {
     return qAbs(qRed(pixel) - colour.red()) < 40 && qAbs(qGreen(pixel) - colour.green()) < 40
         && qAbs(qBlue(pixel) - colour.blue()) < 40;
-}
-
-QByteArray picture(const QColor& colour)
-{
-    QImage image(320, 180, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
 }
 
 QString idPath(const QString& pattern, const QJsonValue& item)
@@ -313,7 +301,7 @@ void tst_NxProgramOnDesktop::changeThroughAdminApi(NxAdminClient& admin, const Q
         {{"category", "nxtchannel"}, {"name", "Made by the admin"}, {"address", "https://example.org/admin"}, {"position", 0}});
     QCOMPARE(channel.status, 201);
     const QString picturePath = QStringLiteral("/admin/api/channels/%1/picture");
-    QCOMPARE(admin.send("PUT", idPath(picturePath, channel.json()), picture(kNewChannelColour), "image/png").status, 200);
+    QCOMPARE(admin.send("PUT", idPath(picturePath, channel.json()), NxTestCloud::png(320, 180, kNewChannelColour), "image/png").status, 200);
 
     for (const QJsonValue station : stations(admin))
         QCOMPARE(admin.send("DELETE", idPath("/admin/api/channels/%1", station), {}, {}).status, 204);
@@ -326,7 +314,7 @@ void tst_NxProgramOnDesktop::changeThroughAdminApi(NxAdminClient& admin, const Q
     const QJsonArray imports = stations(admin);
     QCOMPARE(imports.size(), 3);
     for (int i = 0; i < imports.size(); ++i)
-        QCOMPARE(admin.send("PUT", idPath(picturePath, imports[i]), picture(kStationColours[i]), "image/png").status, 200);
+        QCOMPARE(admin.send("PUT", idPath(picturePath, imports[i]), NxTestCloud::png(320, 180, kStationColours[i]), "image/png").status, 200);
 
     const auto code = admin.json("POST", "/admin/api/live-codes",
         {{"code", kLiveCode}, {"address", base + "/media/demo-live.mp4"}, {"title", "Admin lesson"}});

@@ -1,5 +1,6 @@
 #include "NxTestCloud.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
@@ -43,6 +44,17 @@ void NxTestCloud::addPicture(const QString& file, int width, int height)
     painter.fillRect(0, 0, width / 2, height / 2, QColor(0x66, 0x6e, 0xdc));
     painter.end();
     image.save(m_pictures.path() + QLatin1Char('/') + file, "PNG");
+}
+
+QByteArray NxTestCloud::png(int width, int height, const QColor& colour)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(colour);
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
 }
 
 void NxTestCloud::setReply(const QString& path, const QByteArray& body, int status)

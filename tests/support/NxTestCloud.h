@@ -2,6 +2,7 @@
 
 #include "NxCloudServer.h"
 
+#include <QColor>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -23,6 +24,8 @@ public:
     // endpoint's own answer with that HTTP status (0: unchanged).
     void setReply(const QString& path, const QByteArray& body, int status = 0);
 
+    // A real PNG of one colour, as its bytes.
+    static QByteArray png(int width, int height, const QColor& colour);
     static QJsonObject channel(const QString& id, const QString& name, const QStringList& pictures = {},
                                const QJsonArray& children = {});
     // "nxtchannel" with three channels (two pictures each), "tvstation" with

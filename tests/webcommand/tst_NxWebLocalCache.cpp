@@ -36,7 +36,6 @@ private slots:
 private:
     QString channelDir() const { return m_env->dataRoot() + "/channel/"; }
     QImage fetch(NxWebCmdCtrl& client, const QString& url);
-    static QByteArray png(int width, int height, QColor color);
     static QByteArray bomb(const QByteArray& format);
     void writeIndex(const QJsonArray& entries);
 
@@ -52,17 +51,6 @@ void tst_NxWebLocalCache::init()
 void tst_NxWebLocalCache::cleanup()
 {
     delete m_env;
-}
-
-QByteArray tst_NxWebLocalCache::png(int width, int height, QColor color)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(color);
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return data;
 }
 
 void tst_NxWebLocalCache::writeIndex(const QJsonArray& entries)
@@ -117,7 +105,7 @@ void tst_NxWebLocalCache::sameSecondGetsNextCounter()
 {
     NxWebLocalCache cache;
     cache.slotStartImgCache(m_env->dataRoot() + "/channel");
-    const QByteArray data = png(8, 8, Qt::red);
+    const QByteArray data = NxTestCloud::png(8, 8, Qt::red);
     for (int attempt = 0; attempt < 5; ++attempt) {
         const QDateTime before = QDateTime::currentDateTime();
         cache.addImageCache(QString("http://h/a%1.jpg").arg(attempt), data, QImage::fromData(data));
@@ -149,7 +137,7 @@ void tst_NxWebLocalCache::busySecondOverwritesNothing()
             file.write("taken");
         }
     }
-    const QByteArray data = png(8, 8, Qt::red);
+    const QByteArray data = NxTestCloud::png(8, 8, Qt::red);
     cache.addImageCache("http://h/busy.png", data, QImage::fromData(data));
     for (const QString& path : qAsConst(taken)) {
         QFile file(path);
@@ -197,7 +185,7 @@ void tst_NxWebLocalCache::missingFileDroppedAtStart()
     const QString kept = channelDir() + "kept.png";
     QFile file(kept);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(png(4, 4, Qt::blue));
+    file.write(NxTestCloud::png(4, 4, Qt::blue));
     file.close();
     writeIndex({QJsonObject{{"url", "http://h/kept.png"}, {"file", kept}},
                 QJsonObject{{"url", "http://h/gone.png"}, {"file", channelDir() + "gone.png"}}});
@@ -221,7 +209,7 @@ void tst_NxWebLocalCache::brokenIndexStartsEmpty()
     NxWebLocalCache cache;
     cache.slotStartImgCache(channelDir());
     QCOMPARE(cache.count(), 0);
-    const QByteArray data = png(4, 4, Qt::green);
+    const QByteArray data = NxTestCloud::png(4, 4, Qt::green);
     cache.addImageCache("http://h/a.png", data, QImage::fromData(data));
     QVERIFY(index.open(QIODevice::ReadOnly));
     QCOMPARE(QJsonDocument::fromJson(index.readAll()).array().size(), 1);
@@ -246,7 +234,7 @@ void tst_NxWebLocalCache::memoryStaysWithinBudget()
     const qint64 pictureBytes = 100 * 100 * 4;
     cache.setMemoryBudget(3 * pictureBytes);
     for (int i = 0; i < 10; ++i) {
-        const QByteArray data = png(100, 100, QColor(i * 20, 0, 0));
+        const QByteArray data = NxTestCloud::png(100, 100, QColor(i * 20, 0, 0));
         cache.addImageCache(QString("http://h/%1.png").arg(i), data, QImage::fromData(data).convertToFormat(QImage::Format_ARGB32));
         QVERIFY(cache.decodedBytes() <= 3 * pictureBytes);
     }
@@ -265,7 +253,7 @@ void tst_NxWebLocalCache::bigIndexDecodesOnlyUpToBudget()
         const QString path = channelDir() + QString("p%1.png").arg(i);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(png(50, 50, Qt::yellow));
+        file.write(NxTestCloud::png(50, 50, Qt::yellow));
         entries.append(QJsonObject{{"url", QString("http://h/p%1.png").arg(i)}, {"file", path}});
     }
     writeIndex(entries);
@@ -287,7 +275,7 @@ void tst_NxWebLocalCache::unreadableFileDroppedWhileDecodingAhead()
     const QString bad = channelDir() + "bad.png";
     QFile goodFile(good), badFile(bad);
     QVERIFY(goodFile.open(QIODevice::WriteOnly) && badFile.open(QIODevice::WriteOnly));
-    goodFile.write(png(4, 4, Qt::blue));
+    goodFile.write(NxTestCloud::png(4, 4, Qt::blue));
     badFile.write("not a picture");
     goodFile.close();
     badFile.close();
@@ -305,7 +293,7 @@ void tst_NxWebLocalCache::oversizedIndexIsRefused()
     const QString kept = channelDir() + "kept.png";
     QFile file(kept);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(png(4, 4, Qt::blue));
+    file.write(NxTestCloud::png(4, 4, Qt::blue));
     file.close();
     QByteArray index = QJsonDocument(QJsonArray{QJsonObject{{"url", "http://h/kept.png"}, {"file", kept}}}).toJson();
     index.append(9 * 1024 * 1024, ' '); // still valid JSON
@@ -318,7 +306,7 @@ void tst_NxWebLocalCache::oversizedIndexIsRefused()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("NXT_ImgCache\\.jdx.*too large"));
     cache.slotStartImgCache(channelDir());
     QCOMPARE(cache.count(), 0);
-    const QByteArray data = png(4, 4, Qt::green);
+    const QByteArray data = NxTestCloud::png(4, 4, Qt::green);
     cache.addImageCache("http://h/new.png", data, QImage::fromData(data));
     QVERIFY(indexFile.open(QIODevice::ReadOnly));
     QVERIFY(indexFile.size() < 4096); // rebuilt from what the cache holds
