@@ -375,14 +375,9 @@ void TestNxAdminCatalogue::channelRequestsAreChecked()
 
 void TestNxAdminCatalogue::hostileTextStaysText_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("text");
-    const QStringList texts{"Robert'); DROP TABLE channels; --", "<script>alert('x')</script><img src=x onerror=alert(1)>",
-                            "\" OR 1=1 -- %_! \\ 名字 ✓", "${base} {base} \\u0000"};
-    for (const QString& kind : NxTestDatabases::kinds()) {
-        for (int i = 0; i < texts.size(); ++i)
-            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(kind).arg(i))) << kind << texts.at(i);
-    }
+    NxTestDatabases::addKindRows("text", {"Robert'); DROP TABLE channels; --",
+                                          "<script>alert('x')</script><img src=x onerror=alert(1)>",
+                                          "\" OR 1=1 -- %_! \\ 名字 ✓", "${base} {base} \\u0000"});
 }
 
 void TestNxAdminCatalogue::hostileTextStaysText()

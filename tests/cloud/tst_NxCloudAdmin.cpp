@@ -691,12 +691,7 @@ void TestNxCloudAdmin::teachersAreManagedAndAudited()
 
 void TestNxCloudAdmin::hostileTextStaysText_data()
 {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("text");
-    for (const QString& kind : NxTestDatabases::kinds()) {
-        for (int i = 0; i < kHostileTexts.size(); ++i)
-            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(kind).arg(i))) << kind << kHostileTexts.at(i);
-    }
+    NxTestDatabases::addKindRows("text", kHostileTexts);
 }
 
 void TestNxCloudAdmin::hostileTextStaysText()

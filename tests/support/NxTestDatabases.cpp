@@ -27,3 +27,13 @@ void NxTestDatabases::addKindRows()
     for (const QString& kind : kinds())
         QTest::newRow(qPrintable(kind)) << kind;
 }
+
+void NxTestDatabases::addKindRows(const char* column, const QStringList& values)
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>(column);
+    for (const QString& kind : kinds()) {
+        for (int i = 0; i < values.size(); ++i)
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(kind).arg(i))) << kind << values.at(i);
+    }
+}

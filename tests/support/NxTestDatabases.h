@@ -15,4 +15,7 @@ public:
     static QStringList kinds();
     // Column "kind" with one data row per database.
     static void addKindRows();
+    // Columns "kind" and column: every value on every database, rows named
+    // "<kind> <index of the value>".
+    static void addKindRows(const char* column, const QStringList& values);
 };
