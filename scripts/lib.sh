@@ -36,6 +36,10 @@ nx_install_missing() {
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Tests spend much of their time waiting (timers, servers, child programs):
+# two per core keep the processors busy.
+NX_TEST_JOBS=$(( $(nproc) * 2 ))
+
 nx_build() {
     cmake -S "$NX_ROOT" -B "$NX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE="${NX_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
     cmake --build "$NX_BUILD" --parallel "$(nproc)"
