@@ -100,13 +100,33 @@ bool TavomcPresenterMainWgt::firstFramePainted() const
 }
 
 // The file dialog and USB sticks: the opener connects this window's
-// signalUDiskStateChanged to the dialog itself.
+// signalUDiskStateChanged to the dialog itself. The dialog (some 20 ms to
+// build) is made after the first frame, or at once when a tap or a stick
+// needs it earlier.
 void TavomcPresenterMainWgt::createLocalMedia(QWidget* parent)
 {
     m_localMedia = new NxLocalMediaOpener(this);
-    m_localMedia->createFileDialog(parent, m_scale);
+    m_fileDialogParent = parent;
+    connect(this, &TavomcPresenterMainWgt::signalUDiskStateChanged, this, &TavomcPresenterMainWgt::fileDialogForStick);
     connect(m_localMedia, SIGNAL(sigUserActionLocalChannel()), this, SIGNAL(sigUserActionLocalChannel()));
     connect(m_localMedia, SIGNAL(sigLocalVideoStarted(QString)), this, SIGNAL(sigLocalVideoStarted(QString)));
+    afterFirstFrame([this] { makeFileDialog(); });
+}
+
+void TavomcPresenterMainWgt::makeFileDialog()
+{
+    m_localMedia->createFileDialog(m_fileDialogParent, m_scale);
+}
+
+// Connected before the dialog's own connections, so that a stick arriving
+// before the dialog exists makes it and reaches it as it would have.
+void TavomcPresenterMainWgt::fileDialogForStick(const QString& name, bool remove)
+{
+    if (m_localMedia->fileDialog())
+        return;
+    makeFileDialog();
+    QMetaObject::invokeMethod(m_localMedia->fileDialog(), "slotUDiskStateChanged", Q_ARG(QString, name), Q_ARG(bool, remove));
+    m_localMedia->slotUDiskStateChanged(name, remove);
 }
 
 bool TavomcPresenterMainWgt::isNetworkCheckRunning() const
@@ -243,6 +263,7 @@ void TavomcPresenterMainWgt::slotChannelItemClicked(QJsonObject json)
             emit sigLogin();
         }
     } else if (id == QLatin1String("ID_LOCAL_VIDEO")) {
+        makeFileDialog();
         m_localMedia->openLocalFile();
     } else if (id == QLatin1String("ID_CHANNEL")) {
         openChannel(json);

@@ -113,6 +113,8 @@ private:
 
     void preloadPictures(const QSize& screenPixels);
     void createLocalMedia(QWidget* parent);
+    void makeFileDialog();
+    void fileDialogForStick(const QString& name, bool remove);
     void openChannel(const QJsonObject& json);
     void disableTabletPenFeedback();
     void updateBannerCover();
@@ -129,6 +131,7 @@ private:
     TavomcPresenterChannelPages* m_pages = nullptr;
     TavomcPresenterChannelDownloads* m_downloads = nullptr;
     NxLocalMediaOpener* m_localMedia = nullptr;
+    QWidget* m_fileDialogParent = nullptr;
     NxAfterFirstFrame* m_afterFirstFrame = nullptr;
     TavomcPresenterChannelLists m_lists;
     bool m_otherProgramInFront = false;

@@ -136,9 +136,6 @@ int NxWebCmdCtrl::init()
     connectInternalSignals();
     m_thread.start(QThread::InheritPriority);
     emit sigStartImgCache(NxLocalChannelFile::channelDir());
-    // The manager loads its plugins and OpenSSL in some 80 ms: done on the
-    // worker while the window is built, the first catalogue need not wait.
-    QMetaObject::invokeMethod(m_pImdCmd, &NxWebCommand::prepareManager, Qt::QueuedConnection);
     return 0;
 }
 

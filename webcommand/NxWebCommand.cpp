@@ -10,6 +10,7 @@
 #include <QNetworkRequest>
 #include <QSslSocket>
 #include <QThread>
+#include <QTimer>
 
 #include <atomic>
 
@@ -18,6 +19,7 @@ namespace {
 std::atomic<qint64> g_maxBodyBytes{32LL * 1024 * 1024};
 std::atomic<int> g_transferTimeoutMs{30000};
 std::atomic<int> g_exchangeTimeoutMs{120000};
+const int kLogSupportDelayMs = 2000;
 
 } // namespace
 
@@ -29,22 +31,21 @@ NxWebCommand::NxWebCommand(NxWebCmdCtrl* controller)
 
 QNetworkAccessManager* NxWebCommand::manager()
 {
-    // Made on the worker thread (as soon as it starts, or with the first
-    // request): a network access manager loads the bearer plugins (and with
-    // them D-Bus) and OpenSSL, which the GUI thread must never pay for.
+    // Made with the first request, on the worker thread: a network access
+    // manager loads the bearer plugins (and with them D-Bus), which the GUI
+    // thread would otherwise pay for before its first frame. Made earlier,
+    // while the window is built, it held up that frame by some 80 ms (both
+    // load plugins).
     if (m_manager)
         return m_manager;
     m_manager = new QNetworkAccessManager(this);
     // Redirects are not followed: a 302 is a failed exchange for the caller.
     m_manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     connect(m_manager, SIGNAL(finished(QNetworkReply*)), m_controller, SLOT(onNetworkFinished(QNetworkReply*)));
-    logSupport();
+    // Asking for the schemes loads OpenSSL (some 10 ms): not on the first
+    // answer's way.
+    QTimer::singleShot(kLogSupportDelayMs, this, &NxWebCommand::logSupport);
     return m_manager;
-}
-
-void NxWebCommand::prepareManager()
-{
-    manager();
 }
 
 NxWebCommand::~NxWebCommand()

@@ -35,8 +35,6 @@ public:
     static bool isOversized(QNetworkReply* reply);
     // An address fit for the log: queries carry sign-in codes and signatures.
     static QString logUrl(const QUrl& url);
-    // Makes the network access manager now, on this object's thread.
-    void prepareManager();
 
 private:
     QNetworkRequest request(const QString& url) const;
