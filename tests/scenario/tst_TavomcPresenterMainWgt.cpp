@@ -9,6 +9,8 @@
 #include "NxCloudFixture.h"
 #include "NxConfig.h"
 #include "NxControllerManager.h"
+#include "NxFileDialog.h"
+#include "NxLocalMediaOpener.h"
 #include "NxLocalChannelFile.h"
 #include "NxLoginToWebController.h"
 #include "NxQRCodeLogin.h"
@@ -49,6 +51,8 @@ private slots:
     void dragOnATileDoesNotScroll();
     void bannerStandsStillWhileCovered();
     void completeHomePageIsLean();
+    void fileDialogComesAfterTheFirstFrame_data();
+    void fileDialogComesAfterTheFirstFrame();
 
 private:
     TavomcPresenterMainWgt* start(bool online);
@@ -487,6 +491,32 @@ void tst_TavomcPresenterMainWgt::completeHomePageIsLean()
         }
     }
     QVERIFY2(running.isEmpty(), qPrintable(running.join(", ")));
+}
+
+void tst_TavomcPresenterMainWgt::fileDialogComesAfterTheFirstFrame_data()
+{
+    QTest::addColumn<bool>("stickFirst");
+    QTest::newRow("after the first frame") << false;
+    QTest::newRow("a stick before it") << true;
+}
+
+// The file dialog is not built before the first frame; a stick that comes
+// earlier makes it at once and reaches it, and it is never made twice.
+void tst_TavomcPresenterMainWgt::fileDialogComesAfterTheFirstFrame()
+{
+    QFETCH(bool, stickFirst);
+    TavomcPresenterMainWgt* window = start(true);
+    QVERIFY(!window->findChild<NxFileDialog*>());
+    if (stickFirst) {
+        emit window->signalUDiskStateChanged("/media/stick", true);
+        QCOMPARE(window->findChildren<NxFileDialog*>().size(), 1);
+        QCOMPARE(window->findChild<NxLocalMediaOpener*>()->uDiskState(),
+                 QJsonObject({{"name", "/media/stick"}, {"isRemove", true}}));
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTRY_VERIFY_WITH_TIMEOUT(window->findChild<NxFileDialog*>(), 5000);
+    QTest::qWait(1500);
+    QCOMPARE(window->findChildren<NxFileDialog*>().size(), 1);
 }
 
 QTEST_MAIN(tst_TavomcPresenterMainWgt)
