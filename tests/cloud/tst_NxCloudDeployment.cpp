@@ -26,7 +26,6 @@ const QString kCategory = QStringLiteral("nxtchannel");
 const QString kInfo = QStringLiteral("/channel/getNxtChannelInfo");
 const int kPropagationMs = 1000;
 const QString& kSqlite = NxTestDatabases::sqlite;
-const QString& kPostgres = NxTestDatabases::postgresql;
 const int kProgramTimeoutMs = 300000;
 
 QJsonObject readJson(const QString& path)
