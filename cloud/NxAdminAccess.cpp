@@ -12,11 +12,11 @@
 
 namespace {
 const QString kSessionPath = QStringLiteral("/admin/api/session");
-const QString kName = QStringLiteral("name");
-const QString kPassword = QStringLiteral("password");
+const QString kAccountName = QStringLiteral("name");
+const QString kAccountPassword = QStringLiteral("password");
 const QString kCsrf = QStringLiteral("csrf");
 // No account has a longer name; longer ones would only fill the audit log.
-const int kMaxNameLength = 200;
+const int kMaxAccountNameLength = 200;
 
 qint64 now()
 {
@@ -63,12 +63,12 @@ NxCloudReply NxAdminAccess::signIn(const NxCloudRequest& request) const
     const QJsonObject body = request.jsonObject(&ok);
     if (!ok)
         return NxAdminReply::badRequest(QStringLiteral("request body is not a JSON object"));
-    if (!body.value(kName).isString() || !body.value(kPassword).isString())
+    if (!body.value(kAccountName).isString() || !body.value(kAccountPassword).isString())
         return NxAdminReply::badRequest(QStringLiteral("name and password must be texts"));
-    const QString name = body.value(kName).toString();
-    if (name.size() > kMaxNameLength)
+    const QString name = body.value(kAccountName).toString();
+    if (name.size() > kMaxAccountNameLength)
         return NxAdminReply::badRequest(QStringLiteral("name is too long"));
-    const QString password = body.value(kPassword).toString().left(NxPasswordHash::kMaxLength + 1);
+    const QString password = body.value(kAccountPassword).toString().left(NxPasswordHash::kMaxLength + 1);
     const NxLoginThrottle::Key key = NxLoginThrottle::admin(name, request.remoteAddress);
     int wait = 0;
     bool found = false;
@@ -109,7 +109,7 @@ NxCloudReply NxAdminAccess::admit(const QString& name, qint64 adminId, const QSt
                                            QStringLiteral("from ") + address, e);
         }, &error))
         return NxAdminReply::storageFailed("NxAdminAccess::admit", error);
-    NxCloudReply reply = NxAdminReply::json(QJsonObject{{kName, name}, {kCsrf, csrf}});
+    NxCloudReply reply = NxAdminReply::json(QJsonObject{{kAccountName, name}, {kCsrf, csrf}});
     reply.headers.append(qMakePair(QByteArray("Set-Cookie"), cookie(token, false)));
     return reply;
 }
@@ -120,7 +120,7 @@ NxCloudReply NxAdminAccess::current(const NxCloudRequest& request) const
     QString error;
     switch (session(request, &live, &error)) {
     case Check::Live:
-        return NxAdminReply::json(QJsonObject{{kName, live.actor.name}, {kCsrf, live.csrf}});
+        return NxAdminReply::json(QJsonObject{{kAccountName, live.actor.name}, {kCsrf, live.csrf}});
     case Check::Missing:
         return NxAdminReply::error(401, QStringLiteral("not signed in"));
     case Check::Failed:

@@ -18,7 +18,7 @@ const int kIdLength = 200;
 const int kNameLength = 200;
 const int kIntroductionLength = 4000;
 const int kMostBanner = 1000;
-const int kLast = std::numeric_limits<int>::max();
+const int kAtTheEnd = std::numeric_limits<int>::max();
 
 QString subject(qint64 id)
 {
@@ -115,7 +115,7 @@ NxAdminResult NxAdminChannels::create(const QJsonObject& body, const QString& ac
     const QString name = fields.text(QStringLiteral("name"), kNameLength, true);
     const QString address = fields.address(QStringLiteral("address"), NxAdminFields::webSchemes(), true);
     const QString introduction = fields.text(QStringLiteral("introduction"), kIntroductionLength, false);
-    const int position = fields.integer(QStringLiteral("position"), 0, kLast, kLast);
+    const int position = fields.integer(QStringLiteral("position"), 0, kAtTheEnd, kAtTheEnd);
     if (!fields.ok())
         return fields.failure();
     qint64 id = 0;
@@ -145,7 +145,7 @@ NxAdminResult NxAdminChannels::patch(qint64 id, const QJsonObject& body, const Q
     const QString name = fields.text(QStringLiteral("name"), kNameLength, hasName);
     const QString introduction = fields.text(QStringLiteral("introduction"), kIntroductionLength, false);
     const QString address = fields.address(QStringLiteral("address"), NxAdminFields::webSchemes(), hasAddress);
-    const int position = fields.integer(QStringLiteral("position"), 0, kLast, -1);
+    const int position = fields.integer(QStringLiteral("position"), 0, kAtTheEnd, -1);
     if (!fields.ok())
         return fields.failure();
     const NxAdminResult done = m_store.change(kCatalogue, [&](QSqlDatabase& db, QString* e, NxAdminResult* result) {
@@ -206,7 +206,7 @@ NxAdminResult NxAdminChannels::addStations(QList<NxCloudCategoryChannels::NewCha
     return m_store.change(kCatalogue, [&](QSqlDatabase& db, QString* e, NxAdminResult* result) {
         qint64 root = 0;
         if (!categoryExists(db, kStations, e, result) || !NxCloudCategoryChannels::root(db, kStations, &root, e)
-            || !NxCloudCategoryChannels::insert(db, root, kLast, &stations, e))
+            || !NxCloudCategoryChannels::insert(db, root, kAtTheEnd, &stations, e))
             return false;
         *added = stations.size();
         return NxCloudAuditLog::append(db, actor, QStringLiteral("stations.import"), kStations,

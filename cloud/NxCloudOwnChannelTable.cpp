@@ -6,7 +6,7 @@
 
 namespace {
 const QString kCounter = QStringLiteral("own_channel_number");
-const QString kImages = QStringLiteral("images");
+const QString kOwnChannelImages = QStringLiteral("images");
 }
 
 bool NxCloudOwnChannelTable::list(const QSqlDatabase& db, const QString& teacherId, QJsonArray* channels,
@@ -66,7 +66,7 @@ bool NxCloudOwnChannelTable::add(const QSqlDatabase& db, const QString& teacherI
     *stored = channel;
     stored->insert(QStringLiteral("id"), number);
     stored->insert(QStringLiteral("channelId"), QStringLiteral("own-%1").arg(number));
-    stored->insert(kImages, withNumericOrder(channel.value(kImages).toArray()));
+    stored->insert(kOwnChannelImages, withNumericOrder(channel.value(kOwnChannelImages).toArray()));
     return NxCloudChannelTable(db).insert(NxCloudChannelTable::own(teacherId), *stored, position, error);
 }
 

@@ -9,7 +9,7 @@
 
 namespace {
 const QString kContentType = QStringLiteral("contentType");
-const QString kData = QStringLiteral("data");
+const QString kPictureData = QStringLiteral("data");
 }
 
 bool NxCloudPictureTable::write(const QSqlDatabase& db, const QString& name, const Picture& picture, QString* error)
@@ -31,7 +31,7 @@ bool NxCloudPictureTable::writeAll(const QSqlDatabase& db, const QJsonObject& pi
 {
     for (auto it = pictures.begin(); it != pictures.end(); ++it) {
         const QJsonObject entry = it.value().toObject();
-        const auto data = QByteArray::fromBase64Encoding(entry.value(kData).toString().toLatin1(),
+        const auto data = QByteArray::fromBase64Encoding(entry.value(kPictureData).toString().toLatin1(),
                                                          QByteArray::AbortOnBase64DecodingErrors);
         if (!data || !entry.value(kContentType).isString()) {
             *error = QStringLiteral("picture %1 lacks a content type or base64 data").arg(it.key());
@@ -74,7 +74,7 @@ QJsonObject NxCloudPictureTable::toJson(const Pictures& pictures)
     QJsonObject json;
     for (auto it = pictures.begin(); it != pictures.end(); ++it) {
         json.insert(it.key(), QJsonObject{{kContentType, QString::fromLatin1(it->contentType)},
-                                          {kData, QString::fromLatin1(it->data.toBase64())}});
+                                          {kPictureData, QString::fromLatin1(it->data.toBase64())}});
     }
     return json;
 }

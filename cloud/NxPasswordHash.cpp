@@ -10,8 +10,8 @@ namespace {
 // Each check holds 64 MiB while it runs.
 QSemaphore& runningChecks()
 {
-    static QSemaphore slots(4);
-    return slots;
+    static QSemaphore checks(4);
+    return checks;
 }
 
 bool sodiumReady()

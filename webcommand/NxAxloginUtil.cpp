@@ -1,5 +1,7 @@
 #include "NxAxloginUtil.h"
 
+#include "NxAppProperty.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDebug>
@@ -10,11 +12,6 @@
 #include <QUuid>
 
 namespace {
-
-QString appProperty(const char* name)
-{
-    return QCoreApplication::instance() ? QCoreApplication::instance()->property(name).toString() : QString();
-}
 
 QString withSlash(QString base)
 {
@@ -27,10 +24,10 @@ QString withSlash(QString base)
 // sign-in address relative: the platform then lives where sign-in does.
 QString platformHost()
 {
-    const QString configured = appProperty("platformHost");
+    const QString configured = NxAppProperty::text("platformHost");
     if (!configured.isEmpty())
         return withSlash(configured);
-    const QUrl login(appProperty("loginHost"));
+    const QUrl login(NxAppProperty::text("loginHost"));
     if (login.host().isEmpty()) {
         qWarning() << "NxAxloginUtil::NxAxloginUtil" << "platformHost and loginHost are empty: no sign-in address can be built";
         return QString();
@@ -46,7 +43,7 @@ QString platformHost()
 NxAxloginUtil::NxAxloginUtil(QObject* parent)
     : QObject(parent)
     , m_platformBase(platformHost())
-    , m_cloudHost(appProperty("cloudhost"))
+    , m_cloudHost(NxAppProperty::text("cloudhost"))
 {
     m_pollBase = m_platformBase;
     m_quickLoginHost = m_cloudHost;

@@ -1,5 +1,7 @@
 #include "NxWebCmdCtrl.h"
 
+#include "NxAppProperty.h"
+
 #include "NxAxloginUtil.h"
 #include "NxChannelJson.h"
 #include "NxCloudAnswers.h"
@@ -22,19 +24,10 @@
 
 namespace {
 
-QString appProperty(const char* name)
-{
-    return QCoreApplication::instance() ? QCoreApplication::instance()->property(name).toString() : QString();
-}
-
 const char* presence(const QString& value)
 {
     return value.isEmpty() ? "empty" : "present";
 }
-
-} // namespace
-
-namespace {
 
 // Controllers whose worker may still run when the application object goes:
 // a worker thread running while Qt tears itself down crashes the exit.
@@ -59,8 +52,8 @@ NxWebCmdCtrl::NxWebCmdCtrl(QObject* parent)
         static const bool routineAdded = (qAddPostRoutine(endLiveWorkers), true);
         Q_UNUSED(routineAdded)
     }
-    m_appHost = appProperty("appHost");
-    m_liveHost = appProperty("liveHost");
+    m_appHost = NxAppProperty::text("appHost");
+    m_liveHost = NxAppProperty::text("liveHost");
     m_loginUtil = new NxAxloginUtil;
     registerMetaTypes();
 }
