@@ -13,7 +13,7 @@ namespace {
 const int kStartTimeoutMs = 10000;
 
 // What a local file's player watches, by reply id.
-enum Observed : quint64 { TimePos = 1, Duration, Pause, EofReached, Volume, Mute };
+enum Observed : quint64 { TimePos = 1, Duration, Pause, EofReached, Volume, Mute, Subtitle };
 const struct {
     Observed id;
     const char* name;
@@ -22,6 +22,7 @@ const struct {
     {TimePos, "time-pos", MPV_FORMAT_DOUBLE}, {Duration, "duration", MPV_FORMAT_DOUBLE},
     {Pause, "pause", MPV_FORMAT_FLAG},        {EofReached, "eof-reached", MPV_FORMAT_FLAG},
     {Volume, "volume", MPV_FORMAT_DOUBLE},    {Mute, "mute", MPV_FORMAT_FLAG},
+    {Subtitle, "sid", MPV_FORMAT_STRING},
 };
 
 // Fixed before the core starts. The address comes from the cloud, so the
@@ -308,6 +309,12 @@ void NxMpvPlayer::handlePropertyChange(quint64 id, const void* data)
         m_muted = flag;
         emit volumeChanged(m_volume, m_muted);
         break;
+    case Subtitle: {
+        // A track number, or "no".
+        const QByteArray track = known ? QByteArray(*static_cast<char**>(property->data)) : QByteArray();
+        m_subtitles = !track.isEmpty() && track != "no" && track != "auto";
+        break;
+    }
     default:
         break;
     }

@@ -49,6 +49,7 @@ public:
     bool isAtEnd() const { return m_atEnd; }
     int volume() const { return m_volume; }
     bool isMuted() const { return m_muted; }
+    bool showsSubtitles() const { return m_subtitles; }
 
 signals:
     void loaded();
@@ -88,6 +89,7 @@ private:
     bool m_atEnd = false;
     int m_volume = 100;
     bool m_muted = false;
+    bool m_subtitles = false;
     bool m_playing = false;
     bool m_awaitingFrame = false;
     // A stream that never shows a picture (silent server, audio only) ends
