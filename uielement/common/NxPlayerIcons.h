@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+class QPainter;
+
 // The local player's control symbols, drawn as white shapes at the size
 // asked for, so they stay sharp at every scale.
 class NxPlayerIcons

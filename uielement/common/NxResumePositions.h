@@ -17,7 +17,7 @@ class QDateTime;
 class TAVOUIELEMENT_EXPORT NxResumePositions
 {
 public:
-    static const int kMaxEntries = 200;
+    static constexpr int kMaxEntries = 200;
 
     static NxResumePositions& instance();
     // A file that was replaced or edited since is a different video.

@@ -11,10 +11,11 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFutureInterface>
 #include <QFutureWatcher>
 #include <QJsonArray>
+#include <QThreadPool>
 #include <QWidget>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -83,12 +84,21 @@ void NxLocalMediaOpener::openLocalFile()
 void NxLocalMediaOpener::playLocalFile(const QString& pathOrUrl)
 {
     const bool system = usesSystemPlayer();
+    QFutureInterface<NxLocalVideo> answer;
+    answer.reportStarted();
     auto* check = new QFutureWatcher<NxLocalVideo>(this);
     connect(check, &QFutureWatcherBase::finished, this, [this, check, system] {
         check->deleteLater();
         openChecked(check->result(), system);
     });
-    check->setFuture(QtConcurrent::run(&NxLocalVideo::inspect, pathOrUrl, videoPatterns(), system));
+    check->setFuture(answer.future());
+    const QStringList patterns = videoPatterns();
+    // The answer reaches the watcher through the future, which outlives
+    // both sides; the worker never touches this object.
+    QThreadPool::globalInstance()->start([answer, pathOrUrl, patterns, system]() mutable {
+        const NxLocalVideo video = NxLocalVideo::inspect(pathOrUrl, patterns, system);
+        answer.reportFinished(&video);
+    });
 }
 
 void NxLocalMediaOpener::openChecked(const NxLocalVideo& video, bool system)
