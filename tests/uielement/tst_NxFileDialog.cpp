@@ -10,6 +10,7 @@
 #include "NxFilePictures.h"
 #include "NxFilePlaces.h"
 #include "NxLocalMediaOpener.h"
+#include "NxLocalPlayer.h"
 #include "NxPlatform.h"
 #include "NxRecentFiles.h"
 #include "NxTestEnvironment.h"

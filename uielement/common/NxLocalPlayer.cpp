@@ -68,6 +68,7 @@ void NxLocalPlayer::initUi()
     m_bar = new NxLocalPlayerBar(this, m_scale);
     m_choice = new NxPlayerChoice(this, m_scale);
     m_bar->place();
+    m_bar->hide();
 }
 
 void NxLocalPlayer::connectControls()
@@ -156,8 +157,11 @@ void NxLocalPlayer::slotPlayPause()
         m_player->pause(!m_player->isPaused());
 }
 
+// Subtitles move up above the controls while they are shown.
 void NxLocalPlayer::touched()
 {
+    if (m_bar->isHidden() && height() > 0)
+        m_player->setSubtitlePosition(100 * (height() - m_bar->height()) / height());
     m_bar->show();
     m_bar->raise();
     m_hideTimer.start();
@@ -166,6 +170,7 @@ void NxLocalPlayer::touched()
 void NxLocalPlayer::slotHideControls()
 {
     m_bar->hide();
+    m_player->setSubtitlePosition(100);
 }
 
 void NxLocalPlayer::keyPressEvent(QKeyEvent* event)

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QVariant>
 
 namespace {
 

@@ -219,6 +219,11 @@ void NxMpvPlayer::setMuted(bool on)
     mpv()->set_property_async(m_core.data(), 0, "mute", MPV_FORMAT_FLAG, &flag);
 }
 
+void NxMpvPlayer::setSubtitlePosition(int percent)
+{
+    setOption("sub-pos", QByteArray::number(qBound(0, percent, 100)));
+}
+
 void NxMpvPlayer::setOption(const char* name, const QByteArray& value)
 {
     if (!m_core)

@@ -43,6 +43,8 @@ public:
     void seekBy(double seconds);
     void setVolume(int percent);
     void setMuted(bool on);
+    // Percent of the picture's height where subtitles sit; 100 is the bottom.
+    void setSubtitlePosition(int percent);
     double position() const { return m_position; }
     double duration() const { return m_duration; }
     bool isPaused() const { return m_paused; }

@@ -29,6 +29,16 @@ NxLocalMediaOpener::NxLocalMediaOpener(QWidget* window)
 {
 }
 
+NxFileDialog* NxLocalMediaOpener::fileDialog() const
+{
+    return m_fileDialog;
+}
+
+NxLocalPlayer* NxLocalMediaOpener::player() const
+{
+    return m_player;
+}
+
 QString NxLocalMediaOpener::videoFilter()
 {
     const QStringList entries{QStringLiteral("All files(%1)").arg(QLatin1String(kVideoPatterns))};

@@ -32,9 +32,9 @@ public:
     // thread, then opened.
     void playLocalFile(const QString& pathOrUrl);
 
-    NxFileDialog* fileDialog() const { return m_fileDialog; }
+    NxFileDialog* fileDialog() const;
     // The own player while it shows a video.
-    NxLocalPlayer* player() const { return m_player; }
+    NxLocalPlayer* player() const;
     // "name" and "isRemove" of the last USB event.
     QJsonObject uDiskState() const { return m_uDiskState; }
     static QString videoFilter();
