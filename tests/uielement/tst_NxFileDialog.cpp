@@ -728,7 +728,7 @@ void tst_NxFileDialog::localVideo()
     driver.start();
     emit window.signalUDiskStateChanged(stick, false);
     QCOMPARE(shownAt, NxFilePlaces::diskPass(stick));
-    QVERIFY(played.wait(10000));
+    QVERIFY(played.wait(20000));
     QCOMPARE(played.first(), (QVariantList{stick + "/film.mp4", true}));
     QVERIFY(opener.player()->isVisible());
     QVERIFY(m_world->shell.opened.isEmpty());
@@ -772,7 +772,7 @@ void tst_NxFileDialog::localVideoWithoutPlayer()
     });
     driver.start();
     opener.openLocalFile();
-    QVERIFY(played.wait(10000));
+    QVERIFY(played.wait(20000));
     QCOMPARE(played.first(), (QVariantList{video, false}));
     QCOMPARE(started.size(), 0);
     QTRY_COMPARE(toast->text(), QString("ID_VIDEO_CANNOT_PLAY"));

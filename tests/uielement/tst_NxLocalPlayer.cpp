@@ -80,7 +80,7 @@ NxLocalPlayer* tst_NxLocalPlayer::open(const QString& path)
 {
     QSignalSpy played(m_opener, &NxLocalMediaOpener::sigLocalVideoPlayed);
     m_opener->playLocalFile(path);
-    if (!played.wait(10000) || !played.first().at(1).toBool())
+    if (!played.wait(20000) || !played.first().at(1).toBool())
         return nullptr;
     NxLocalPlayer* player = m_opener->player();
     return QTest::qWaitForWindowExposed(player) ? player : nullptr;
@@ -247,7 +247,7 @@ void tst_NxLocalPlayer::refusedAndDamagedInputs()
     call.start();
     m_opener->playLocalFile(path);
     QVERIFY2(call.elapsed() < 100, "the GUI thread waited for the file");
-    QVERIFY(played.wait(10000));
+    QVERIFY(played.wait(20000));
     QCOMPARE(played.first().at(1).toBool(), false);
     QTRY_COMPARE(toast->text(), QString("ID_VIDEO_CANNOT_PLAY"));
     QTRY_VERIFY(!m_opener->player());

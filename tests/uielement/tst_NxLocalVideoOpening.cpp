@@ -77,7 +77,7 @@ void tst_NxLocalVideoOpening::settingChoosesThePlayer()
         QCOMPARE(played.size(), 0);
         return;
     }
-    QVERIFY(played.wait(10000));
+    QVERIFY(played.wait(20000));
     QCOMPARE(played.first().at(1).toBool(), true);
     QVERIFY(opener.player() && opener.player()->isVisible());
     // Given the time a started program needs to write its id.

@@ -31,7 +31,7 @@ NxLocalVideo NxLocalVideo::inspect(const QString& pathOrUrl, const QStringList& 
     video.m_resumeAt = NxResumePositions::instance().position(video.m_resumeKey);
     if (askSystem) {
         INxWindows* windows = NxPlatform::windows();
-        const QString suffix = file.suffix();
+        const QString suffix = QLatin1Char('.') + file.suffix();
         video.m_hasSystemProgram = !windows->associatedProgram(suffix).isEmpty()
             || !windows->associatedAppName(suffix).isEmpty();
     }
