@@ -5,6 +5,7 @@
 #include "NxX11Session.h"
 
 #include <QBuffer>
+#include <QColor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -276,7 +277,7 @@ void tst_NxProgramOnDesktop::localVideoPlaysInTheOwnPlayer()
     QProcess* program = startProgram();
     QVERIFY(program);
     const QImage home = screen(kToolBar);
-    const auto playing = [] { return countPixels(screen(kPictureMiddle), [](QRgb p) { return qSaturation(p) > 100; }) > 20000; };
+    const auto playing = [] { return countPixels(screen(kPictureMiddle), [](QRgb p) { return QColor(p).hsvSaturation() > 100; }) > 20000; };
     QVERIFY(!playing());
     tap(kLocalVideoTile);
     QTest::qWait(1500);
