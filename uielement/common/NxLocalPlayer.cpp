@@ -132,7 +132,8 @@ void NxLocalPlayer::offer(Offer offer)
     m_offer = offer;
     if (offer == Offer::Resume) {
         const QString at = NxLocalPlayerBar::timeText(m_resumeAt);
-        m_choice->offer({tr("ID_CONTINUE_FROM").arg(at), tr("ID_START_OVER")},
+        const QString text = tr("ID_CONTINUE_FROM");
+        m_choice->offer({text.contains(QLatin1String("%1")) ? text.arg(at) : text + QLatin1Char(' ') + at, tr("ID_START_OVER")},
                         NxPlayerIcons::icon(NxPlayerIcons::Play, NxScale::px(44, m_scale)));
     } else if (offer == Offer::Replay) {
         m_choice->offer({tr("ID_REPLAY")}, NxPlayerIcons::icon(NxPlayerIcons::Replay, NxScale::px(44, m_scale)));

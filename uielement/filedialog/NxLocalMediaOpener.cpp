@@ -5,6 +5,7 @@
 #include "NxFileDialog.h"
 #include "NxLocalPlayer.h"
 #include "NxLocalVideo.h"
+#include "NxMpvLibrary.h"
 #include "NxPlatform.h"
 #include "NxShellNative.h"
 #include "NxToolTipHelp.h"
@@ -58,6 +59,11 @@ bool NxLocalMediaOpener::usesSystemPlayer()
     return NxShellNative::systemPlaysVideos();
 }
 
+void NxLocalMediaOpener::preparePlayer()
+{
+    QThreadPool::globalInstance()->start([] { NxMpvLibrary::instance(); });
+}
+
 NxFileDialog* NxLocalMediaOpener::createFileDialog(QWidget* parent, double scale)
 {
     if (m_fileDialog)
@@ -80,6 +86,8 @@ void NxLocalMediaOpener::openLocalFile()
     // A stick plugged in while the dialog is up moves the dialog itself.
     if (m_fileDialog->isVisible())
         return;
+    if (!usesSystemPlayer())
+        preparePlayer();
     const QJsonArray disks = NxCloudUtils::getUsbDisk();
     m_startLocation = disks.isEmpty() ? QStringLiteral("ID_DESKTOP")
                                       : disks.first().toObject().value(QStringLiteral("name")).toString();

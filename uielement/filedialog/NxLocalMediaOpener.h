@@ -40,6 +40,9 @@ public:
     static QString videoFilter();
     static QStringList videoPatterns();
     static bool usesSystemPlayer();
+    // Loads the playback engine on a worker while the teacher is still
+    // choosing, so OK is not followed by loading some 250 libraries.
+    static void preparePlayer();
 
 signals:
     void sigUserActionLocalChannel();
