@@ -117,11 +117,15 @@ void tst_NxLocalPlayer::playsPausesSeeksAndEnds()
     QTest::mouseClick(button("mute"), Qt::LeftButton);
     QTRY_VERIFY(engine()->isMuted());
 
-    // Past the end: the last picture stays, with a replay button.
+    // Ten seconds back from 0:03 is the start.
+    QTest::mouseClick(button("rewind"), Qt::LeftButton);
+    QTRY_VERIFY2(engine()->position() < 0.5, qPrintable(QString::number(engine()->position())));
+
+    // Played to the end: the last picture stays, with a replay button.
+    engine()->seek(5.0);
     QTest::mouseClick(button("playPause"), Qt::LeftButton);
-    QTRY_VERIFY(!engine()->isPaused());
-    QTest::mouseClick(button("forward"), Qt::LeftButton);
-    QTRY_VERIFY(engine()->isAtEnd());
+    QTRY_VERIFY(!engine()->isPaused() || engine()->isAtEnd());
+    QTRY_VERIFY_WITH_TIMEOUT(engine()->isAtEnd(), 10000);
     QTRY_VERIFY(button("choice0") && button("choice0")->isVisible());
     QCOMPARE(button("choice0")->text(), QString("ID_REPLAY"));
     QVERIFY(NxScreenCheck::colourCount(picture(), 200) >= 200);
