@@ -11,16 +11,19 @@ NxSeekSlider::NxSeekSlider(QWidget* parent, double scale)
 {
     setFocusPolicy(Qt::NoFocus);
     setFixedHeight(NxScale::px(48, scale));
-    const int handle = NxScale::px(32, scale);
+    // A round handle: as wide as it is high, its radius half of both.
+    const int groove = NxScale::px(8, scale);
+    const int margin = (NxScale::px(32, scale) - groove) / 2;
+    const int handle = groove + 2 * margin;
     setStyleSheet(QStringLiteral("QSlider::groove:horizontal{height:%1px;background:rgba(255,255,255,90);"
                                  "border-radius:%2px;}"
                                  "QSlider::sub-page:horizontal{background:#4169E1;border-radius:%2px;}"
                                  "QSlider::handle:horizontal{background:#FFFFFF;width:%3px;height:%3px;"
                                  "margin:-%4px 0;border-radius:%5px;}")
-                      .arg(NxScale::px(8, scale))
-                      .arg(NxScale::px(4, scale))
+                      .arg(groove)
+                      .arg(groove / 2)
                       .arg(handle)
-                      .arg((handle - NxScale::px(8, scale)) / 2)
+                      .arg(margin)
                       .arg(handle / 2));
 }
 
