@@ -5,6 +5,7 @@
 #include "INxSystemInfo.h"
 #include "NxPlatform.h"
 #include "NxRelaynet.h"
+#include "NxShellNative.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -113,6 +114,20 @@ void NxApplicationConfig::publishVersionInfo(const QString& iniPath)
         const QVariant value = ini.value(QString::fromLatin1(entry.key));
         setAppProperty(entry.property, entry.isInt ? QVariant(value.toInt()) : QVariant(value.toString()));
     }
+    ini.endGroup();
+    setAppProperty("localVideos", localVideoPlayer(ini.value(QStringLiteral("Player/LocalVideos")).toString()));
+}
+
+QString NxApplicationConfig::localVideoPlayer(const QString& configured)
+{
+    const QString builtin = QStringLiteral("builtin");
+    const QString system = QStringLiteral("system");
+    const QString value = configured.trimmed().toLower();
+    if (value == builtin || value == system)
+        return value;
+    if (!value.isEmpty())
+        qWarning() << "NxApplicationConfig::localVideoPlayer" << "unknown [Player] LocalVideos" << configured;
+    return NxShellNative::systemPlaysVideos() ? system : builtin;
 }
 
 void NxApplicationConfig::prepareDataDirectories()

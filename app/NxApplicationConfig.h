@@ -25,6 +25,9 @@ public:
     static double scaleFactorForWidth(int width);
     // Sets the version.ini properties on the application object.
     static void publishVersionInfo(const QString& iniPath);
+    // [Player] LocalVideos: "builtin" (the product's own player) or
+    // "system" (the associated program); anything else: this system's default.
+    static QString localVideoPlayer(const QString& configured);
 
 private:
     void prepareDataDirectories();

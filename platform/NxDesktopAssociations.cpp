@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QMutexLocker>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -46,6 +47,8 @@ NxDesktopAssociations::Entry NxDesktopAssociations::forSuffix(const QString& suf
 
 NxDesktopAssociations::Entry NxDesktopAssociations::cached(const QString& key, const QStringList& queries)
 {
+    // The window search asks on the GUI thread, the local video check on a worker.
+    QMutexLocker locker(&m_lock);
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const auto it = m_cache.constFind(key);
     if (it != m_cache.constEnd() && now - it->at < kCacheMs)

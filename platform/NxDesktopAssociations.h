@@ -3,6 +3,7 @@
 #include "NxPlatformGlobal.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QString>
 
 // The freedesktop side of file and address associations: xdg-settings and
@@ -37,4 +38,5 @@ private:
         Entry entry;
     };
     QHash<QString, Cached> m_cache;
+    QMutex m_lock;
 };

@@ -42,3 +42,9 @@ QString NxShellNative::onScreenKeyboard() const
         return QStandardPaths::findExecutable(configured).isEmpty() ? configured : QStandardPaths::findExecutable(configured);
     return QStandardPaths::findExecutable(QStringLiteral("onboard"));
 }
+
+// A desktop here often has no video player at all.
+bool NxShellNative::systemPlaysVideos()
+{
+    return false;
+}

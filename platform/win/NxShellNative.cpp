@@ -45,3 +45,9 @@ QString NxShellNative::onScreenKeyboard() const
 {
     return QStringLiteral("C:\\Program Files\\Common Files\\microsoft shared\\ink\\TabTip.exe");
 }
+
+// The panels have always opened videos in the associated player.
+bool NxShellNative::systemPlaysVideos()
+{
+    return true;
+}

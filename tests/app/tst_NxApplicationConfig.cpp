@@ -24,6 +24,8 @@ private slots:
     void versionInfoDefaults_data();
     void versionInfoDefaults();
     void needLogSwitch();
+    void localVideoPlayer_data();
+    void localVideoPlayer();
     void directoriesAndTempReset();
     void plantedLinksSurviveStart_data();
     void plantedLinksSurviveStart();
@@ -151,6 +153,33 @@ void tst_NxApplicationConfig::needLogSwitch()
     QCOMPARE(NxApplicationConfig::readNeedLog(), 1);
     QVERIFY(NxTestEnvironment::writeIni(iniPath(), {{"Log/NeedLog", "yes"}}));
     QCOMPARE(NxApplicationConfig::readNeedLog(), 0);
+}
+
+void tst_NxApplicationConfig::localVideoPlayer_data()
+{
+    QTest::addColumn<QVariant>("configured");
+    QTest::addColumn<QString>("expected");
+    // This system has no player of its own to rely on.
+    QTest::newRow("absent") << QVariant() << "builtin";
+    QTest::newRow("empty") << QVariant("") << "builtin";
+    QTest::newRow("builtin") << QVariant("builtin") << "builtin";
+    QTest::newRow("system") << QVariant("system") << "system";
+    QTest::newRow("case and blanks") << QVariant(" System ") << "system";
+    QTest::newRow("unknown") << QVariant("vlc") << "builtin";
+}
+
+void tst_NxApplicationConfig::localVideoPlayer()
+{
+    QFETCH(QVariant, configured);
+    QFETCH(QString, expected);
+    QMap<QString, QVariant> values{{"versionInformation/version", "1"}};
+    if (configured.isValid())
+        values.insert("Player/LocalVideos", configured);
+    QVERIFY(NxTestEnvironment::writeIni(iniPath(), values));
+    qApp->setProperty("localVideos", "stale");
+    NxApplicationConfig::publishVersionInfo(iniPath());
+    QCOMPARE(qApp->property("localVideos").toString(), expected);
+    QCOMPARE(qApp->property("version").toString(), QString("1"));
 }
 
 void tst_NxApplicationConfig::directoriesAndTempReset()

@@ -32,6 +32,11 @@ const QRect kToolBar(1430, 950, 170, 50);
 const QPoint kTvTile(956, 561);
 const QPoint kPageReturn(1553, 994);
 const QRect kFirstCatalogueTileArea(383, 375, 160, 120);
+const QPoint kLocalVideoTile(530, 776);
+const QPoint kDialogFirstFile(729, 387);
+const QPoint kDialogOk(1412, 792);
+const QPoint kLocalPlayerBack(115, 1015);
+const QRect kPictureMiddle(760, 340, 400, 400);
 
 // What a school's IT staff change through the admin API: colours the panel's
 // screen shows only if it took the change.
@@ -91,6 +96,7 @@ private slots:
     void cleanupTestCase();
     void pinnedChannelSurvivesRestart();
     void liveLessonPlaysWithBackButtonOnTop();
+    void localVideoPlaysInTheOwnPlayer();
     void startsNoSessionBus();
     void adminChangesReachThePanel();
 
@@ -154,8 +160,10 @@ QProcess* tst_NxProgramOnDesktop::startProgram()
             return still;
         },
         30000);
-    if (!shown)
+    if (!shown) {
+        save("start-failed");
         qWarning() << NxProgramRunner::errorText(program).right(3000);
+    }
     QTest::qWait(1500); // the catalogue and its pictures
     return shown ? program : nullptr;
 }
@@ -239,6 +247,39 @@ void tst_NxProgramOnDesktop::liveLessonPlaysWithBackButtonOnTop()
     QVERIFY2(waitFor(videoUnderBackButton, 10000), "no back button over the playing video");
     save("live-playing");
     tap(kBackButton.center());
+    QVERIFY2(waitFor([&] { return meanDifference(screen(kToolBar), home) < 3; }, 5000), "back does not return home");
+    endProgram(program);
+}
+
+// A teacher's own clip on the desktop, picked in the file dialog, plays in
+// the product's own player; back returns to the home page.
+void tst_NxProgramOnDesktop::localVideoPlaysInTheOwnPlayer()
+{
+    const QString desktop = m_env->path() + "/Desktop";
+    QVERIFY(QDir().mkpath(desktop));
+    QFile::remove(desktop + "/lesson.mp4");
+    QVERIFY(QFile::copy(NX_DEMO_CLOUD_DIR "/media/demo-live.mp4", desktop + "/lesson.mp4"));
+    QFile dirs(qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs");
+    QVERIFY(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DESKTOP_DIR=\"" + desktop.toUtf8() + "\"\n");
+    dirs.close();
+    QProcess* program = startProgram();
+    QVERIFY(program);
+    const QImage home = screen(kToolBar);
+    // The clip's yellow bar, a colour the home page never shows.
+    const auto playing = [] {
+        return countPixels(screen(kPictureMiddle), [](QRgb p) { return qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) < 80; }) > 20000;
+    };
+    QVERIFY(!playing());
+    tap(kLocalVideoTile);
+    QTest::qWait(1500);
+    save("local-dialog");
+    tap(kDialogFirstFile);
+    tap(kDialogOk);
+    QVERIFY2(waitFor(playing, 10000), "the clip does not play");
+    save("local-playing");
+    tap(kPictureMiddle.center());
+    tap(kLocalPlayerBack);
     QVERIFY2(waitFor([&] { return meanDifference(screen(kToolBar), home) < 3; }, 5000), "back does not return home");
     endProgram(program);
 }

@@ -10,6 +10,7 @@
 #include "NxFilePictures.h"
 #include "NxFilePlaces.h"
 #include "NxLocalMediaOpener.h"
+#include "NxLocalPlayer.h"
 #include "NxPlatform.h"
 #include "NxRecentFiles.h"
 #include "NxTestEnvironment.h"
@@ -701,10 +702,12 @@ void tst_NxFileDialog::localVideo()
     NxTestMainWindow window;
     NxLocalMediaOpener opener(&window);
     QSignalSpy started(&opener, &NxLocalMediaOpener::sigLocalVideoStarted);
+    QSignalSpy played(&opener, &NxLocalMediaOpener::sigLocalVideoPlayed);
     QSignalSpy reported(&opener, &NxLocalMediaOpener::sigUserActionLocalChannel);
     NxFileDialog* dialog = opener.createFileDialog(&window, 1.0);
     const QString stick = m_world->path("stick");
-    m_world->touch("stick/film.mp4");
+    QDir().mkpath(stick);
+    QVERIFY(QFile::copy(NX_MEDIA_DIR "/demo-live.mp4", stick + "/film.mp4"));
     m_world->drives.add(stick, INxDrives::Type::Removable, true);
 
     // Hidden window: the state is kept, nothing opens.
@@ -712,6 +715,8 @@ void tst_NxFileDialog::localVideo()
     QCOMPARE(opener.uDiskState(), QJsonObject({{"name", stick}, {"isRemove", false}}));
     QCOMPARE(reported.size(), 0);
 
+    // The own player: the system is never asked.
+    qApp->setProperty("localVideos", "builtin");
     window.show();
     NxDialogDriver driver(dialog);
     QString shownAt;
@@ -723,28 +728,32 @@ void tst_NxFileDialog::localVideo()
     driver.start();
     emit window.signalUDiskStateChanged(stick, false);
     QCOMPARE(shownAt, NxFilePlaces::diskPass(stick));
-    QCOMPARE(m_world->shell.opened, QStringList{stick + "/film.mp4"});
-    QVERIFY(m_world->shell.maximised);
-    QCOMPARE(started.size(), 1);
-    QCOMPARE(started.first().first().toString(), stick + "/film.mp4");
+    QVERIFY(played.wait(20000));
+    QCOMPARE(played.first(), (QVariantList{stick + "/film.mp4", true}));
+    QVERIFY(opener.player()->isVisible());
+    QVERIFY(m_world->shell.opened.isEmpty());
+    QCOMPARE(started.size(), 0);
     QCOMPARE(reported.size(), 1);
+    // Recorded among the recent files as any file opened through the dialog.
+    QCOMPARE(NxRecentFiles::instance().entries("courseware").first().strName, QString("film.mp4"));
 
     // Removal: the state follows, nothing opens.
     m_world->drives.remove(stick);
     emit window.signalUDiskStateChanged(stick, true);
     QCOMPARE(opener.uDiskState().value("isRemove").toBool(), true);
     QCOMPARE(reported.size(), 1);
-    QCOMPARE(m_world->shell.opened.size(), 1);
+    QCOMPARE(played.size(), 1);
 }
 
 // A lesson.mp4 on a stick that is really an executable script, on a desktop
-// with no video player: the real shell hands it to xdg-open, never runs it,
-// and the teacher is told that nothing can open it.
+// with no video player: with the system's player chosen, the own player
+// takes it instead, never runs it, and the teacher is told it cannot play.
 void tst_NxFileDialog::localVideoWithoutPlayer()
 {
     NxTestEnvironment desktop;
     desktop.useBareDesktop();
     NxPlatform::setShell(nullptr);
+    qApp->setProperty("localVideos", "system");
     const QString ran = m_world->path("ran");
     const QString video = m_world->touch("stick/lesson.mp4", QString("#!/bin/sh\ntouch '%1'\n").arg(ran).toUtf8());
     QFile::setPermissions(video, QFile::permissions(video) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
@@ -752,6 +761,7 @@ void tst_NxFileDialog::localVideoWithoutPlayer()
     NxTestMainWindow window;
     NxLocalMediaOpener opener(&window);
     QSignalSpy started(&opener, &NxLocalMediaOpener::sigLocalVideoStarted);
+    QSignalSpy played(&opener, &NxLocalMediaOpener::sigLocalVideoPlayed);
     NxFileDialog* dialog = opener.createFileDialog(&window, 1.0);
     QLabel* toast = NxToolTipHelp::Instance().findChild<QLabel*>();
     toast->clear();
@@ -762,9 +772,10 @@ void tst_NxFileDialog::localVideoWithoutPlayer()
     });
     driver.start();
     opener.openLocalFile();
-    QCOMPARE(started.size(), 1);
-    QCOMPARE(started.first().first().toString(), video);
-    QTRY_COMPARE(toast->text(), QString("ID_NO_PROGRAM_TO_OPEN"));
+    QVERIFY(played.wait(20000));
+    QCOMPARE(played.first(), (QVariantList{video, false}));
+    QCOMPARE(started.size(), 0);
+    QTRY_COMPARE(toast->text(), QString("ID_VIDEO_CANNOT_PLAY"));
     QVERIFY2(!QFile::exists(ran), "the video was run as a program");
 }
 

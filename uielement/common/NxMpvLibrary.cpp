@@ -40,6 +40,7 @@ const NxMpvLibrary* load()
     resolve(library, "mpv_set_wakeup_callback", &api.set_wakeup_callback, &missing);
     resolve(library, "mpv_terminate_destroy", &api.terminate_destroy, &missing);
     resolve(library, "mpv_set_property_async", &api.set_property_async, &missing);
+    resolve(library, "mpv_observe_property", &api.observe_property, &missing);
     resolve(library, "mpv_command_async", &api.command_async, &missing);
     resolve(library, "mpv_wait_event", &api.wait_event, &missing);
     resolve(library, "mpv_error_string", &api.error_string, &missing);

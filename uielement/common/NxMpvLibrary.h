@@ -14,6 +14,7 @@ struct NxMpvLibrary {
     decltype(&mpv_set_wakeup_callback) set_wakeup_callback;
     decltype(&mpv_terminate_destroy) terminate_destroy;
     decltype(&mpv_set_property_async) set_property_async;
+    decltype(&mpv_observe_property) observe_property;
     decltype(&mpv_command_async) command_async;
     decltype(&mpv_wait_event) wait_event;
     decltype(&mpv_error_string) error_string;
