@@ -32,7 +32,8 @@ nx_install_missing() {
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
+    # A mirror caught mid-sync fails one index; the others still serve.
+    $sudo apt-get update -qq || echo "apt-get update failed in part; going on with the indexes at hand" >&2
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
