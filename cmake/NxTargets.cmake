@@ -21,7 +21,17 @@ function(nx_shared_library target export_define)
     nx_warnings(${target})
 endfunction()
 
-# Registers Windows-only sources (absolute paths) for the cross-compile check.
-function(nx_windows_sources)
-    set_property(GLOBAL APPEND PROPERTY NX_WINDOWS_SOURCES ${ARGN})
+# Registers a target's Windows-only sources (absolute paths) for the cross-compile and import checks.
+function(nx_windows_sources target)
+    set_property(GLOBAL APPEND PROPERTY NX_WINDOWS_TARGETS ${target})
+    set_property(GLOBAL APPEND PROPERTY NX_WINDOWS_SOURCES_${target} ${ARGN})
+endfunction()
+
+# The Windows system libraries a target links. Recorded on every system, so that the import check
+# on Linux reads the very list the Windows build links.
+function(nx_windows_libraries target)
+    set_property(GLOBAL APPEND PROPERTY NX_WINDOWS_LIBRARIES_${target} ${ARGN})
+    if(WIN32)
+        target_link_libraries(${target} PRIVATE ${ARGN})
+    endif()
 endfunction()
