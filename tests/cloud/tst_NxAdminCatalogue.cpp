@@ -643,7 +643,8 @@ void TestNxAdminCatalogue::largePlaylistIsQuickAndPagesStayFast()
     const NxHttpProbe::Result moved = service->admin->json("PATCH", QStringLiteral("%1/%2").arg(kChannels).arg(id), {{"position", 0}});
     QCOMPARE(moved.json().value("position").toInt(), 0);
     qInfo().noquote() << kind << "moving the last of" << 14 + stations << "stations to the front:" << moved.elapsedMs << "ms";
-    QVERIFY2(moved.elapsedMs < 5000 * kTimeFactor, qPrintable(QString::number(moved.elapsedMs)));
+    // About 2 s alone; the bound allows for a machine busy with other tests.
+    QVERIFY2(moved.elapsedMs < 10000 * kTimeFactor, qPrintable(QString::number(moved.elapsedMs)));
 }
 
 void TestNxAdminCatalogue::liveCodesAreNeverHandedOutTwice_data()

@@ -137,9 +137,9 @@ void tst_NxLocalPlayer::playsPausesSeeksAndEnds()
 
     // The controls go 3 s after the last touch and come back on the next.
     auto* bar = player->findChild<QWidget*>("localPlayerBar");
-    QTest::mouseMove(player, QPoint(300, 200));
-    QElapsedTimer sinceTouch;
+    QElapsedTimer sinceTouch; // started first: the touch is at or after it
     sinceTouch.start();
+    QTest::mouseMove(player, QPoint(300, 200));
     QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible(), 5000);
     QVERIFY2(sinceTouch.elapsed() >= 2900, qPrintable(QString::number(sinceTouch.elapsed())));
     QTest::mousePress(player->findChild<QWidget*>("m_wdRender"), Qt::LeftButton, {}, QPoint(400, 300));
