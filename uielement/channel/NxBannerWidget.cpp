@@ -1,5 +1,6 @@
 #include "NxBannerWidget.h"
 
+#include "NxBannerDot.h"
 #include "NxChannelWidget.h"
 #include "NxScale.h"
 
@@ -251,18 +252,9 @@ void NxBannerWidget::buildIndicators()
     auto* row = new QHBoxLayout(m_indicatorRow);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    const QString sheet = QStringLiteral("QPushButton{background-color:rgba(255,255,255,0.5);"
-                                         "border:%1px solid transparent;border-radius:%2px;}"
-                                         "QPushButton:checked{background-color:rgba(255,255,255,1);border:none;}")
-                              .arg(NxScale::fractional(1.3, m_scale))
-                              .arg(px(5));
     for (int i = 0; i < m_shown; ++i) {
-        auto* dot = new QPushButton(m_indicatorRow);
+        auto* dot = new NxBannerDot(px(10), 0.65 * m_scale, m_indicatorRow);
         dot->setObjectName(QStringLiteral("indicator%1").arg(i));
-        dot->setCheckable(true);
-        dot->setFocusPolicy(Qt::NoFocus);
-        dot->setFixedSize(px(10), px(10));
-        dot->setStyleSheet(sheet);
         m_buttonGroup->addButton(dot, i);
         row->addWidget(dot);
         row->addSpacing(px(8));
