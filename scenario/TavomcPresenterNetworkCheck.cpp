@@ -52,9 +52,8 @@ void TavomcPresenterNetworkCheck::windowPainted()
     if (m_painted)
         return;
     m_painted = true;
-    // Once this frame has reached the screen.
     if (m_awaitsFirstPaint)
-        QTimer::singleShot(0, this, &TavomcPresenterNetworkCheck::run);
+        run();
 }
 
 void TavomcPresenterNetworkCheck::run()
