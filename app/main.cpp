@@ -1,6 +1,7 @@
 #include "NxAccessibilityBridge.h"
 #include "NxApplicationConfig.h"
 #include "NxFontSetup.h"
+#include "NxLargePages.h"
 #include "NxLogHandler.h"
 #include "NxNativeEventFilter.h"
 #include "NxQuitOnSignal.h"
@@ -14,6 +15,7 @@
 
 int main(int argc, char* argv[])
 {
+    NxLargePages::keepFreedBlocks();
     // Network bearers are never polled. Qt starts its poll timer with this
     // interval, and -1 only makes it print "Timers cannot have negative
     // intervals": the longest interval it takes (about 24 days) is never.

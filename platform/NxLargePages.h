@@ -13,4 +13,9 @@ class NX_PLATFORM_EXPORT NxLargePages
 public:
     static void* allocate(std::size_t bytes);
     static void release(void* memory);
+    // Start-up frees large blocks (pictures, scaled copies) and asks for
+    // others of the same size right after: kept by the allocator instead of
+    // going back to the system, their pages are not faulted in a second time.
+    // Called first thing in main.
+    static void keepFreedBlocks();
 };

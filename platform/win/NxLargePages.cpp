@@ -12,3 +12,8 @@ void NxLargePages::release(void* memory)
 {
     std::free(memory);
 }
+
+// The Windows heap keeps freed blocks by itself.
+void NxLargePages::keepFreedBlocks()
+{
+}
