@@ -1,9 +1,9 @@
+#include "NxBannerDots.h"
 #include "NxBannerWidget.h"
 #include "NxChannelWidget.h"
 #include "NxPointerDriver.h"
 #include "NxTouchScrollArea.h"
 
-#include <QPushButton>
 #include <QScrollBar>
 #include <QScroller>
 #include <QSignalSpy>
@@ -36,7 +36,8 @@ private slots:
 private:
     NxBannerWidget* banner(int items, int limit);
     static QList<NxChannelWidget*> items(NxBannerWidget* b);
-    static QList<QPushButton*> dots(NxBannerWidget* b);
+    static NxBannerDots* dots(NxBannerWidget* b);
+    static void tapDot(NxPointerDriver& pointer, NxBannerWidget* b, int index);
     static bool atRest(NxBannerWidget* b);
 
     QWidget* m_host = nullptr;
@@ -78,9 +79,14 @@ QList<NxChannelWidget*> tst_NxBannerWidget::items(NxBannerWidget* b)
     return b->findChildren<NxChannelWidget*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-QList<QPushButton*> tst_NxBannerWidget::dots(NxBannerWidget* b)
+NxBannerDots* tst_NxBannerWidget::dots(NxBannerWidget* b)
 {
-    return b->findChildren<QPushButton*>();
+    return b->findChild<NxBannerDots*>();
+}
+
+void tst_NxBannerWidget::tapDot(NxPointerDriver& pointer, NxBannerWidget* b, int index)
+{
+    pointer.tap(dots(b), dots(b)->dotRect(index).center());
 }
 
 // Only the current item is in view, at rest in the banner's origin.
@@ -100,17 +106,17 @@ void tst_NxBannerWidget::oneItemAndLimit()
     NxBannerWidget* single = banner(1, 5);
     NxBannerWidget* limited = banner(4, 2);
     QCOMPARE(single->shownCount(), 1);
-    QVERIFY(dots(single).isEmpty());
+    QVERIFY(dots(single)->size().isEmpty());
     QCOMPARE(limited->shownCount(), 2);
-    QCOMPARE(dots(limited).size(), 2);
-    QVERIFY(dots(limited).first()->isChecked());
-    QCOMPARE(dots(limited).first()->size(), QSize(20, 20));
+    QCOMPARE(dots(limited)->count(), 2);
+    QCOMPARE(dots(limited)->current(), 0);
+    QCOMPARE(dots(limited)->dotRect(0).size(), QSize(20, 20));
     // The dots sit at the bottom right: 16 + 8 design pixels from the right, 14 from the bottom.
-    QCOMPARE(dots(limited).last()->mapTo(limited, QPoint(19, 19)), QPoint(400 - 48 - 1, 200 - 28 - 1));
+    QCOMPARE(dots(limited)->mapTo(limited, dots(limited)->dotRect(1).bottomRight()), QPoint(400 - 48 - 1, 200 - 28 - 1));
 
     // The rotation timer moves the limited banner on; the single one never moves.
     QTRY_COMPARE_WITH_TIMEOUT(limited->currentIndex(), 1, 4000);
-    QVERIFY(dots(limited).last()->isChecked());
+    QCOMPARE(dots(limited)->current(), 1);
     QCOMPARE(single->currentIndex(), 0);
     QVERIFY(atRest(single));
     limited->onImageChangeTimeout();
@@ -125,7 +131,7 @@ void tst_NxBannerWidget::rotationOrder()
     for (int expected : {1, 2, 0}) {
         b->onImageChangeTimeout();
         QCOMPARE(b->currentIndex(), expected);
-        QVERIFY(dots(b).at(expected)->isChecked());
+        QCOMPARE(dots(b)->current(), expected);
         QTRY_VERIFY(atRest(b));
     }
 }
@@ -148,12 +154,16 @@ void tst_NxBannerWidget::dotClicks()
     QFETCH(bool, forward);
     NxBannerWidget* b = banner(4, 4);
     NxPointerDriver pointer(NxPointerDriver::Touch);
+    // Between two dots the banner itself is tapped.
+    QSignalSpy clicked(b, &NxBannerWidget::sigItemClicked);
+    pointer.tap(dots(b), (dots(b)->dotRect(0).center() + dots(b)->dotRect(1).center()) / 2);
+    QCOMPARE(clicked.count(), 1);
     if (start != 0)
-        pointer.tap(dots(b).at(start));
+        tapDot(pointer, b, start);
     QCOMPARE(b->currentIndex(), start);
-    pointer.tap(dots(b).at(target));
+    tapDot(pointer, b, target);
     QCOMPARE(b->currentIndex(), target);
-    QVERIFY(dots(b).at(target)->isChecked());
+    QCOMPARE(dots(b)->current(), target);
     // The new item comes in from the right when moving forward.
     QCOMPARE(items(b).at(target)->x() > 0, forward);
     QVERIFY(items(b).at(target)->x() != 0);
@@ -199,7 +209,7 @@ void tst_NxBannerWidget::swipe()
     QCOMPARE(clicked.count(), clicks);
     if (clicks)
         QCOMPARE(clicked.first().first().toJsonObject().value("index").toInt(), 0);
-    QVERIFY(dots(b).at(index)->isChecked());
+    QCOMPARE(dots(b)->current(), index);
     QTRY_VERIFY(atRest(b));
 }
 

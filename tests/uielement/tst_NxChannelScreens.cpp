@@ -1,4 +1,5 @@
 #include "NxAddChanelWidget.h"
+#include "NxBannerDots.h"
 #include "NxBannerWidget.h"
 #include "NxChannelBriefDialog.h"
 #include "NxChannelCloud.h"
@@ -201,7 +202,7 @@ void tst_NxChannelScreens::banner()
     b->addinitItem(items);
     b->setDefaultSize(4);
     check(&ground, "NxBannerWidget" + suffix, QSize(px(460), px(460)));
-    QCOMPARE(b->findChildren<QPushButton*>().size(), 4);
+    QCOMPARE(b->findChild<NxBannerDots*>()->count(), 4);
 }
 
 void tst_NxChannelScreens::tvPage()

@@ -1,14 +1,11 @@
 #include "NxBannerWidget.h"
 
-#include "NxBannerDot.h"
+#include "NxBannerDots.h"
 #include "NxChannelWidget.h"
 #include "NxScale.h"
 
-#include <QButtonGroup>
 #include <QCoreApplication>
-#include <QHBoxLayout>
 #include <QMouseEvent>
-#include <QPushButton>
 
 #include <cstdlib>
 
@@ -30,6 +27,9 @@ NxBannerWidget::NxBannerWidget(QWidget* parent)
     , m_scale(NxScale::appFactor())
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    // Made now, it is shown with the window and never again on its own.
+    m_dots = new NxBannerDots(m_scale, this);
+    connect(m_dots, &NxBannerDots::dotClicked, this, &NxBannerWidget::onChangeButtonClicked);
     connect(&m_timer, SIGNAL(timeout()), this, SLOT(onImageChangeTimeout()));
 }
 
@@ -58,8 +58,7 @@ void NxBannerWidget::addinitItem(QList<QJsonObject>& list)
         m_items.append(tile);
     }
     m_itemCount = m_items.size();
-    if (m_indicatorRow)
-        m_indicatorRow->raise();
+    m_dots->raise();
 }
 
 void NxBannerWidget::renewItem(QList<QJsonObject>& list)
@@ -211,8 +210,7 @@ void NxBannerWidget::resizeEvent(QResizeEvent* event)
     m_timer.stop();
     for (int i = 0; i < m_shown; ++i)
         m_items.at(i)->resize(size());
-    if (m_indicatorRow)
-        m_indicatorRow->move(width() - px(16) - m_indicatorRow->width(), height() - px(14) - m_indicatorRow->height());
+    placeDots();
     restartTimer();
 }
 
@@ -238,34 +236,15 @@ void NxBannerWidget::recomputeNeighbours()
 
 void NxBannerWidget::buildIndicators()
 {
-    delete m_indicatorRow;
-    m_indicatorRow = nullptr;
-    m_buttons.clear();
-    m_buttonGroup = nullptr;
-    if (m_shown < 2)
-        return;
-
-    m_indicatorRow = new QWidget(this);
-    m_indicatorRow->setObjectName(QStringLiteral("indicatorRow"));
-    m_buttonGroup = new QButtonGroup(m_indicatorRow);
-    m_buttonGroup->setExclusive(true);
-    auto* row = new QHBoxLayout(m_indicatorRow);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    for (int i = 0; i < m_shown; ++i) {
-        auto* dot = new NxBannerDot(px(10), 0.65 * m_scale, m_indicatorRow);
-        dot->setObjectName(QStringLiteral("indicator%1").arg(i));
-        m_buttonGroup->addButton(dot, i);
-        row->addWidget(dot);
-        row->addSpacing(px(8));
-        m_buttons.append(dot);
-    }
-    connect(m_buttonGroup, SIGNAL(idClicked(int)), this, SLOT(onChangeButtonClicked(int)));
-    m_indicatorRow->adjustSize();
-    m_indicatorRow->move(width() - px(16) - m_indicatorRow->width(), height() - px(14) - m_indicatorRow->height());
-    m_indicatorRow->raise();
-    m_indicatorRow->show();
+    m_dots->setCount(m_shown);
+    placeDots();
+    m_dots->raise();
     checkCurrentButton();
+}
+
+void NxBannerWidget::placeDots()
+{
+    m_dots->move(width() - px(16) - m_dots->width(), height() - px(14) - m_dots->height());
 }
 
 void NxBannerWidget::slide(int from, int to, bool forward)
@@ -332,8 +311,7 @@ void NxBannerWidget::finishSwipe(int dx)
 
 void NxBannerWidget::checkCurrentButton()
 {
-    if (m_current >= 0 && m_current < m_buttons.size())
-        m_buttons.at(m_current)->setChecked(true);
+    m_dots->setCurrent(m_current);
 }
 
 void NxBannerWidget::restartTimer()

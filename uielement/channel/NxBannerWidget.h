@@ -10,9 +10,7 @@
 
 class INxControllerManager;
 class NxChannelWidget;
-class QButtonGroup;
-class QHBoxLayout;
-class QPushButton;
+class NxBannerDots;
 
 // The home page's strip of full-width channel tiles: one shows at a time,
 // the next slides in every three seconds, a swipe moves by one and the dots
@@ -55,6 +53,7 @@ private:
     int px(double design) const;
     void recomputeNeighbours();
     void buildIndicators();
+    void placeDots();
     void slide(int from, int to, bool forward);
     void settle();
     void finishSwipe(int dx);
@@ -63,9 +62,7 @@ private:
     NxChannelWidget* item(int index) const;
 
     QList<NxChannelWidget*> m_items;
-    QList<QPushButton*> m_buttons;
-    QButtonGroup* m_buttonGroup = nullptr;
-    QWidget* m_indicatorRow = nullptr;
+    NxBannerDots* m_dots = nullptr;
     int m_current = 0;
     int m_previous = 0;
     int m_next = 0;
