@@ -23,6 +23,7 @@ private slots:
     void cleanup();
     void oneItemAndLimit();
     void rotationOrder();
+    void renewKeepsTheTileOnScreen();
     void dotClicks_data();
     void dotClicks();
     void swipe_data();
@@ -134,6 +135,28 @@ void tst_NxBannerWidget::rotationOrder()
         QCOMPARE(dots(b)->current(), expected);
         QTRY_VERIFY(atRest(b));
     }
+}
+
+// The catalogue's items replace the first one in the tile already shown.
+void tst_NxBannerWidget::renewKeepsTheTileOnScreen()
+{
+    NxBannerWidget* b = banner(1, 1);
+    NxChannelWidget* shown = items(b).first();
+    QList<QJsonObject> list;
+    for (int i = 0; i < 3; ++i)
+        list << QJsonObject{{"ID", "ID_CHANNEL"}, {"name", QString("new %1").arg(i)}, {"index", i}};
+    b->renewItem(list);
+    b->setDefaultSize(3);
+    QCOMPARE(items(b).size(), 3);
+    QCOMPARE(items(b).first(), shown);
+    QCOMPARE(shown->getData().value("name").toString(), QString("new 0"));
+    QVERIFY(atRest(b));
+    QCOMPARE(dots(b)->count(), 3);
+    list.removeLast();
+    b->renewItem(list);
+    b->setDefaultSize(2);
+    QCOMPARE(items(b).size(), 2);
+    QVERIFY(atRest(b));
 }
 
 void tst_NxBannerWidget::dotClicks_data()

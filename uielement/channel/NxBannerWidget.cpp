@@ -64,9 +64,15 @@ void NxBannerWidget::addinitItem(QList<QJsonObject>& list)
 void NxBannerWidget::renewItem(QList<QJsonObject>& list)
 {
     m_timer.stop();
-    qDeleteAll(m_items);
-    m_items.clear();
-    addinitItem(list);
+    // The tiles in place take the new items and only the rest are made: on
+    // X11 a tile shown anew after the first frame costs a round trip to the
+    // display (Qt asks where the cursor is), answered late while it is busy.
+    while (m_items.size() > list.size())
+        delete m_items.takeLast();
+    for (int i = 0; i < m_items.size(); ++i)
+        m_items.at(i)->setItem(list.at(i));
+    QList<QJsonObject> rest = list.mid(m_items.size());
+    addinitItem(rest);
 }
 
 void NxBannerWidget::setDefaultSize(int limit)
