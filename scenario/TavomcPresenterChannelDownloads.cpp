@@ -3,6 +3,7 @@
 #include "INxWebCommandController.h"
 #include "NxBannerWidget.h"
 #include "NxConfig.h"
+#include "NxLocalChannelFile.h"
 #include "TavomcPresenterChannelLists.h"
 #include "TavomcPresenterChannelPages.h"
 #include "TavomcPresenterHomeSlots.h"
@@ -65,8 +66,11 @@ void TavomcPresenterChannelDownloads::parse(bool offered, const QSharedPointer<N
     if (category == QLatin1String("nxtchannel") && !offered) {
         download(QStringLiteral("initchannel"));
         if (banner.changed) {
-            m_parts.banner->renewItem(banner.items);
-            m_parts.banner->setDefaultSize(banner.defaultSize);
+            // The banner of the last run is on screen already when nothing changed.
+            if (m_parts.lists->rememberBanner(NxLocalChannelFile::channelDir(), banner.items)) {
+                m_parts.banner->renewItem(banner.items);
+                m_parts.banner->setDefaultSize(banner.defaultSize);
+            }
             m_parts.pages->refreshTavoChannelPage();
         }
     } else if (category == QLatin1String("tvstation")) {

@@ -10,6 +10,7 @@ namespace {
 const QString kTv = QStringLiteral("tvstation");
 const QString kMyResources = QStringLiteral("myresources");
 const QString kTavo = QStringLiteral("nxtchannel");
+const QString kBannerFile = QStringLiteral("Banner");
 
 QString pictureUrl(const NxChannelSet& channel, NxChannelSet::ImageType type)
 {
@@ -24,6 +25,39 @@ void TavomcPresenterChannelLists::loadLocalChannelFiles(const QString& channelDi
     firstPageLocalChannels = NxLocalChannelFile::read(channelDir, QStringLiteral("FirstPage"));
     tvLocalChannels = NxLocalChannelFile::read(channelDir, QStringLiteral("TV"));
     tavoLocalChannels = NxLocalChannelFile::read(channelDir, QStringLiteral("TavoChannel"));
+    lastBanner = bannerItems(NxLocalChannelFile::read(channelDir, kBannerFile));
+}
+
+// Only channel tiles and the "more" item, as the catalogue gives them.
+QList<QJsonObject> TavomcPresenterChannelLists::bannerItems(const QJsonArray& saved)
+{
+    QList<QJsonObject> items;
+    for (const QJsonValue& value : saved) {
+        const QString id = value.toObject().value(QStringLiteral("ID")).toString();
+        if (id != QLatin1String("ID_CHANNEL") && id != QLatin1String("ID_TAVO_CHANNEL_MORE")) {
+            qWarning() << "TavomcPresenterChannelLists::bannerItems" << "not a banner item, the saved banner is not shown";
+            return {};
+        }
+        items.append(value.toObject());
+    }
+    if (items.size() > kMaxBannerItems) {
+        qWarning() << "TavomcPresenterChannelLists::bannerItems" << items.size() << "items, the saved banner is not shown";
+        return {};
+    }
+    return items;
+}
+
+bool TavomcPresenterChannelLists::rememberBanner(const QString& channelDir, const QList<QJsonObject>& items)
+{
+    if (items == lastBanner)
+        return false;
+    QJsonArray saved;
+    for (const QJsonObject& item : items)
+        saved.append(item);
+    if (!NxLocalChannelFile::write(channelDir, kBannerFile, saved))
+        qWarning() << "TavomcPresenterChannelLists::rememberBanner" << "the banner is not kept for the next start";
+    lastBanner = items;
+    return true;
 }
 
 QJsonObject TavomcPresenterChannelLists::tileJson(const NxChannelSet& channel, const QString& category)

@@ -29,6 +29,8 @@ public:
     // hundreds of pages.
     static const int kMaxGridPages = 50;
     static const int kGridCells = 18;
+    // A damaged banner file must not fill the banner with hundreds of tiles.
+    static const int kMaxBannerItems = 12;
 
     QJsonArray tvChannels;
     QJsonArray tvLocalChannels;
@@ -37,8 +39,14 @@ public:
     QJsonArray tavoChannels;
     QJsonArray tavoLocalChannels;
     QJsonArray otherChannels;
+    // The banner the catalogue last gave, shown at start before it answers
+    // again (or without network).
+    QList<QJsonObject> lastBanner;
 
     void loadLocalChannelFiles(const QString& channelDir);
+    // Keeps the catalogue's banner for the next start; false when it was
+    // kept already.
+    bool rememberBanner(const QString& channelDir, const QList<QJsonObject>& items);
     // Fills the list of the set's category and returns that category;
     // banner is filled for the first own-channel answer of a run.
     QString parseChannelInfo(bool bInit, const QSharedPointer<NxChannelSet>& set, Banner* banner);
@@ -57,5 +65,6 @@ public:
 
 private:
     static QJsonArray tiles(const NxChannelSet& set, const QString& category);
+    static QList<QJsonObject> bannerItems(const QJsonArray& saved);
     void fillBanner(const NxChannelSet& set, Banner* banner);
 };

@@ -67,6 +67,7 @@ TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerM
     m_home->layOut(m_signIn->toolBar());
     m_homeSlots = new TavomcPresenterHomeSlots(m_home);
     m_homeSlots->restore(m_lists.firstPageLocalChannels);
+    restoreBanner();
     m_pages = new TavomcPresenterChannelPages(this, m_controllerManager, m_lists, m_scale);
     m_downloads = new TavomcPresenterChannelDownloads(
         this, m_controllerManager ? m_controllerManager->getWebCommandCtrl() : nullptr,
@@ -87,6 +88,19 @@ void TavomcPresenterMainWgt::preloadPictures(const QSize& screenPixels)
                              {QStringLiteral(":/images/ID_TV.png"), wide},
                              {QStringLiteral(":/images/ID_MY_RESOURCE.png"), QSize(px(428), px(424))},
                              {QStringLiteral(":/images/ID_LOCAL_RESOURCE.png"), wide}});
+}
+
+// The catalogue's banner of the last run; the catalogue's answer replaces it
+// only if it differs. The picture cache answers the tiles just after the
+// first frame (asked for earlier, the decoding delays that frame more than it
+// gains).
+void TavomcPresenterMainWgt::restoreBanner()
+{
+    if (m_lists.lastBanner.isEmpty())
+        return;
+    QList<QJsonObject> items = m_lists.lastBanner;
+    m_home->banner()->renewItem(items);
+    m_home->banner()->setDefaultSize(items.size());
 }
 
 void TavomcPresenterMainWgt::afterFirstFrame(const std::function<void()>& work)

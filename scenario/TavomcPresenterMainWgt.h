@@ -112,6 +112,7 @@ private:
     using Saved = TavomcPresenterChannelLists::Saved;
 
     void preloadPictures(const QSize& screenPixels);
+    void restoreBanner();
     void createLocalMedia(QWidget* parent);
     void makeFileDialog();
     void fileDialogForStick(const QString& name, bool remove);

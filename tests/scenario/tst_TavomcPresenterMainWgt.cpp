@@ -50,6 +50,7 @@ private slots:
     void exitEndsTheEventLoopWithZero();
     void dragOnATileDoesNotScroll();
     void bannerStandsStillWhileCovered();
+    void bannerOfTheLastRunComesFirst();
     void completeHomePageIsLean();
     void fileDialogComesAfterTheFirstFrame_data();
     void fileDialogComesAfterTheFirstFrame();
@@ -59,6 +60,7 @@ private:
     void stop();
     int requests(const QString& path) const { return m_world->cloud().server().requestCount(path); }
     static void signIn(TavomcPresenterMainWgt* window, const QString& uid);
+    static QList<NxChannelWidget*> bannerTiles(TavomcPresenterMainWgt* window);
 
     NxCloudFixture* m_world = nullptr;
     NxWebCmdCtrl* m_web = nullptr; // the world's
@@ -467,6 +469,50 @@ void tst_TavomcPresenterMainWgt::bannerStandsStillWhileCovered()
     QVERIFY(!banner->isRotating());
     call("slotActiveEnable", Q_ARG(bool, true));
     QVERIFY(banner->isRotating());
+}
+
+QList<NxChannelWidget*> tst_TavomcPresenterMainWgt::bannerTiles(TavomcPresenterMainWgt* window)
+{
+    return window->banner()->findChildren<NxChannelWidget*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// The catalogue's banner is kept: the next start shows it before any answer,
+// and without network; an unchanged answer leaves the tiles alone.
+void tst_TavomcPresenterMainWgt::bannerOfTheLastRunComesFirst()
+{
+    const QVariant cloud = qApp->property("appHost");
+    TavomcPresenterMainWgt* window = start(true);
+    QTRY_COMPARE_WITH_TIMEOUT(window->banner()->shownCount(), 3, 10000);
+    const QString name = bannerTiles(window).first()->getData().value("name").toString();
+    QVERIFY(QFile::exists(NxLocalChannelFile::path(m_world->channelDir(), "Banner")));
+    stop();
+
+    window = start(false);
+    QCOMPARE(window->banner()->shownCount(), 3);
+    QCOMPARE(bannerTiles(window).first()->getData().value("name").toString(), name);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isNetworkCheckRunning(), 10000);
+    stop();
+
+    qApp->setProperty("appHost", cloud);
+    window = start(true);
+    NxChannelWidget* shown = bannerTiles(window).first();
+    QTRY_COMPARE_WITH_TIMEOUT(window->channelLists().tavoChannels.size() > 0, true, 10000);
+    QCOMPARE(bannerTiles(window).first(), shown);
+    QCOMPARE(window->banner()->shownCount(), 3);
+    stop();
+
+    // A damaged or hostile file: the built-in item, as on a first start.
+    QJsonArray many;
+    for (int i = 0; i < 500; ++i)
+        many.append(QJsonObject{{"ID", "ID_CHANNEL"}, {"name", QString::number(i)}});
+    for (const QJsonArray& saved : {many, QJsonArray{QJsonObject{{"ID", "ID_MAINPAGE_ADD_CHANNEL"}}}}) {
+        QVERIFY(NxLocalChannelFile::write(m_world->channelDir(), "Banner", saved));
+        window = start(false);
+        QCOMPARE(window->banner()->shownCount(), 1);
+        QCOMPARE(bannerTiles(window).first()->getData().value("ID").toString(), QString("ID_TAVO_CHANNEL"));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->isNetworkCheckRunning(), 10000);
+        stop();
+    }
 }
 
 // Once the catalogue is shown: the background decoded at the screen's size
