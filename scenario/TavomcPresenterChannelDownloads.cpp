@@ -66,8 +66,9 @@ void TavomcPresenterChannelDownloads::parse(bool offered, const QSharedPointer<N
     if (category == QLatin1String("nxtchannel") && !offered) {
         download(QStringLiteral("initchannel"));
         if (banner.changed) {
+            m_parts.lists->rememberBanner(NxLocalChannelFile::channelDir(), banner.items);
             // The banner of the last run is on screen already when nothing changed.
-            if (m_parts.lists->rememberBanner(NxLocalChannelFile::channelDir(), banner.items)) {
+            if (banner.items != m_parts.banner->items()) {
                 m_parts.banner->renewItem(banner.items);
                 m_parts.banner->setDefaultSize(banner.defaultSize);
             }

@@ -47,17 +47,16 @@ QList<QJsonObject> TavomcPresenterChannelLists::bannerItems(const QJsonArray& sa
     return items;
 }
 
-bool TavomcPresenterChannelLists::rememberBanner(const QString& channelDir, const QList<QJsonObject>& items)
+void TavomcPresenterChannelLists::rememberBanner(const QString& channelDir, const QList<QJsonObject>& items)
 {
     if (items == lastBanner)
-        return false;
+        return;
     QJsonArray saved;
     for (const QJsonObject& item : items)
         saved.append(item);
     if (!NxLocalChannelFile::write(channelDir, kBannerFile, saved))
         qWarning() << "TavomcPresenterChannelLists::rememberBanner" << "the banner is not kept for the next start";
     lastBanner = items;
-    return true;
 }
 
 QJsonObject TavomcPresenterChannelLists::tileJson(const NxChannelSet& channel, const QString& category)

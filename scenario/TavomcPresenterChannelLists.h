@@ -44,9 +44,9 @@ public:
     QList<QJsonObject> lastBanner;
 
     void loadLocalChannelFiles(const QString& channelDir);
-    // Keeps the catalogue's banner for the next start; false when it was
-    // kept already.
-    bool rememberBanner(const QString& channelDir, const QList<QJsonObject>& items);
+    // Keeps the catalogue's banner for the next start (written only when it
+    // differs from the kept one).
+    void rememberBanner(const QString& channelDir, const QList<QJsonObject>& items);
     // Fills the list of the set's category and returns that category;
     // banner is filled for the first own-channel answer of a run.
     QString parseChannelInfo(bool bInit, const QSharedPointer<NxChannelSet>& set, Banner* banner);

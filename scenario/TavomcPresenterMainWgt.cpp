@@ -29,6 +29,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 void hideIfMade(QWidget* page)
@@ -67,7 +68,7 @@ TavomcPresenterMainWgt::TavomcPresenterMainWgt(INxControllerManager* controllerM
     m_home->layOut(m_signIn->toolBar());
     m_homeSlots = new TavomcPresenterHomeSlots(m_home);
     m_homeSlots->restore(m_lists.firstPageLocalChannels);
-    restoreBanner();
+    restoreBanner(false);
     m_pages = new TavomcPresenterChannelPages(this, m_controllerManager, m_lists, m_scale);
     m_downloads = new TavomcPresenterChannelDownloads(
         this, m_controllerManager ? m_controllerManager->getWebCommandCtrl() : nullptr,
@@ -91,14 +92,13 @@ void TavomcPresenterMainWgt::preloadPictures(const QSize& screenPixels)
 }
 
 // The catalogue's banner of the last run; the catalogue's answer replaces it
-// only if it differs. The picture cache answers the tiles just after the
-// first frame (asked for earlier, the decoding delays that frame more than it
-// gains).
-void TavomcPresenterMainWgt::restoreBanner()
+// only if it differs. The first frame shows its first item; the others, whose
+// pictures the cache would decode while that frame is drawn, come right after.
+void TavomcPresenterMainWgt::restoreBanner(bool all)
 {
     if (m_lists.lastBanner.isEmpty())
         return;
-    QList<QJsonObject> items = m_lists.lastBanner;
+    QList<QJsonObject> items = all ? m_lists.lastBanner : m_lists.lastBanner.mid(0, 1);
     m_home->banner()->renewItem(items);
     m_home->banner()->setDefaultSize(items.size());
 }
@@ -219,7 +219,7 @@ bool TavomcPresenterMainWgt::eventFilter(QObject* watched, QEvent* event)
     if (!m_home)
         return QWidget::eventFilter(watched, event);
     if (watched == m_home->background() && event->type() == QEvent::Paint)
-        m_networkCheck->windowPainted();
+        backgroundPainted();
     if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && m_pages
         && m_pages->all().contains(static_cast<QWidget*>(watched)))
         updateBannerCover();
@@ -228,6 +228,15 @@ bool TavomcPresenterMainWgt::eventFilter(QObject* watched, QEvent* event)
         && QCoreApplication::instance()->property("gesture").toBool())
         return true;
     return QWidget::eventFilter(watched, event);
+}
+
+void TavomcPresenterMainWgt::backgroundPainted()
+{
+    m_networkCheck->windowPainted();
+    if (m_bannerWaits) {
+        m_bannerWaits = false;
+        QTimer::singleShot(0, this, [this] { restoreBanner(true); });
+    }
 }
 
 void TavomcPresenterMainWgt::updateBannerCover()

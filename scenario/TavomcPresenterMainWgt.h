@@ -112,7 +112,8 @@ private:
     using Saved = TavomcPresenterChannelLists::Saved;
 
     void preloadPictures(const QSize& screenPixels);
-    void restoreBanner();
+    void restoreBanner(bool all);
+    void backgroundPainted();
     void createLocalMedia(QWidget* parent);
     void makeFileDialog();
     void fileDialogForStick(const QString& name, bool remove);
@@ -136,4 +137,5 @@ private:
     NxAfterFirstFrame* m_afterFirstFrame = nullptr;
     TavomcPresenterChannelLists m_lists;
     bool m_otherProgramInFront = false;
+    bool m_bannerWaits = true;
 };

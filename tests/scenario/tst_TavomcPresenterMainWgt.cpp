@@ -488,7 +488,7 @@ void tst_TavomcPresenterMainWgt::bannerOfTheLastRunComesFirst()
     stop();
 
     window = start(false);
-    QCOMPARE(window->banner()->shownCount(), 3);
+    QTRY_COMPARE_WITH_TIMEOUT(window->banner()->shownCount(), 3, 5000);
     QCOMPARE(bannerTiles(window).first()->getData().value("name").toString(), name);
     QTRY_VERIFY_WITH_TIMEOUT(!window->isNetworkCheckRunning(), 10000);
     stop();

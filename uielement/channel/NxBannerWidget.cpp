@@ -87,6 +87,14 @@ void NxBannerWidget::setDefaultSize(int limit)
     settle();
 }
 
+QList<QJsonObject> NxBannerWidget::items() const
+{
+    QList<QJsonObject> list;
+    for (const NxChannelWidget* tile : m_items)
+        list.append(tile->getData());
+    return list;
+}
+
 int NxBannerWidget::currentIndex() const
 {
     return m_current;

@@ -27,6 +27,8 @@ public:
     void renewItem(QList<QJsonObject>& list);
     void setDefaultSize(int limit);
 
+    // The items' channel data, in order.
+    QList<QJsonObject> items() const;
     int currentIndex() const;
     int shownCount() const;
     // Something in front hides the banner (a page, another program): it
