@@ -28,13 +28,18 @@ void TavomcPresenterChannelLists::loadLocalChannelFiles(const QString& channelDi
     lastBanner = bannerItems(NxLocalChannelFile::read(channelDir, kBannerFile));
 }
 
-// Only channel tiles and the "more" item, as the catalogue gives them.
+// Only channel tiles and the "more" item, as the catalogue gives them; the
+// "more" item is made anew, in this run's language.
 QList<QJsonObject> TavomcPresenterChannelLists::bannerItems(const QJsonArray& saved)
 {
     QList<QJsonObject> items;
     for (const QJsonValue& value : saved) {
         const QString id = value.toObject().value(QStringLiteral("ID")).toString();
-        if (id != QLatin1String("ID_CHANNEL") && id != QLatin1String("ID_TAVO_CHANNEL_MORE")) {
+        if (id == QLatin1String("ID_TAVO_CHANNEL_MORE")) {
+            items.append(moreItem());
+            continue;
+        }
+        if (id != QLatin1String("ID_CHANNEL")) {
             qWarning() << "TavomcPresenterChannelLists::bannerItems" << "not a banner item, the saved banner is not shown";
             return {};
         }

@@ -154,6 +154,14 @@ void tst_TavomcPresenterChannelLists::localFilesAndPlaceableEntries()
     QCOMPARE(lists.tvLocalChannels, pins);
     QVERIFY(lists.tavoLocalChannels.isEmpty());
 
+    // The kept banner: read back as written, its "more" item in this run's language.
+    const QJsonObject channel{{"ID", "ID_CHANNEL"}, {"name", "Maths"}, {"web_image", "http://x/m.png"}};
+    QJsonObject otherLanguage = Lists::moreItem();
+    otherLanguage.insert("name", "More channels of another language");
+    lists.rememberBanner(env.dataRoot(), {channel, otherLanguage});
+    lists.loadLocalChannelFiles(env.dataRoot());
+    QCOMPARE(lists.lastBanner, (QList<QJsonObject>{channel, Lists::moreItem()}));
+
     QVERIFY(Lists::isPlaceable({{"page", 0}, {"index", 1}}));
     QVERIFY(Lists::isPlaceable({{"page", 3}, {"index", 17}}));
     for (const QJsonObject& bad : {QJsonObject{{"page", 0}, {"index", 999}}, QJsonObject{{"page", -1}, {"index", 1}},
