@@ -1,10 +1,12 @@
 #pragma once
 
+#include "TavoUIElementGlobal.h"
+
 #include <QString>
 
 // Widgets are designed for a 1920-pixel-wide panel; every design value is
 // multiplied by one factor, the application property "scalefactor".
-class NxScale
+class TAVOUIELEMENT_EXPORT NxScale
 {
 public:
     // The application property, or the fallback while it is not set.
