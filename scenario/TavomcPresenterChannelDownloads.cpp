@@ -3,7 +3,6 @@
 #include "INxWebCommandController.h"
 #include "NxBannerWidget.h"
 #include "NxConfig.h"
-#include "NxLocalChannelFile.h"
 #include "TavomcPresenterChannelLists.h"
 #include "TavomcPresenterChannelPages.h"
 #include "TavomcPresenterHomeSlots.h"
@@ -66,7 +65,7 @@ void TavomcPresenterChannelDownloads::parse(bool offered, const QSharedPointer<N
     if (category == QLatin1String("nxtchannel") && !offered) {
         download(QStringLiteral("initchannel"));
         if (banner.changed) {
-            m_parts.lists->rememberBanner(NxLocalChannelFile::channelDir(), banner.items);
+            m_parts.lists->rememberBanner(banner.items);
             // The banner of the last run is on screen already when nothing changed.
             if (banner.items != m_parts.banner->items()) {
                 m_parts.banner->renewItem(banner.items);

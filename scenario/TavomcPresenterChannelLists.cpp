@@ -22,6 +22,7 @@ QString pictureUrl(const NxChannelSet& channel, NxChannelSet::ImageType type)
 
 void TavomcPresenterChannelLists::loadLocalChannelFiles(const QString& channelDir)
 {
+    m_channelDir = channelDir;
     firstPageLocalChannels = NxLocalChannelFile::read(channelDir, QStringLiteral("FirstPage"));
     tvLocalChannels = NxLocalChannelFile::read(channelDir, QStringLiteral("TV"));
     tavoLocalChannels = NxLocalChannelFile::read(channelDir, QStringLiteral("TavoChannel"));
@@ -52,14 +53,14 @@ QList<QJsonObject> TavomcPresenterChannelLists::bannerItems(const QJsonArray& sa
     return items;
 }
 
-void TavomcPresenterChannelLists::rememberBanner(const QString& channelDir, const QList<QJsonObject>& items)
+void TavomcPresenterChannelLists::rememberBanner(const QList<QJsonObject>& items)
 {
     if (items == lastBanner)
         return;
     QJsonArray saved;
     for (const QJsonObject& item : items)
         saved.append(item);
-    if (!NxLocalChannelFile::write(channelDir, kBannerFile, saved))
+    if (!NxLocalChannelFile::write(m_channelDir, kBannerFile, saved))
         qWarning() << "TavomcPresenterChannelLists::rememberBanner" << "the banner is not kept for the next start";
     lastBanner = items;
 }

@@ -46,7 +46,7 @@ public:
     void loadLocalChannelFiles(const QString& channelDir);
     // Keeps the catalogue's banner for the next start (written only when it
     // differs from the kept one).
-    void rememberBanner(const QString& channelDir, const QList<QJsonObject>& items);
+    void rememberBanner(const QList<QJsonObject>& items);
     // Fills the list of the set's category and returns that category;
     // banner is filled for the first own-channel answer of a run.
     QString parseChannelInfo(bool bInit, const QSharedPointer<NxChannelSet>& set, Banner* banner);
@@ -67,4 +67,6 @@ private:
     static QJsonArray tiles(const NxChannelSet& set, const QString& category);
     static QList<QJsonObject> bannerItems(const QJsonArray& saved);
     void fillBanner(const NxChannelSet& set, Banner* banner);
+
+    QString m_channelDir;
 };

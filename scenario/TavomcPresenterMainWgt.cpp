@@ -233,10 +233,18 @@ bool TavomcPresenterMainWgt::eventFilter(QObject* watched, QEvent* event)
 void TavomcPresenterMainWgt::backgroundPainted()
 {
     m_networkCheck->windowPainted();
-    if (m_bannerWaits) {
-        m_bannerWaits = false;
-        QTimer::singleShot(0, this, [this] { restoreBanner(true); });
-    }
+    if (m_bannerWaits)
+        QTimer::singleShot(0, this, &TavomcPresenterMainWgt::restoreWholeBanner);
+}
+
+// After the first frame, or with the network check's answer for a window
+// never painted (minimised at start).
+void TavomcPresenterMainWgt::restoreWholeBanner()
+{
+    if (!m_bannerWaits)
+        return;
+    m_bannerWaits = false;
+    restoreBanner(true);
 }
 
 void TavomcPresenterMainWgt::updateBannerCover()
@@ -252,6 +260,7 @@ void TavomcPresenterMainWgt::startNetworkCheck()
 void TavomcPresenterMainWgt::slotResultNetWorkCheck(bool bStatus, QString)
 {
     m_networkCheck->finish();
+    restoreWholeBanner();
     NxConfig::getInstance()->setNetworkStatus(bStatus);
     qDebug() << "TavomcPresenterMainWgt::slotResultNetWorkCheck" << bStatus;
     if (bStatus)

@@ -114,6 +114,7 @@ private:
     void preloadPictures(const QSize& screenPixels);
     void restoreBanner(bool all);
     void backgroundPainted();
+    void restoreWholeBanner();
     void createLocalMedia(QWidget* parent);
     void makeFileDialog();
     void fileDialogForStick(const QString& name, bool remove);

@@ -158,7 +158,7 @@ void tst_TavomcPresenterChannelLists::localFilesAndPlaceableEntries()
     const QJsonObject channel{{"ID", "ID_CHANNEL"}, {"name", "Maths"}, {"web_image", "http://x/m.png"}};
     QJsonObject otherLanguage = Lists::moreItem();
     otherLanguage.insert("name", "More channels of another language");
-    lists.rememberBanner(env.dataRoot(), {channel, otherLanguage});
+    lists.rememberBanner({channel, otherLanguage});
     lists.loadLocalChannelFiles(env.dataRoot());
     QCOMPARE(lists.lastBanner, (QList<QJsonObject>{channel, Lists::moreItem()}));
 

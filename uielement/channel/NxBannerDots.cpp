@@ -8,7 +8,7 @@
 NxBannerDots::NxBannerDots(double scale, QWidget* parent)
     : QWidget(parent)
     , m_diameter(NxScale::px(10, scale))
-    , m_step(NxScale::px(10, scale) + NxScale::px(8, scale))
+    , m_step(m_diameter + NxScale::px(8, scale))
     // Half the 1.3-pixel transparent ring the others keep around them.
     , m_inset(0.65 * scale)
 {
