@@ -141,7 +141,8 @@ void tst_NxLocalPlayer::playsPausesSeeksAndEnds()
     sinceTouch.start();
     QTest::mouseMove(player, QPoint(300, 200));
     QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible(), 5000);
-    QVERIFY2(sinceTouch.elapsed() >= 2900, qPrintable(QString::number(sinceTouch.elapsed())));
+    // Qt's default (coarse) timers may fire up to 5 % early.
+    QVERIFY2(sinceTouch.elapsed() >= 2850, qPrintable(QString::number(sinceTouch.elapsed())));
     QTest::mousePress(player->findChild<QWidget*>("m_wdRender"), Qt::LeftButton, {}, QPoint(400, 300));
     QVERIFY(bar->isVisible());
 
