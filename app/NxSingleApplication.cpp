@@ -11,6 +11,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSysInfo>
 #include <QThread>
 
 namespace {
@@ -32,7 +33,13 @@ NxSingleApplication::NxSingleApplication(const QString& appId, int& argc, char**
     m_lock.reset(new QLockFile(lockPath));
     // A live instance may run for weeks: only a dead owner makes a lock stale.
     m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
+    bool locked = m_lock->tryLock(0);
+    if (!locked && m_lock->error() == QLockFile::LockFailedError && isHeldUnderOwnId()) {
+        qWarning() << "NxSingleApplication::NxSingleApplication" << "lock of a dead instance with this process id"
+                   << lockPath << "taken over";
+        locked = m_lock->removeStaleLockFile() && m_lock->tryLock(0);
+    }
+    if (locked) {
         becomePrimary();
     } else if (m_lock->error() == QLockFile::LockFailedError) {
         m_otherRunning = true;
@@ -44,6 +51,19 @@ NxSingleApplication::NxSingleApplication(const QString& appId, int& argc, char**
         if (!m_otherRunning)
             becomePrimary();
     }
+}
+
+// QLockFile takes a lock whose process still runs under the program's name
+// as held, and this process is such a one when a dead instance had its id:
+// Wine gives out the same ids in every session, Windows reuses them after a
+// power cut. Without this the program would hand over to itself and leave.
+bool NxSingleApplication::isHeldUnderOwnId() const
+{
+    qint64 pid = 0;
+    QString hostname;
+    QString appname;
+    return m_lock->getLockInfo(&pid, &hostname, &appname) && pid == QCoreApplication::applicationPid() &&
+           (hostname.isEmpty() || hostname == QSysInfo::machineHostName());
 }
 
 bool NxSingleApplication::isAnswering() const

@@ -10,7 +10,8 @@ class QLockFile;
 // One running instance per application id and user session. The first start
 // holds a lock file and listens on a local socket; later starts see the lock,
 // may pass a message to the first one, and leave. A lock left behind by a
-// crashed instance is recognised as stale and taken over.
+// crashed instance is recognised as stale and taken over, also when this
+// process got the crashed one's process id.
 class NxSingleApplication : public QApplication
 {
     Q_OBJECT
@@ -34,6 +35,7 @@ private slots:
 private:
     void becomePrimary();
     bool isAnswering() const;
+    bool isHeldUnderOwnId() const;
     void readMessage(QLocalSocket* socket);
 
     QString m_appId;

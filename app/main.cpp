@@ -9,6 +9,7 @@
 #include "NxWatchManager.h"
 #include "NxmcPresenterApp.h"
 
+#include <QDebug>
 #include <QIcon>
 
 #include <limits>
@@ -36,7 +37,8 @@ int main(int argc, char* argv[])
 
     const QString argument = NxmcPresenterApp::startArgument(QCoreApplication::arguments());
     if (app.isRunning()) {
-        app.sendMessage(argument, 5000);
+        if (!app.sendMessage(argument, 5000))
+            qWarning() << "main" << "the running instance did not take the start over";
         return 0;
     }
     app.setStartEvent(NxmcPresenterApp::buildEventJson(argument));

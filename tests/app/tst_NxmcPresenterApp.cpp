@@ -48,6 +48,7 @@ private slots:
     void onlyFirstArgumentCounts();
     void secondStartForwardsArgumentAndExits();
     void staleLockOfKilledInstanceDoesNotBlock();
+    void staleLockUnderOwnProcessIdIsTakenOver();
     void simultaneousStartsLeaveOneInstance();
     void terminationEndsCleanly_data();
     void terminationEndsCleanly();
@@ -144,6 +145,23 @@ void tst_NxmcPresenterApp::staleLockOfKilledInstanceDoesNotBlock()
     QVERIFY(forwarding->waitForFinished(6000));
     QCOMPARE(forwarding->exitCode(), 0);
     QVERIFY(NxProgramRunner::waitForError(next, "\"ID_SCENARIO_DETAILS\"", 5000));
+}
+
+void tst_NxmcPresenterApp::staleLockUnderOwnProcessIdIsTakenOver()
+{
+    QProcess* crashed = m_runner->start({});
+    QVERIFY(waitUntilListening(10000));
+    crashed->kill();
+    QVERIFY(crashed->waitForFinished(5000));
+
+    // The shell writes its own id into the dead instance's lock and becomes
+    // the program under that id, as Wine does in every new session.
+    const QString lock = m_env->runtimeDir() + "/TavomcPresenterPro.lock";
+    const QStringList ownId = {"/bin/sh", "-c", "sed -i \"1s/.*/$$/\" \"$1\" && shift && exec \"$@\"", "sh", lock};
+    QProcess* next = m_runner->start({}, ownId);
+    QVERIFY2(waitUntilListening(10000), "the program must not hand over to itself");
+    QVERIFY(NxProgramRunner::waitForError(next, "lock of a dead instance with this process id", 5000));
+    QCOMPARE(next->state(), QProcess::Running);
 }
 
 void tst_NxmcPresenterApp::simultaneousStartsLeaveOneInstance()

@@ -73,12 +73,13 @@ bool NxProgramRunner::useCloud(const QString& baseUrl) const
     return NxTestEnvironment::writeIni(versionIniPath(), ini);
 }
 
-QProcess* NxProgramRunner::start(const QStringList& arguments)
+QProcess* NxProgramRunner::start(const QStringList& arguments, const QStringList& wrapper)
 {
     auto* process = new QProcess;
     m_processes.append(process);
-    process->setProgram(programPath());
-    process->setArguments(arguments);
+    const QStringList command = wrapper + QStringList(programPath()) + arguments;
+    process->setProgram(command.first());
+    process->setArguments(command.mid(1));
     process->setWorkingDirectory(m_dir.path());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))

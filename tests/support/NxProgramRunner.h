@@ -23,7 +23,9 @@ public:
     // Points every host of version.ini at the local cloud of a test.
     bool useCloud(const QString& baseUrl) const;
 
-    QProcess* start(const QStringList& arguments);
+    // A wrapper (a command and its arguments) runs first and is handed the
+    // program and its arguments as its last ones.
+    QProcess* start(const QStringList& arguments, const QStringList& wrapper = {});
     // Waits until the process's standard error contains text.
     static bool waitForError(QProcess* process, const QString& text, int timeoutMs);
     static QString errorText(QProcess* process);
