@@ -57,13 +57,14 @@ NxSingleApplication::NxSingleApplication(const QString& appId, int& argc, char**
 // as held, and this process is such a one when a dead instance had its id:
 // Wine gives out the same ids in every session, Windows reuses them after a
 // power cut. Without this the program would hand over to itself and leave.
+// Windows writes the computer name in capitals, the host name may not be.
 bool NxSingleApplication::isHeldUnderOwnId() const
 {
     qint64 pid = 0;
     QString hostname;
     QString appname;
     return m_lock->getLockInfo(&pid, &hostname, &appname) && pid == QCoreApplication::applicationPid() &&
-           (hostname.isEmpty() || hostname == QSysInfo::machineHostName());
+           (hostname.isEmpty() || hostname.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0);
 }
 
 bool NxSingleApplication::isAnswering() const

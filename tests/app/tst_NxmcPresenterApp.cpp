@@ -155,9 +155,11 @@ void tst_NxmcPresenterApp::staleLockUnderOwnProcessIdIsTakenOver()
     QVERIFY(crashed->waitForFinished(5000));
 
     // The shell writes its own id into the dead instance's lock and becomes
-    // the program under that id, as Wine does in every new session.
+    // the program under that id, as Wine does in every new session; the host
+    // name in capitals, as Windows writes it.
     const QString lock = m_env->runtimeDir() + "/TavomcPresenterPro.lock";
-    const QStringList ownId = {"/bin/sh", "-c", "sed -i \"1s/.*/$$/\" \"$1\" && shift && exec \"$@\"", "sh", lock};
+    const QStringList ownId = {"/bin/sh", "-c", "sed -i \"1s/.*/$$/; 3s/.*/\\U&/\" \"$1\" && shift && exec \"$@\"",
+                               "sh", lock};
     QProcess* next = m_runner->start({}, ownId);
     QVERIFY2(waitUntilListening(10000), "the program must not hand over to itself");
     QVERIFY(NxProgramRunner::waitForError(next, "lock of a dead instance with this process id", 5000));
