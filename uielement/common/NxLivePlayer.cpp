@@ -5,7 +5,6 @@
 
 #include <QCloseEvent>
 #include <QDebug>
-#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -30,9 +29,9 @@ NxLivePlayer::NxLivePlayer(QWidget* parent, double scale)
 
 void NxLivePlayer::playFile(const QString& url)
 {
-    m_file = QDir::toNativeSeparators(url);
+    // An address, not a path: native separators would break it (Windows logs showed http:\\host).
+    m_file = url;
     qDebug() << "NxLivePlayer::playFile" << m_file;
-    // The address goes out as given: native separators would break a URL.
     m_player->setFile(url);
     m_player->play();
 }
