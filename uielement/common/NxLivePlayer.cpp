@@ -29,7 +29,7 @@ NxLivePlayer::NxLivePlayer(QWidget* parent, double scale)
 
 void NxLivePlayer::playFile(const QString& url)
 {
-    // An address, not a path: native separators would break it (Windows logs showed http:\\host).
+    // An address, not a path: native separators would break it.
     m_file = url;
     qDebug() << "NxLivePlayer::playFile" << m_file;
     m_player->setFile(url);
