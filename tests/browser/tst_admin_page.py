@@ -165,8 +165,9 @@ class AdminPage(unittest.TestCase):
             'return arguments[0].complete && arguments[0].naturalWidth', preview) == 320, message='no preview')
         self.submit_dialog()
         self.search('Browser channel')
-        nx.wait_until(self.driver, lambda: [r for r in self.rows() if r.find_element(By.CSS_SELECTOR, '.name').text == name],
-                      message='the new channel is not listed')
+        # The list reloads after the dialog and again for the search: wait for the filtered one.
+        nx.wait_until(self.driver, lambda: [r.find_element(By.CSS_SELECTOR, '.name').text for r in self.rows()] == [name],
+                      message='the new channel is not the only one listed')
         row = self.rows()[0]
         self.assertEqual(row.find_elements(By.TAG_NAME, 'b'), [])  # shown as text, not markup
         self.assertIn('DROP TABLE', row.text)
